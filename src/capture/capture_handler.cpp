@@ -1,0 +1,128 @@
+#include "capture/capture_handler.h"
+
+#include <cmath>
+
+#include "capture/clipboard_access.h"
+#include "hotkeys/paste_state.h"
+#include "popup/number_format.h"
+#include "resources/texts.h"
+#include "settings/settings_record.h"
+
+namespace gleaner {
+
+std::u16string LastCapturedText;
+std::int32_t LastLimitStep = 0;
+
+namespace {
+
+void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
+    std::u16string out;
+    std::size_t pos = 0;
+    for (std::size_t hit; (hit = text.find(from, pos)) != std::u16string::npos; pos = hit + from.size()) {
+        out.append(text, pos, hit - pos);
+        out.append(to);
+    }
+    out.append(text, pos);
+    text = std::move(out);
+}
+
+std::u16string LimitMessage(std::int64_t length, std::int32_t limitMax) {
+    std::u16string message = texts::kLimitNowPrefix;
+    message += FormatGroupedOrBlank(length);
+    message += texts::kLimitNowSuffix;
+    message += u"\r\n";
+    message += texts::kLimitMaxPrefix;
+    message += FormatGroupedOrBlank(limitMax);
+    message += texts::kLimitMaxSuffix;
+    if (length >= limitMax) {
+        message += u"\r\n\r\n";
+        message += texts::kLimitReached;
+    }
+    return message;
+}
+
+// The length is reported at each new multiple of "limit unit" (never for the
+// first one) and at every capture from "limit max" on. A unit of 0 or less
+// has no steps to report; the maximum still is.
+void ReportLength(Desktop& desktop, std::int64_t length) {
+    const std::int32_t unit = Settings.limitUnit;
+    const std::int32_t limitMax = Settings.limitMax;
+    bool due = length >= limitMax;
+    std::int32_t step = LastLimitStep;
+    if (unit > 0) {
+        step = static_cast<std::int32_t>(std::floor(static_cast<double>(length) / unit) * unit);
+        due = due || (step > LastLimitStep && LastLimitStep > 0);
+    }
+    if (due) desktop.messages.Show(LimitMessage(length, limitMax), texts::kLimitTitle, MessageButtons::Ok);
+    LastLimitStep = step;
+}
+
+bool InTrayMode() { return Settings.taskTray == 1; }
+
+}  // namespace
+
+std::u16string DecodeSeparator() {
+    const std::u16string& setting = Settings.separator;
+    if (setting == texts::kSeparatorNone) return u"";
+    if (setting == texts::kSeparatorSpace) return u" ";
+    if (setting == texts::kSeparatorWideSpace) return u"\u3000";
+    if (setting == texts::kSeparatorComma) return u",";
+    if (setting == texts::kSeparatorSlash) return u"/";
+    if (setting == texts::kSeparatorTab) return u"\t";
+    if (setting == texts::kSeparatorNewLine) return u"\r\n";
+    // Free text: "\n" is a line break, "\\" a backslash, nothing else escapes.
+    std::u16string joining = setting;
+    ReplaceAll(joining, u"\\\\", u"\x01");
+    ReplaceAll(joining, u"\\n", u"\r\n");
+    ReplaceAll(joining, u"\x01", u"\\");
+    return joining;
+}
+
+void CollectClipboardText(CaptureContext& context, const std::u16string& text, const std::u16string& dispPos) {
+    if (PasteInProgress) return;
+    TextBox& box = context.collection;
+
+    // A popup request brings nothing to add; it only shows what is there.
+    if (text.empty()) {
+        if (InTrayMode() && context.popup) {
+            const bool introduction = box.Tag() == texts::kTagInit;
+            context.popup->PresentCountPopup(dispPos, introduction ? std::u16string() : box.Text());
+        }
+        return;
+    }
+
+    if (!context.desktop.clipboard.HasText()) return;
+    if (box.Tag() == texts::kTagInit) box.SetText(u"");
+    if (text == LastCapturedText) return;
+    LastCapturedText = text;
+
+    if (box.Length() != 0) box.Append(DecodeSeparator());
+    box.Append(text);
+    box.SetCaret(box.Length());
+    box.SetForeColour(kCollectedColour);
+    box.SetTag(u"");
+
+    const std::u16string collection = box.Text();
+    ReportLength(context.desktop, static_cast<std::int64_t>(collection.size()));
+    if (InTrayMode() && context.popup) context.popup->PresentCountPopup(dispPos, collection);
+    // Nested handlers may have run while the limit message was open.
+    LastCapturedText = text;
+}
+
+bool CollectFromClipboard(CaptureContext& context, const std::u16string& dispPos) {
+    if (!context.desktop.clipboard.HasText()) return false;
+    const auto text = GetClipboardText(context.desktop);
+    if (!text) return false;
+    CollectClipboardText(context, *text, dispPos);
+    return true;
+}
+
+void ClearCollection(CaptureContext& context) {
+    ClearClipboard(context.desktop);
+    context.collection.SetText(u"");
+    if (context.popup) {
+        if (TextBox* popupBox = context.popup->OpenTextBox(); popupBox && popupBox->IsVisible()) popupBox->SetText(u"");
+    }
+}
+
+}  // namespace gleaner

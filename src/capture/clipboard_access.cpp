@@ -1,0 +1,65 @@
+#include "capture/clipboard_access.h"
+
+#include "resources/texts.h"
+#include "settings/parse_number.h"
+
+namespace gleaner {
+namespace {
+
+constexpr int kAttempts = 10;
+constexpr int kRetryPauseMs = 100;
+
+void ShowClipboardError(Desktop& desktop) {
+    const PlatformError error = desktop.clipboard.LastError();
+    const std::string number = std::to_string(error.number);
+    std::u16string prompt(number.begin(), number.end());
+    prompt += u' ';
+    prompt += error.description;
+    desktop.messages.Show(prompt, texts::kClipboardErrorTitle, MessageButtons::Ok);
+}
+
+}  // namespace
+
+void WaitWithEvents(EventLoop& events, int ms) {
+    const int slices = RoundToInt32(ms / 10.0).value_or(0);
+    for (int i = 0; i < slices; ++i) {
+        events.Sleep(10);
+        events.ProcessPendingMessages();
+    }
+}
+
+bool ClearClipboardOnce(Clipboard& clipboard) { return clipboard.Empty(); }
+
+std::optional<std::u16string> GetClipboardTextOnce(Clipboard& clipboard) { return clipboard.ReadText(); }
+
+bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text) { return clipboard.WriteText(text); }
+
+bool ClearClipboard(Desktop& desktop) {
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (ClearClipboardOnce(desktop.clipboard)) return true;
+        WaitWithEvents(desktop.events, kRetryPauseMs);
+    }
+    return false;
+}
+
+std::optional<std::u16string> GetClipboardText(Desktop& desktop) {
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (auto text = GetClipboardTextOnce(desktop.clipboard)) return text;
+        WaitWithEvents(desktop.events, kRetryPauseMs);
+    }
+    ShowClipboardError(desktop);
+    return std::nullopt;
+}
+
+bool SetClipboardText(Desktop& desktop, const std::u16string& text) {
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        SetClipboardTextOnce(desktop.clipboard, text);
+        const auto readBack = GetClipboardText(desktop);
+        if (readBack && *readBack == text) return true;
+        WaitWithEvents(desktop.events, kRetryPauseMs);
+    }
+    ShowClipboardError(desktop);
+    return false;
+}
+
+}  // namespace gleaner

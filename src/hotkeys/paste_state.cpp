@@ -1,0 +1,8 @@
+#include "hotkeys/paste_state.h"
+
+namespace gleaner {
+
+bool PasteInProgress = false;
+std::int32_t PasteDone = 0;
+
+}  // namespace gleaner

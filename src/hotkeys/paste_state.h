@@ -1,0 +1,14 @@
+// Flags by which the hotkey paste and the other handlers keep out of each
+// other's way; all on the user-interface thread.
+#pragma once
+
+#include <cstdint>
+
+namespace gleaner {
+
+// True for the whole paste: its own clipboard swaps must not be collected.
+extern bool PasteInProgress;
+// 1 right after the paste's synthetic Ctrl+V, until the keyboard polling takes it.
+extern std::int32_t PasteDone;
+
+}  // namespace gleaner

@@ -1,0 +1,121 @@
+// The only doorway from the program's logic to the window system. The logic
+// in capture/, settings/, popup/, hotkeys/ and shell/ talks to these
+// interfaces; win32_*.cpp implements them for real and fake_platform.h keeps
+// an honest in-memory model for the host tests.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace gleaner {
+
+// Why a platform operation failed: the system's error number and its wording.
+struct PlatformError {
+    std::uint32_t number = 0;
+    std::u16string description;
+};
+
+// The system clipboard, plain text only (UTF-16).
+class Clipboard {
+public:
+    virtual ~Clipboard() = default;
+
+    // True when the clipboard holds text (Unicode or ANSI) that can be read.
+    virtual bool HasText() = 0;
+    virtual bool HasFormat(std::uint32_t format) = 0;
+    // Registers (or looks up) a named format; 0 on failure.
+    virtual std::uint32_t RegisterFormat(const std::u16string& name) = 0;
+
+    // Each operation is a single attempt. A clipboard without text reads as
+    // the empty string, which is no failure.
+    virtual std::optional<std::u16string> ReadText() = 0;
+    virtual bool WriteText(const std::u16string& text) = 0;
+    virtual bool Empty() = 0;
+
+    // The failure behind the most recent operation that returned a failure.
+    virtual PlatformError LastError() const = 0;
+};
+
+// Sleeping and keeping the user interface alive while waiting.
+class EventLoop {
+public:
+    virtual ~EventLoop() = default;
+    virtual void Sleep(int milliseconds) = 0;
+    // Dispatches every window message already queued for this thread.
+    virtual void ProcessPendingMessages() = 0;
+};
+
+enum class MessageButtons { Ok, YesNo };
+enum class MessageAnswer { Ok, Yes, No };
+
+// Modal message boxes; returns once the user has closed the box.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+    virtual MessageAnswer Show(const std::u16string& text, const std::u16string& title,
+                               MessageButtons buttons) = 0;
+};
+
+// RGB as 0x00BBGGRR, the window system's colour order.
+using Colour = std::uint32_t;
+constexpr Colour MakeColour(int r, int g, int b) {
+    return static_cast<Colour>(r) | (static_cast<Colour>(g) << 8) | (static_cast<Colour>(b) << 16);
+}
+
+// A multi-line text box: the collection box and the popup's box. Positions
+// and lengths are UTF-16 code units.
+class TextBox {
+public:
+    virtual ~TextBox() = default;
+    virtual std::u16string Text() const = 0;
+    virtual std::size_t Length() const = 0;
+    virtual void SetText(const std::u16string& text) = 0;
+    // Adds text after the last character, whatever the caret or selection.
+    virtual void Append(const std::u16string& text) = 0;
+    // Collapses the selection to one caret position and scrolls it into view.
+    virtual void SetCaret(std::size_t position) = 0;
+    virtual std::u16string Tag() const = 0;
+    virtual void SetTag(const std::u16string& tag) = 0;
+    virtual Colour ForeColour() const = 0;
+    virtual void SetForeColour(Colour colour) = 0;
+    virtual bool IsVisible() const = 0;
+};
+
+// Whole files as bytes; the settings store does its own text encoding.
+class FileStore {
+public:
+    virtual ~FileStore() = default;
+    virtual bool Exists(const std::u16string& path) = 0;
+    // nullopt when the file cannot be opened or read.
+    virtual std::optional<std::string> Read(const std::u16string& path) = 0;
+    // Replaces the file as a whole: a reader sees either the old content or
+    // the new one, never a part of it.
+    virtual bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) = 0;
+};
+
+// Position and size of a top-level window, in twips.
+struct TwipsRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool operator==(const TwipsRect&) const = default;
+};
+
+class WindowFrame {
+public:
+    virtual ~WindowFrame() = default;
+    // The window's normal (restored) bounds, also while minimised or maximised.
+    virtual TwipsRect Bounds() const = 0;
+    virtual void SetBounds(const TwipsRect& bounds) = 0;
+};
+
+// The services every part of the logic shares.
+struct Desktop {
+    Clipboard& clipboard;
+    EventLoop& events;
+    MessageBoxes& messages;
+};
+
+}  // namespace gleaner

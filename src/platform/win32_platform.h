@@ -1,0 +1,81 @@
+// The platform interfaces over the real window system.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+
+namespace gleaner::win32 {
+
+class Win32Clipboard : public Clipboard {
+public:
+    // The clipboard is always opened on behalf of a real window: under Wine
+    // two threads could both "open" it with no window.
+    explicit Win32Clipboard(HWND owner) : owner_(owner) {}
+
+    bool HasText() override;
+    bool HasFormat(std::uint32_t format) override;
+    std::uint32_t RegisterFormat(const std::u16string& name) override;
+    std::optional<std::u16string> ReadText() override;
+    bool WriteText(const std::u16string& text) override;
+    bool Empty() override;
+    PlatformError LastError() const override { return lastError_; }
+
+private:
+    bool Open();
+    void Fail(DWORD error);
+
+    HWND owner_;
+    PlatformError lastError_;
+};
+
+class Win32EventLoop : public EventLoop {
+public:
+    void Sleep(int milliseconds) override;
+    void ProcessPendingMessages() override;
+};
+
+class Win32MessageBoxes : public MessageBoxes {
+public:
+    explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
+    MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
+
+private:
+    HWND owner_;
+};
+
+// A multi-line EDIT control; the window that contains it owns it. Its parent
+// paints it in ForeColour() when asked for WM_CTLCOLOREDIT.
+class Win32TextBox : public TextBox {
+public:
+    explicit Win32TextBox(HWND edit);
+
+    HWND Handle() const { return edit_; }
+    std::u16string Text() const override;
+    std::size_t Length() const override;
+    void SetText(const std::u16string& text) override;
+    void Append(const std::u16string& text) override;
+    void SetCaret(std::size_t position) override;
+    std::u16string Tag() const override { return tag_; }
+    void SetTag(const std::u16string& tag) override { tag_ = tag; }
+    Colour ForeColour() const override { return colour_; }
+    void SetForeColour(Colour colour) override;
+    bool IsVisible() const override;
+
+private:
+    HWND edit_;
+    std::u16string tag_;
+    Colour colour_ = 0;
+};
+
+class Win32FileStore : public FileStore {
+public:
+    bool Exists(const std::u16string& path) override;
+    std::optional<std::string> Read(const std::u16string& path) override;
+    bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override;
+};
+
+// The folder the running executable lives in, without a trailing backslash.
+std::u16string ProgramFolder();
+
+}  // namespace gleaner::win32
