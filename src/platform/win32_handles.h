@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <utility>
 
 namespace gleaner::win32 {

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Install the Debian 12 packages that building and testing gleaner needs.
+#
+#   scripts/install-deps.sh        (as root, or with sudo available)
+#
+# Does nothing, and prints nothing, when everything is already there, so CI
+# and the other scripts can call it on every run. Otherwise it runs
+# apt-get update once and installs only what is missing.
+set -euo pipefail
+
+packages=(
+    # host build: the portable logic and its unit tests
+    cmake g++ googletest
+    # cross build of gleaner.exe (the -posix compilers: GoogleTest needs
+    # std::mutex, which the win32 thread model lacks)
+    g++-mingw-w64-x86-64-posix mingw-w64
+    # Wine, 64-bit only. "wine" is the /usr/bin/wine launcher, "wine64" the
+    # loader, "libwine" the rest. fonts-wine is only a recommendation of
+    # libwine, but without it Wine has no Tahoma/Marlett: dialogs and
+    # controls then draw with whatever fontconfig finds, or with no text.
+    wine wine64 libwine fonts-wine
+    # the headless desktop: X server, window manager, xdpyinfo/xprop
+    xvfb openbox x11-utils
+    # driving the desktop from tests: keys, the X clipboard, screenshots
+    xdotool xclip imagemagick
+)
+
+# Installed means dpkg's status is "installed" (not merely unpacked or
+# removed with its config files left behind).
+missing=()
+for pkg in "${packages[@]}"; do
+    status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
+    [ "$status" = installed ] || missing+=("$pkg")
+done
+
+if [ ${#missing[@]} -gt 0 ]; then
+    as_root=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null 2>&1 || {
+            echo "install-deps: need root to install: ${missing[*]}" >&2
+            exit 1
+        }
+        as_root=(sudo)
+    fi
+    echo "install-deps: installing ${missing[*]}" >&2
+    "${as_root[@]}" apt-get update -q
+    # No recommends: they would drag in a full desktop (mesa, pulseaudio,
+    # gstreamer plugins, ...). What Wine really needs from them is listed
+    # above by name.
+    "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Sanity checks that catch a half-working install early: the wine launcher
+# must find the 64-bit loader, and the cross compiler must be the -posix one.
+if ! wine_version=$(WINEDEBUG=-all wine --version 2>&1); then
+    echo "install-deps: 'wine --version' failed: $wine_version" >&2
+    exit 1
+fi
+command -v x86_64-w64-mingw32-g++-posix >/dev/null || {
+    echo "install-deps: x86_64-w64-mingw32-g++-posix not found after install" >&2
+    exit 1
+}
