@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds both builds from this tree and runs every test, headless:
+#   host    - the logic's unit tests, natively, with AddressSanitizer and UBSan;
+#   windows - the mingw-w64 cross build; its unit tests and Win32 tests run
+#             under Wine on a private X display (scripts/wine-desktop.sh).
+# Installs what is missing first, so run it as root on a fresh machine.
+# Exits non-zero when anything fails to build or any test fails.
+set -euo pipefail
+
+repo_dir=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo_dir"
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+step() { printf '\n=== %s\n' "$*"; }
+
+step "installing what is missing"
+scripts/install-deps.sh
+
+host_rc=0
+step "host build and tests"
+{ cmake --preset host && cmake --build --preset host -j "$jobs" && ctest --preset host -j "$jobs"; } || host_rc=$?
+
+windows_rc=0
+step "windows build, tests under Wine"
+{
+    cmake --preset windows &&
+        cmake --build --preset windows -j "$jobs" &&
+        scripts/wine-desktop.sh ctest --preset windows
+} || windows_rc=$?
+
+step "summary"
+printf 'host:    %s\n' "$([ "$host_rc" = 0 ] && echo passed || echo "FAILED ($host_rc)")"
+printf 'windows: %s\n' "$([ "$windows_rc" = 0 ] && echo passed || echo "FAILED ($windows_rc)")"
+[ "$host_rc" = 0 ] && [ "$windows_rc" = 0 ]
