@@ -14,11 +14,13 @@ packages=(
     # cross build of gleaner.exe (the -posix compilers: GoogleTest needs
     # std::mutex, which the win32 thread model lacks)
     g++-mingw-w64-x86-64-posix mingw-w64
-    # Wine, 64-bit only. "wine" is the /usr/bin/wine launcher, "wine64" the
-    # loader, "libwine" the rest. fonts-wine is only a recommendation of
-    # libwine, but without it Wine has no Tahoma/Marlett: dialogs and
-    # controls then draw with whatever fontconfig finds, or with no text.
-    wine wine64 libwine fonts-wine
+    # Wine, 64-bit only: "wine" is the /usr/bin/wine launcher, "wine64" the
+    # loader, "libwine" the rest. The fonts are only recommendations of
+    # libwine: Wine's own (Marlett, Tahoma, ...) and Liberation, which Wine
+    # substitutes for the Windows UI fonts. Without Liberation everything is
+    # drawn in DejaVu Sans, wider than on Windows and than on a desktop
+    # that has the recommendations installed.
+    wine wine64 libwine fonts-wine fonts-liberation
     # the headless desktop: X server, window manager, xdpyinfo/xprop
     xvfb openbox x11-utils
     # driving the desktop from tests: keys, the X clipboard, screenshots
@@ -44,9 +46,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     fi
     echo "install-deps: installing ${missing[*]}" >&2
     "${as_root[@]}" apt-get update -q
-    # No recommends: they would drag in a full desktop (mesa, pulseaudio,
-    # gstreamer plugins, ...). What Wine really needs from them is listed
-    # above by name.
+    # No recommends: Wine's alone would add OpenGL/Vulkan drivers, SDL,
+    # OSMesa, GStreamer plugins and CUPS, none of which the tests use. The
+    # X libraries Wine recommends (Xrender, XFixes for the clipboard, Xi,
+    # Xrandr, ...) come in anyway as dependencies of openbox, x11-utils and
+    # xvfb; the fonts are listed above by name.
     "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi

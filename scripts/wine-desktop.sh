@@ -150,7 +150,7 @@ start_xvfb() {
                 break
             fi
             if xdpyinfo -display ":$n" >/dev/null 2>&1 &&
-                [ "$(tr -d ' \n' <"/tmp/.X$n-lock" 2>/dev/null)" = "$xvfb_pid" ]; then
+                [ "$(tr -d ' \n' 2>/dev/null <"/tmp/.X$n-lock")" = "$xvfb_pid" ]; then
                 export DISPLAY=":$n"
                 return 0
             fi

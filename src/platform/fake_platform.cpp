@@ -7,6 +7,7 @@ namespace gleaner::fake {
 void FakeClipboard::Put(std::optional<std::u16string> text, std::set<std::uint32_t> extraFormats) {
     text_ = std::move(text);
     formats_ = std::move(extraFormats);
+    numbers_.clear();
 }
 
 bool FakeClipboard::HasFormat(std::uint32_t format) {
@@ -35,10 +36,23 @@ std::optional<std::u16string> FakeClipboard::ReadText() {
     return text_.value_or(std::u16string());
 }
 
+std::optional<std::uint32_t> FakeClipboard::ReadNumber(std::uint32_t format) {
+    if (!Open()) return std::nullopt;
+    auto it = numbers_.find(format);
+    if (it == numbers_.end()) return std::nullopt;
+    return it->second;
+}
+
+void FakeClipboard::AddNumber(std::uint32_t format, std::uint32_t value) {
+    formats_.insert(format);
+    numbers_[format] = value;
+}
+
 bool FakeClipboard::WriteText(const std::u16string& text) {
     if (!Open()) return false;
     text_ = corruptWrites_ ? text + u"?" : text;
     formats_.clear();
+    numbers_.clear();
     return true;
 }
 
@@ -46,7 +60,22 @@ bool FakeClipboard::Empty() {
     if (!Open()) return false;
     text_.reset();
     formats_.clear();
+    numbers_.clear();
     return true;
+}
+
+WindowId FakeViewerChain::SetClipboardViewer(WindowId viewer) {
+    const WindowId next = viewers.empty() ? 0 : viewers.front();
+    viewers.insert(viewers.begin(), viewer);
+    return next;
+}
+
+void FakeViewerChain::ChangeClipboardChain(WindowId viewer, WindowId) {
+    std::erase(viewers, viewer);
+}
+
+void FakeViewerChain::PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
+    passedOn.push_back({to, message, wParam, lParam});
 }
 
 void FakeEventLoop::Sleep(int milliseconds) {

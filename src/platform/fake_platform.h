@@ -34,6 +34,9 @@ public:
     bool HasFormat(std::uint32_t format) override;
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
+    std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
+    // Another program adds a format holding one number.
+    void AddNumber(std::uint32_t format, std::uint32_t value);
     bool WriteText(const std::u16string& text) override;
     bool Empty() override;
     PlatformError LastError() const override { return lastError_; }
@@ -43,11 +46,34 @@ private:
 
     std::optional<std::u16string> text_;
     std::set<std::uint32_t> formats_;
+    std::map<std::uint32_t, std::uint32_t> numbers_;
     std::map<std::u16string, std::uint32_t> registered_;
     int busyAttempts_ = 0;
     int openAttempts_ = 0;
     bool corruptWrites_ = false;
     PlatformError lastError_;
+};
+
+struct PassedOn {
+    WindowId to;
+    std::uint32_t message;
+    std::uintptr_t wParam;
+    std::intptr_t lParam;
+};
+
+class FakeViewerChain : public ViewerChain {
+public:
+    WindowId SetClipboardViewer(WindowId viewer) override;
+    void ChangeClipboardChain(WindowId viewer, WindowId next) override;
+    void PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    WindowId ForegroundWindow() override { return foreground; }
+    std::uint32_t ClipboardSequence() override { return sequence; }
+
+    // The chain as the window system keeps it, first viewer first.
+    std::vector<WindowId> viewers;
+    std::vector<PassedOn> passedOn;
+    WindowId foreground = 0;
+    std::uint32_t sequence = 1;
 };
 
 class FakeEventLoop : public EventLoop {

@@ -30,12 +30,35 @@ public:
     // Each operation is a single attempt. A clipboard without text reads as
     // the empty string, which is no failure.
     virtual std::optional<std::u16string> ReadText() = 0;
+    // A format that holds one 32-bit number (the privacy markers do).
+    virtual std::optional<std::uint32_t> ReadNumber(std::uint32_t format) = 0;
     virtual bool WriteText(const std::u16string& text) = 0;
     virtual bool Empty() = 0;
 
     // The failure behind the most recent operation that returned a failure.
     virtual PlatformError LastError() const = 0;
 };
+
+// A window, as the window system names it; 0 is none.
+using WindowId = std::uintptr_t;
+
+// The clipboard viewer chain and the questions a viewer asks.
+class ViewerChain {
+public:
+    virtual ~ViewerChain() = default;
+    // Joins the chain; returns the viewer that now follows (0 if none).
+    virtual WindowId SetClipboardViewer(WindowId viewer) = 0;
+    virtual void ChangeClipboardChain(WindowId viewer, WindowId next) = 0;
+    // Passes a viewer message on to the next viewer; gives up on a window
+    // that does not answer instead of hanging with it.
+    virtual void PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual WindowId ForegroundWindow() = 0;
+    // Counts clipboard changes.
+    virtual std::uint32_t ClipboardSequence() = 0;
+};
+
+constexpr std::uint32_t kDrawClipboardMessage = 0x0308;    // WM_DRAWCLIPBOARD
+constexpr std::uint32_t kChangeCbChainMessage = 0x030D;    // WM_CHANGECBCHAIN
 
 // Sleeping and keeping the user interface alive while waiting.
 class EventLoop {

@@ -1,0 +1,52 @@
+#include "shell/splash_layout.h"
+
+#include "popup/text_statistics.h"
+#include "settings/parse_number.h"
+#include "settings/settings_record.h"
+
+namespace gleaner {
+
+std::u16string PendingSplashMessage;
+
+std::u16string EncodeSplashMessage(const std::u16string& text, std::int32_t milliseconds) {
+    const std::string digits = std::to_string(milliseconds);
+    return text + u'\x01' + std::u16string(digits.begin(), digits.end());
+}
+
+SplashContent DecodeSplashMessage(const std::u16string& pending) {
+    const std::size_t mark = pending.find(u'\x01');
+    SplashContent content;
+    content.text = pending.substr(0, mark);
+    if (mark != std::u16string::npos) {
+        const std::size_t next = pending.find(u'\x01', mark + 1);
+        const std::u16string time = pending.substr(mark + 1, next == std::u16string::npos ? next : next - mark - 1);
+        content.milliseconds = RoundToInt32(ParseLeadingNumber(time)).value_or(0);
+    }
+    return content;
+}
+
+std::int32_t SplashHeight(const std::u16string& text) {
+    const std::int32_t lines = CountSubstring(text, u"\r\n");
+    return kSplashLabelTop + (lines + 1) * 500 + 200;
+}
+
+std::vector<TwipsRect> ShrinkFrames(const TwipsRect& start) {
+    const std::int64_t right = static_cast<std::int64_t>(start.left) + start.width;
+    const std::int64_t bottom = static_cast<std::int64_t>(start.top) + start.height;
+    std::vector<TwipsRect> frames;
+    for (int i = 19; i >= 1; --i) {
+        const auto width = static_cast<std::int32_t>(static_cast<std::int64_t>(start.width) * i / 20);
+        const auto height = static_cast<std::int32_t>(static_cast<std::int64_t>(start.height) * i / 20);
+        frames.push_back({static_cast<std::int32_t>(right - width), static_cast<std::int32_t>(bottom - height), width,
+                          height});
+    }
+    return frames;
+}
+
+void ShowSplashMessage(SplashView& view, const std::u16string& text, std::int32_t milliseconds, bool modal) {
+    if (Settings.customMsg == 0) return;
+    PendingSplashMessage = EncodeSplashMessage(text, milliseconds);
+    view.Show(modal);
+}
+
+}  // namespace gleaner

@@ -1,0 +1,44 @@
+// The splash notice's message, size and closing animation, in twips.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace gleaner {
+
+// The message waiting to be shown: its text, U+0001 and the time in ms.
+extern std::u16string PendingSplashMessage;
+
+struct SplashContent {
+    std::u16string text;
+    std::int32_t milliseconds = 0;  // 0 or less: stays until closed otherwise
+};
+
+std::u16string EncodeSplashMessage(const std::u16string& text, std::int32_t milliseconds);
+SplashContent DecodeSplashMessage(const std::u16string& pending);
+
+constexpr std::int32_t kSplashLabelTop = 90;
+constexpr std::int32_t kSplashWidth = 4680;
+
+// Room for each line of the message below the label's top.
+std::int32_t SplashHeight(const std::u16string& text);
+
+// The 19 frames of the shrink: the lower right corner stays, the size goes
+// down to a twentieth.
+std::vector<TwipsRect> ShrinkFrames(const TwipsRect& start);
+
+// The splash window itself.
+class SplashView {
+public:
+    virtual ~SplashView() = default;
+    // Shows the pending message; a modal show returns once it has closed.
+    virtual void Show(bool modal) = 0;
+};
+
+// Silent when "custom msg" is 0.
+void ShowSplashMessage(SplashView& view, const std::u16string& text, std::int32_t milliseconds, bool modal);
+
+}  // namespace gleaner

@@ -1,0 +1,59 @@
+#include "shell/splash_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "settings/settings_record.h"
+
+namespace gleaner {
+namespace {
+
+TEST(SplashLayout, GrowsHalfAnInchForEachLineOfTheMessage) {
+    EXPECT_EQ(SplashHeight(u"終了します！"), 790);
+    EXPECT_EQ(SplashHeight(u"ぐりーなー！ Ver0.76\r\n\r\nタスクトレイに収納します！"), 1790);
+}
+
+TEST(SplashLayout, ShrinksInNineteenStepsTowardsTheLowerRightCorner) {
+    const auto frames = ShrinkFrames({1000, 2000, 4680, 790});
+    ASSERT_EQ(frames.size(), 19u);
+    for (const TwipsRect& frame : frames) {
+        EXPECT_EQ(frame.left + frame.width, 5680);
+        EXPECT_EQ(frame.top + frame.height, 2790);
+    }
+    EXPECT_EQ(frames.front().width, 4680 * 19 / 20);
+    EXPECT_EQ(frames.back().width, 234);
+    EXPECT_EQ(frames.back().height, 39);
+    for (std::size_t i = 1; i < frames.size(); ++i) EXPECT_LT(frames[i].width, frames[i - 1].width);
+}
+
+TEST(SplashLayout, TheMessageCarriesItsTimeBehindAMark) {
+    const auto pending = EncodeSplashMessage(u"終了します！", 1000);
+    EXPECT_EQ(pending, u"終了します！\x01" u"1000");
+    const auto content = DecodeSplashMessage(pending);
+    EXPECT_EQ(content.text, u"終了します！");
+    EXPECT_EQ(content.milliseconds, 1000);
+    EXPECT_EQ(DecodeSplashMessage(u"no time").milliseconds, 0);
+    EXPECT_EQ(DecodeSplashMessage(u"x\x01" u"15 00\x01" u"9").milliseconds, 1500);
+}
+
+class RecordingSplash : public SplashView {
+public:
+    void Show(bool modal) override { shown.push_back({PendingSplashMessage, modal}); }
+    std::vector<std::pair<std::u16string, bool>> shown;
+};
+
+TEST(ShowSplashMessage, IsSilentWhenCustomMsgIsZero) {
+    RecordingSplash splash;
+    Settings.customMsg = 0;
+    ShowSplashMessage(splash, u"終了します！", 500, false);
+    EXPECT_TRUE(splash.shown.empty());
+
+    Settings.customMsg = 2;
+    ShowSplashMessage(splash, u"終了します！", 500, true);
+    ASSERT_EQ(splash.shown.size(), 1u);
+    EXPECT_EQ(DecodeSplashMessage(splash.shown[0].first).milliseconds, 500);
+    EXPECT_TRUE(splash.shown[0].second);
+    Settings.customMsg = 1;
+}
+
+}  // namespace
+}  // namespace gleaner
