@@ -134,13 +134,16 @@ display_is_free() {
 # Start Xvfb on the first free display from :99 up. Two runs starting at the
 # same moment can pick the same number; the loser's Xvfb exits at once and we
 # move on to the next number. The lock file names the PID of the winner.
+# Xvfb and openbox run in their own session (setsid, which execs in place
+# here, so $! stays their PID): a Ctrl+C meant for the command must not take
+# the display away under the Wine programs; the teardown stops them.
 start_xvfb() {
     local n tries=0 i
     for n in $(seq 99 299); do
         display_is_free "$n" || continue
         tries=$((tries + 1))
         [ "$tries" -le 5 ] || break
-        Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset \
+        setsid Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset \
             </dev/null >"$log_dir/xvfb.log" 2>&1 9>&- &
         xvfb_pid=$!
         for i in $(seq 100); do   # up to 10 s
@@ -166,7 +169,7 @@ start_xvfb() {
 
 start_openbox() {
     local i
-    openbox --sm-disable </dev/null >"$log_dir/openbox.log" 2>&1 9>&- &
+    setsid openbox --sm-disable </dev/null >"$log_dir/openbox.log" 2>&1 9>&- &
     openbox_pid=$!
     # openbox is in charge once it has set _NET_SUPPORTING_WM_CHECK on the root.
     for i in $(seq 100); do   # up to 10 s
@@ -221,8 +224,23 @@ say "$(awk -v t0="$started" -v t1="$(date +%s.%N)" -v where="$where" -v pfx="$WI
     'BEGIN { printf "%s, prefix %s, ready in %.1f s", where, pfx, t1 - t0 }')"
 
 # --- The command -----------------------------------------------------------------------
+# Run it in the background and wait, so that a TERM, INT or HUP sent to this
+# script reaches the command at once instead of only after it has finished;
+# the teardown follows when it has exited. Bash starts background commands
+# with /dev/null as input and with Ctrl+C (INT, QUIT) ignored: "<&0" keeps
+# our input, and env puts Ctrl+C back, for the command and all it starts.
+env --default-signal=INT,QUIT -- "$@" <&0 9>&- &
+cmd_pid=$!
+for sig in TERM INT HUP; do
+    trap "kill -$sig $cmd_pid 2>/dev/null || true" "$sig"
+done
+# wait also returns early when a signal arrives: wait again until the
+# command is gone, then once more for its own exit code.
+while kill -0 "$cmd_pid" 2>/dev/null; do
+    wait "$cmd_pid" || true
+done
 set +e
-"$@" 9>&-
+wait "$cmd_pid"
 rc=$?
 set -e
 exit "$rc"

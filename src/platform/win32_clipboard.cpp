@@ -68,6 +68,18 @@ std::optional<std::u16string> Win32Clipboard::ReadText() {
     return text;
 }
 
+std::optional<std::uint32_t> Win32Clipboard::ReadNumber(std::uint32_t format) {
+    if (!Open()) return std::nullopt;
+    ClipboardSession session;
+    HANDLE data = GetClipboardData(format);
+    if (!data || GlobalSize(data) < sizeof(DWORD)) return std::nullopt;
+    const auto* value = static_cast<const DWORD*>(GlobalLock(data));
+    if (!value) return std::nullopt;
+    const DWORD number = *value;
+    GlobalUnlock(data);
+    return number;
+}
+
 bool Win32Clipboard::WriteText(const std::u16string& text) {
     const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
     UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));

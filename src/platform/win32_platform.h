@@ -17,6 +17,7 @@ public:
     bool HasFormat(std::uint32_t format) override;
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
+    std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
     bool WriteText(const std::u16string& text) override;
     bool Empty() override;
     PlatformError LastError() const override { return lastError_; }
@@ -74,6 +75,37 @@ public:
     std::optional<std::string> Read(const std::u16string& path) override;
     bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override;
 };
+
+class Win32ViewerChain : public ViewerChain {
+public:
+    WindowId SetClipboardViewer(WindowId viewer) override;
+    void ChangeClipboardChain(WindowId viewer, WindowId next) override;
+    void PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
+    WindowId ForegroundWindow() override;
+    std::uint32_t ClipboardSequence() override;
+};
+
+// Screen twips per pixel, whole numbers as the geometry settings use them.
+struct TwipsPerPixel {
+    std::int32_t x = 15;
+    std::int32_t y = 15;
+};
+TwipsPerPixel ScreenTwipsPerPixel();
+
+// A top-level window's placement in twips.
+class Win32WindowFrame : public WindowFrame {
+public:
+    Win32WindowFrame(HWND window, TwipsPerPixel scale) : window_(window), scale_(scale) {}
+    TwipsRect Bounds() const override;
+    void SetBounds(const TwipsRect& bounds) override;
+
+private:
+    HWND window_;
+    TwipsPerPixel scale_;
+};
+
+inline HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
+inline WindowId ToWindowId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
 
 // The folder the running executable lives in, without a trailing backslash.
 std::u16string ProgramFolder();

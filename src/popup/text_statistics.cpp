@@ -1,6 +1,7 @@
 #include "popup/text_statistics.h"
 
 #include "popup/number_format.h"
+#include "resources/texts.h"
 
 namespace gleaner {
 namespace {
@@ -34,7 +35,7 @@ std::int32_t CountSubstring(const std::u16string& text, const std::u16string& pa
 }
 
 std::u16string LengthTooltip(std::size_t length) {
-    return FormatGrouped(static_cast<std::int64_t>(length)) + u"文字";
+    return FormatGrouped(static_cast<std::int64_t>(length)) + texts::kLengthSuffix;
 }
 
 }  // namespace gleaner

@@ -24,4 +24,24 @@ inline constexpr char16_t kDispPosTopRight[] = u"右上隅";
 inline constexpr char16_t kDispPosBottomRight[] = u"右下隅";
 inline constexpr char16_t kTagInit[] = u"Init";
 
+inline constexpr char16_t kProgramName[] = u"ぐりーなー！";
+inline constexpr char16_t kAlreadyRunningSuffix[] = u") は既に起動中です！";
+inline constexpr char16_t kAlreadyRunningTitle[] = u"起動中！";
+inline constexpr char16_t kGoingToTray[] = u"タスクトレイに収納します！";
+inline constexpr char16_t kEnding[] = u"終了します！";
+inline constexpr char16_t kMenuSettings[] = u"設定";
+inline constexpr char16_t kMenuClear[] = u"クリア";
+inline constexpr char16_t kMenuHelp[] = u"ヘルプ";
+inline constexpr char16_t kMenuHelpLegend[] = u"？";
+inline constexpr char16_t kMenuEnd[] = u"終了";
+inline constexpr char16_t kMenuPopup[] = u"ポップアップメニュー";
+inline constexpr char16_t kMenuShowPopup[] = u"表示";
+inline constexpr char16_t kMenuTrayOut[] = u"トレイから出す";
+inline constexpr char16_t kMenuVersion[] = u"バージョン";
+inline constexpr char16_t kLengthSuffix[] = u"文字";
+
+// The introduction shown in grey until the first capture.
+inline constexpr char16_t kIntroduction[] =
+    u"コピー操作を行うと､順次､この窓に追加されます｡\r\n\r\nコピーはマウスでも Ctrl+C でも可\r\n貼り付けは Ctrl+V を推奨";
+
 }  // namespace gleaner::texts

@@ -1,0 +1,105 @@
+#include "platform/win32_app.h"
+
+#include "capture/capture_handler.h"
+#include "platform/win32_main_window.h"
+#include "resources/texts.h"
+#include "settings/conf_file.h"
+#include "settings/settings_record.h"
+#include "shell/main_window_state.h"
+#include "shell/menus.h"
+#include "shell/version.h"
+
+namespace gleaner::win32 {
+namespace {
+
+std::u16string ExecutablePath() {
+    std::u16string path(MAX_PATH, u'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()), static_cast<DWORD>(path.size()));
+        if (length == 0) return u"gleaner.exe";
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Another copy of the same executable already runs in this session. The
+// handle stays open (and the name taken) until the process ends.
+bool AnotherInstanceIsRunning() {
+    std::u16string name = u"Local\\gleaner-single-instance-" + ExecutableName();
+    for (char16_t& c : name)
+        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    static UniqueKernelHandle mutex;
+    mutex.Reset(CreateMutexW(nullptr, FALSE, Wide(name)));
+    return mutex.Valid() && GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void ShowAlreadyRunning() {
+    const std::u16string text = std::u16string(texts::kProgramName) + u"(" + ExecutableName() +
+                                texts::kAlreadyRunningSuffix;
+    MessageBoxW(nullptr, Wide(text), Wide(std::u16string(texts::kAlreadyRunningTitle)), MB_OK | MB_SETFOREGROUND);
+}
+
+TwipsSize ScreenTwips(TwipsPerPixel scale) {
+    return {GetSystemMetrics(SM_CXSCREEN) * scale.x, GetSystemMetrics(SM_CYSCREEN) * scale.y};
+}
+
+}  // namespace
+
+std::u16string ExecutableName() {
+    std::u16string path = ExecutablePath();
+    const std::size_t slash = path.find_last_of(u"\\/");
+    if (slash != std::u16string::npos) path.erase(0, slash + 1);
+    const std::size_t dot = path.find_last_of(u'.');
+    if (dot != std::u16string::npos && dot > 0) path.erase(dot);
+    return path;
+}
+
+void ReadProgramVersion() {
+    HRSRC found = FindResourceW(nullptr, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(16));  // RT_VERSION
+    if (!found) return;
+    HGLOBAL loaded = LoadResource(nullptr, found);
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return;
+    const std::string block(static_cast<const char*>(data), SizeofResource(nullptr, found));
+    if (auto version = ParseVersionResource(block)) ProgramVersion = *version;
+}
+
+int RunGleaner(HINSTANCE instance) {
+    Settings.limitMax = 65535;
+    Settings.limitUnit = 10000;
+    ReadProgramVersion();
+
+    auto window = MainWindow::Create(instance);  // the introduction is in place
+    if (!window) return 1;
+    if (AnotherInstanceIsRunning()) {
+        ShowAlreadyRunning();
+        return 0;
+    }
+    window->MakeTopmost();
+    window->SetCaptionAndTag(AppTitle());
+    MainWindowHandle = ToWindowId(window->Handle());
+    window->SetVersionMenuCaption(VersionMenuCaption(ExecutableName(), ProgramVersion));
+
+    const TwipsRect designed = window->Frame().Bounds();
+    LoadDefaults(Settings, ScreenTwips(window->Scale()), {designed.width, designed.height});
+    Win32FileStore files;
+    LoadConf(Settings, files, ProgramFolder(), window->Frame());
+    window->SetCaptionAndTag(AppTitle());
+    LastCapturedText.clear();
+
+    window->JoinClipboardViewer();
+    ShowWindow(window->Handle(), SW_SHOWNORMAL);
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+}  // namespace gleaner::win32
