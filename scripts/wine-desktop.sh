@@ -4,11 +4,10 @@
 #   scripts/wine-desktop.sh COMMAND [ARGS...]
 #   scripts/wine-desktop.sh ctest --preset windows
 #
-# Starts a private X display (Xvfb) with openbox as window manager, one
-# persistent wineserver for the prefix and boots the prefix, runs COMMAND in
-# there, then stops exactly what it started (never anything found running)
-# and exits with COMMAND's exit code (125 when the desktop itself could not
-# be set up).
+# Starts a private X display (Xvfb) with openbox as window manager and one
+# persistent wineserver, boots the Wine prefix, runs COMMAND in there, then
+# stops exactly what it started (never anything it found running) and exits
+# with COMMAND's exit code, or 125 when the desktop could not be set up.
 #
 # Why each piece:
 #   - openbox: without a window manager, hiding or destroying a visible
@@ -16,14 +15,17 @@
 #     the pointer.
 #   - wineserver -p: one server that outlives the individual test programs,
 #     so each .exe starts in ~0.1 s instead of ~1.2 s.
+#   - Wine's crash dialog is turned off in the prefix, so a crashing program
+#     prints a backtrace and ends instead of waiting for a click.
 #
 # Environment:
 #   WINEPREFIX           prefix to use (default: <repo>/build/wineprefix);
 #                        created on first use, reused afterwards
 #   GLEANER_USE_DISPLAY  set to 1 to run on the display in $DISPLAY instead
 #                        of a private Xvfb, to watch the tests as they run
-#   WINEDEBUG            defaults to -all (also silences the "wine32 is
-#                        missing" hint of Debian's wine wrapper)
+#   WINEDEBUG            default -all (which also silences the "wine32 is
+#                        missing" hint of Debian's wine launcher)
+#   WINEDLLOVERRIDES     default "mscoree,mshtml=;winemenubuilder.exe=d"
 #
 # Two runs on the same prefix take turns (a lock file beside the prefix).
 set -euo pipefail
@@ -218,6 +220,16 @@ wine wineboot </dev/null >"$log_dir/wineboot.log" 2>&1 9>&- ||
     fail_with_log "wine wineboot failed" "$log_dir/wineboot.log"
 if grep -q 'boot event wait timed out' "$log_dir/wineboot.log"; then
     fail_with_log "the Wine prefix did not finish booting" "$log_dir/wineboot.log"
+fi
+
+# A program that crashes would start winedbg, which waits for a click on its
+# crash dialog on a display nobody looks at: the test hangs until its
+# timeout. Without the dialog winedbg prints the backtrace to the program's
+# stderr and the program ends at once (a page fault exits with code 5).
+if ! grep -q '^"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
+        </dev/null >>"$log_dir/wineboot.log" 2>&1 9>&- ||
+        fail_with_log "could not turn off Wine's crash dialog" "$log_dir/wineboot.log"
 fi
 
 say "$(awk -v t0="$started" -v t1="$(date +%s.%N)" -v where="$where" -v pfx="$WINEPREFIX" \
