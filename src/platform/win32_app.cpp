@@ -93,6 +93,7 @@ int RunGleaner(HINSTANCE instance) {
 
     window->JoinClipboardViewer();
     ShowWindow(window->Handle(), SW_SHOWNORMAL);
+    window->MakeTopmost();  // again once shown: some window managers only take it from a mapped window
 
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
