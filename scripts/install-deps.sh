@@ -21,6 +21,9 @@ packages=(
     # drawn in DejaVu Sans, wider than on Windows and than on a desktop
     # that has the recommendations installed.
     wine wine64 libwine fonts-wine fonts-liberation
+    # Japanese glyphs for the program's menus and captions under Wine
+    # (scripts/wine-japanese-fonts.sh points the Japanese font names at it)
+    fonts-ipafont-gothic
     # the headless desktop: X server, window manager, xdpyinfo/xprop
     xvfb openbox x11-utils
     # driving the desktop from tests: keys, the X clipboard, screenshots

@@ -15,8 +15,8 @@
 #     the pointer.
 #   - wineserver -p: one server that outlives the individual test programs,
 #     so each .exe starts in ~0.1 s instead of ~1.2 s.
-#   - Wine's crash dialog is turned off in the prefix, so a crashing program
-#     prints a backtrace and ends instead of waiting for a click.
+#   - no winedbg: a crashing program ends at once with a non-zero exit code
+#     instead of waiting for a click on Wine's crash dialog.
 #
 # Environment:
 #   WINEPREFIX           prefix to use (default: <repo>/build/wineprefix);
@@ -25,7 +25,7 @@
 #                        of a private Xvfb, to watch the tests as they run
 #   WINEDEBUG            default -all (which also silences the "wine32 is
 #                        missing" hint of Debian's wine launcher)
-#   WINEDLLOVERRIDES     default "mscoree,mshtml=;winemenubuilder.exe=d"
+#   WINEDLLOVERRIDES     default "mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 #
 # Two runs on the same prefix take turns (a lock file beside the prefix).
 set -euo pipefail
@@ -54,9 +54,13 @@ case $WINEPREFIX in
 esac
 export WINEARCH=win64
 export WINEDEBUG="${WINEDEBUG:--all}"
-# No Mono/Gecko download prompts, and no menu entries or file associations
-# written into $HOME by winemenubuilder.
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
+# - mscoree, mshtml: no Mono/Gecko download prompts.
+# - winemenubuilder: no menu entries or file associations written to $HOME.
+# - winedbg: a program that crashes ends at once with the exception code as
+#   exit code (5 for an access violation). With winedbg it would wait for a
+#   click on the crash dialog, and with that dialog turned off it ends with
+#   exit code 0 in about one crash of three, which would pass a failed test.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d}"
 
 # wineserver refuses to start without the prefix folder; wine itself then
 # fills an empty folder on first start.
@@ -82,9 +86,9 @@ our_wineserver=0
 # Stop one process we started (a child of this shell): TERM, then KILL if it
 # is still there after 5 s.
 stop_pid() {
-    local pid=$1 i
+    local pid=$1
     kill "$pid" 2>/dev/null || return 0
-    for i in $(seq 100); do
+    for _ in $(seq 100); do
         if ! kill -0 "$pid" 2>/dev/null; then
             wait "$pid" 2>/dev/null || true
             return 0
@@ -95,6 +99,7 @@ stop_pid() {
     wait "$pid" 2>/dev/null || true
 }
 
+# shellcheck disable=SC2317  # reached through the EXIT trap
 cleanup() {
     local rc=$?
     set +e
@@ -140,7 +145,7 @@ display_is_free() {
 # here, so $! stays their PID): a Ctrl+C meant for the command must not take
 # the display away under the Wine programs; the teardown stops them.
 start_xvfb() {
-    local n tries=0 i
+    local n tries=0
     for n in $(seq 99 299); do
         display_is_free "$n" || continue
         tries=$((tries + 1))
@@ -148,7 +153,7 @@ start_xvfb() {
         setsid Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp -noreset \
             </dev/null >"$log_dir/xvfb.log" 2>&1 9>&- &
         xvfb_pid=$!
-        for i in $(seq 100); do   # up to 10 s
+        for _ in $(seq 100); do   # up to 10 s
             if ! kill -0 "$xvfb_pid" 2>/dev/null; then
                 wait "$xvfb_pid" 2>/dev/null || true
                 xvfb_pid=""
@@ -170,11 +175,10 @@ start_xvfb() {
 }
 
 start_openbox() {
-    local i
     setsid openbox --sm-disable </dev/null >"$log_dir/openbox.log" 2>&1 9>&- &
     openbox_pid=$!
     # openbox is in charge once it has set _NET_SUPPORTING_WM_CHECK on the root.
-    for i in $(seq 100); do   # up to 10 s
+    for _ in $(seq 100); do   # up to 10 s
         kill -0 "$openbox_pid" 2>/dev/null ||
             fail_with_log "openbox exited during start-up" "$log_dir/openbox.log"
         if xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; then
@@ -222,16 +226,6 @@ if grep -q 'boot event wait timed out' "$log_dir/wineboot.log"; then
     fail_with_log "the Wine prefix did not finish booting" "$log_dir/wineboot.log"
 fi
 
-# A program that crashes would start winedbg, which waits for a click on its
-# crash dialog on a display nobody looks at: the test hangs until its
-# timeout. Without the dialog winedbg prints the backtrace to the program's
-# stderr and the program ends at once (a page fault exits with code 5).
-if ! grep -q '^"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" 2>/dev/null; then
-    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f \
-        </dev/null >>"$log_dir/wineboot.log" 2>&1 9>&- ||
-        fail_with_log "could not turn off Wine's crash dialog" "$log_dir/wineboot.log"
-fi
-
 say "$(awk -v t0="$started" -v t1="$(date +%s.%N)" -v where="$where" -v pfx="$WINEPREFIX" \
     'BEGIN { printf "%s, prefix %s, ready in %.1f s", where, pfx, t1 - t0 }')"
 
@@ -244,6 +238,7 @@ say "$(awk -v t0="$started" -v t1="$(date +%s.%N)" -v where="$where" -v pfx="$WI
 env --default-signal=INT,QUIT -- "$@" <&0 9>&- &
 cmd_pid=$!
 for sig in TERM INT HUP; do
+    # shellcheck disable=SC2064  # the signal and PID are meant to expand now
     trap "kill -$sig $cmd_pid 2>/dev/null || true" "$sig"
 done
 # wait also returns early when a signal arrives: wait again until the
