@@ -32,7 +32,9 @@ bool ClearClipboardOnce(Clipboard& clipboard) { return clipboard.Empty(); }
 
 std::optional<std::u16string> GetClipboardTextOnce(Clipboard& clipboard) { return clipboard.ReadText(); }
 
-bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text) { return clipboard.WriteText(text); }
+bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text, bool markIgnored) {
+    return clipboard.WriteText(text, markIgnored);
+}
 
 bool ClearClipboard(Desktop& desktop) {
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
@@ -51,11 +53,29 @@ std::optional<std::u16string> GetClipboardText(Desktop& desktop) {
     return std::nullopt;
 }
 
-bool SetClipboardText(Desktop& desktop, const std::u16string& text) {
+bool SetClipboardText(Desktop& desktop, const std::u16string& text, bool markIgnored) {
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        SetClipboardTextOnce(desktop.clipboard, text);
+        SetClipboardTextOnce(desktop.clipboard, text, markIgnored);
         const auto readBack = GetClipboardText(desktop);
         if (readBack && *readBack == text) return true;
+        WaitWithEvents(desktop.events, kRetryPauseMs);
+    }
+    ShowClipboardError(desktop);
+    return false;
+}
+
+std::optional<ClipboardSnapshot> GetClipboardSnapshot(Desktop& desktop) {
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (auto snapshot = desktop.clipboard.Snapshot()) return snapshot;
+        WaitWithEvents(desktop.events, kRetryPauseMs);
+    }
+    ShowClipboardError(desktop);
+    return std::nullopt;
+}
+
+bool SetClipboardSnapshot(Desktop& desktop, const ClipboardSnapshot& snapshot) {
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (desktop.clipboard.Restore(snapshot, true)) return true;
         WaitWithEvents(desktop.events, kRetryPauseMs);
     }
     ShowClipboardError(desktop);

@@ -17,7 +17,7 @@ void WaitWithEvents(EventLoop& events, int ms);
 // Single attempts; true when they succeeded.
 bool ClearClipboardOnce(Clipboard& clipboard);
 std::optional<std::u16string> GetClipboardTextOnce(Clipboard& clipboard);
-bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text);
+bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text, bool markIgnored = false);
 
 // Gives up quietly after ten attempts.
 bool ClearClipboard(Desktop& desktop);
@@ -26,6 +26,14 @@ bool ClearClipboard(Desktop& desktop);
 std::optional<std::u16string> GetClipboardText(Desktop& desktop);
 // Each write is checked by reading it back; after ten attempts that did not
 // stick, shows "クリップボードエラー" and returns false.
-bool SetClipboardText(Desktop& desktop, const std::u16string& text);
+// markIgnored keeps other clipboard tools from recording the write as a copy.
+bool SetClipboardText(Desktop& desktop, const std::u16string& text, bool markIgnored = false);
+
+// The clipboard's content as a whole (text, images, file lists...), with the
+// same retries and report as a text read.
+std::optional<ClipboardSnapshot> GetClipboardSnapshot(Desktop& desktop);
+// Puts a snapshot back, marked for clipboard tools to ignore; reported after
+// ten failed attempts.
+bool SetClipboardSnapshot(Desktop& desktop, const ClipboardSnapshot& snapshot);
 
 }  // namespace gleaner

@@ -4,15 +4,53 @@
 
 namespace gleaner::fake {
 
+namespace {
+
+constexpr char16_t kIgnoreFormatName[] = u"Clipboard Viewer Ignore";
+
+std::string TextBytes(const std::u16string& text) {
+    std::string bytes;
+    for (char16_t c : text + u'\0') {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>(c >> 8);
+    }
+    return bytes;
+}
+
+std::u16string BytesText(const std::string& bytes) {
+    std::u16string text;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                             (static_cast<unsigned char>(bytes[i + 1]) << 8));
+        if (c == 0) break;
+        text += c;
+    }
+    return text;
+}
+
+}  // namespace
+
 void FakeClipboard::Put(std::optional<std::u16string> text, std::set<std::uint32_t> extraFormats) {
     text_ = std::move(text);
-    formats_ = std::move(extraFormats);
-    numbers_.clear();
+    data_.clear();
+    for (std::uint32_t format : extraFormats) data_[format] = "";
+}
+
+void FakeClipboard::AddNumber(std::uint32_t format, std::uint32_t value) {
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+    data_[format] = bytes;
+}
+
+std::optional<std::string> FakeClipboard::Data(std::uint32_t format) const {
+    auto it = data_.find(format);
+    if (it == data_.end()) return std::nullopt;
+    return it->second;
 }
 
 bool FakeClipboard::HasFormat(std::uint32_t format) {
     if (format == kUnicodeText) return text_.has_value();
-    return formats_.count(format) != 0;
+    return data_.count(format) != 0;
 }
 
 std::uint32_t FakeClipboard::RegisterFormat(const std::u16string& name) {
@@ -31,6 +69,8 @@ bool FakeClipboard::Open() {
     return false;
 }
 
+void FakeClipboard::MarkIgnored() { data_[RegisterFormat(kIgnoreFormatName)] = ""; }
+
 std::optional<std::u16string> FakeClipboard::ReadText() {
     if (!Open()) return std::nullopt;
     return text_.value_or(std::u16string());
@@ -38,31 +78,78 @@ std::optional<std::u16string> FakeClipboard::ReadText() {
 
 std::optional<std::uint32_t> FakeClipboard::ReadNumber(std::uint32_t format) {
     if (!Open()) return std::nullopt;
-    auto it = numbers_.find(format);
-    if (it == numbers_.end()) return std::nullopt;
-    return it->second;
+    auto it = data_.find(format);
+    if (it == data_.end() || it->second.size() < 4) return std::nullopt;
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(it->second[i]);
+    return value;
 }
 
-void FakeClipboard::AddNumber(std::uint32_t format, std::uint32_t value) {
-    formats_.insert(format);
-    numbers_[format] = value;
-}
-
-bool FakeClipboard::WriteText(const std::u16string& text) {
+bool FakeClipboard::WriteText(const std::u16string& text, bool markIgnored) {
     if (!Open()) return false;
     text_ = corruptWrites_ ? text + u"?" : text;
-    formats_.clear();
-    numbers_.clear();
+    data_.clear();
+    if (markIgnored) MarkIgnored();
+    writes.emplace_back(*text_, markIgnored);
     return true;
 }
 
 bool FakeClipboard::Empty() {
     if (!Open()) return false;
     text_.reset();
-    formats_.clear();
-    numbers_.clear();
+    data_.clear();
     return true;
 }
+
+std::optional<ClipboardSnapshot> FakeClipboard::Snapshot() {
+    if (!Open()) return std::nullopt;
+    ClipboardSnapshot snapshot;
+    if (text_) snapshot.push_back({kUnicodeText, TextBytes(*text_)});
+    for (const auto& [format, bytes] : data_) snapshot.push_back({format, bytes});
+    return snapshot;
+}
+
+bool FakeClipboard::Restore(const ClipboardSnapshot& snapshot, bool markIgnored) {
+    if (!Open()) return false;
+    text_.reset();
+    data_.clear();
+    for (const ClipboardItem& item : snapshot) {
+        if (item.format == kUnicodeText)
+            text_ = BytesText(item.bytes);
+        else
+            data_[item.format] = item.bytes;
+    }
+    if (markIgnored) MarkIgnored();
+    if (text_) writes.emplace_back(*text_, markIgnored);
+    return true;
+}
+
+std::uint16_t FakeKeyboard::AddGlobalAtom(const std::u16string& name) {
+    auto it = atoms_.find(name);
+    if (it == atoms_.end()) it = atoms_.emplace(name, static_cast<std::uint16_t>(0xC000 + atoms_.size())).first;
+    ++atomUses[name];
+    return it->second;
+}
+
+void FakeKeyboard::DeleteGlobalAtom(std::uint16_t atom) {
+    for (auto& [name, id] : atoms_)
+        if (id == atom && atomUses[name] > 0) --atomUses[name];
+}
+
+bool FakeKeyboard::RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
+    if (registered.count(id) || takenKeys.count(virtualKey)) return false;
+    registered[id] = {window, modifiers, virtualKey};
+    return true;
+}
+
+void FakeKeyboard::UnregisterHotKey(WindowId, int id) { registered.erase(id); }
+
+void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
+    injections.push_back(events);
+    if (onInjection) onInjection(events);
+}
+
+std::uint16_t FakeKeyboard::AsyncKeyState(int virtualKey) { return held.count(virtualKey) ? 0x8000 : 0; }
 
 WindowId FakeViewerChain::SetClipboardViewer(WindowId viewer) {
     const WindowId next = viewers.empty() ? 0 : viewers.front();
@@ -91,7 +178,17 @@ void FakeEventLoop::ProcessPendingMessages() {
 MessageAnswer FakeMessageBoxes::Show(const std::u16string& text, const std::u16string& title,
                                      MessageButtons buttons) {
     shown.push_back({text, title, buttons});
+    if (whileOpen) whileOpen();
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (answers.empty()) return MessageAnswer::Yes;
+    const auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+MessageAnswer FakeMessageBoxes::AskAtPointer(const std::u16string& text, const std::u16string& title) {
+    shown.push_back({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
+    if (whileOpen) whileOpen();
     if (answers.empty()) return MessageAnswer::Yes;
     const auto answer = answers.front();
     answers.pop_front();

@@ -23,35 +23,92 @@ public:
     void HoldOpenFor(int attempts) { busyAttempts_ = attempts; }
     // What another program puts there; nullopt leaves no text at all.
     void Put(std::optional<std::u16string> text, std::set<std::uint32_t> extraFormats = {});
+    // Another program adds a format with its data (an image, say).
+    void PutData(std::uint32_t format, std::string bytes) { data_[format] = std::move(bytes); }
+    // Another program adds a format holding one number.
+    void AddNumber(std::uint32_t format, std::uint32_t value);
     // Makes every later write store something else than asked, as a clipboard
     // that loses characters would.
     void CorruptWrites(bool on) { corruptWrites_ = on; }
 
     std::optional<std::u16string> Contents() const { return text_; }
+    std::optional<std::string> Data(std::uint32_t format) const;
     int OpenAttempts() const { return openAttempts_; }
+    // Every text that was on the clipboard, in order, with whether it was
+    // marked for clipboard tools to ignore.
+    std::vector<std::pair<std::u16string, bool>> writes;
 
     bool HasText() override { return text_.has_value(); }
     bool HasFormat(std::uint32_t format) override;
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
     std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
-    // Another program adds a format holding one number.
-    void AddNumber(std::uint32_t format, std::uint32_t value);
-    bool WriteText(const std::u16string& text) override;
+    bool WriteText(const std::u16string& text, bool markIgnored = false) override;
     bool Empty() override;
+    std::optional<ClipboardSnapshot> Snapshot() override;
+    bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) override;
     PlatformError LastError() const override { return lastError_; }
 
 private:
     bool Open();
+    void MarkIgnored();
 
     std::optional<std::u16string> text_;
-    std::set<std::uint32_t> formats_;
-    std::map<std::uint32_t, std::uint32_t> numbers_;
+    std::map<std::uint32_t, std::string> data_;
     std::map<std::u16string, std::uint32_t> registered_;
     int busyAttempts_ = 0;
     int openAttempts_ = 0;
     bool corruptWrites_ = false;
     PlatformError lastError_;
+};
+
+class FakeKeyboard : public Keyboard {
+public:
+    struct HotKey {
+        WindowId window;
+        std::uint32_t modifiers;
+        std::uint32_t virtualKey;
+    };
+
+    std::uint16_t AddGlobalAtom(const std::u16string& name) override;
+    void DeleteGlobalAtom(std::uint16_t atom) override;
+    bool RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+    void UnregisterHotKey(WindowId window, int id) override;
+    void SendKeyEvents(const std::vector<KeyEvent>& events) override;
+    std::uint16_t AsyncKeyState(int virtualKey) override;
+
+    // The keys the user holds down now.
+    std::set<int> held;
+    // Combinations another program has taken.
+    std::set<std::uint32_t> takenKeys;
+    std::map<int, HotKey> registered;
+    std::map<std::u16string, int> atomUses;
+    // Each injection, as one list of events.
+    std::vector<std::vector<KeyEvent>> injections;
+    // Runs at each injection, as the focused application would react.
+    std::function<void(const std::vector<KeyEvent>&)> onInjection;
+
+private:
+    std::map<std::u16string, std::uint16_t> atoms_;
+};
+
+class FakeTimers : public Timers {
+public:
+    void Start(TimerId timer, int milliseconds) override { running[timer] = milliseconds; }
+    void Stop(TimerId timer) override { running.erase(timer); }
+    bool IsRunning(TimerId timer) const { return running.count(timer) != 0; }
+    std::map<TimerId, int> running;
+};
+
+class FakeWindows : public Windows {
+public:
+    WindowId ForegroundWindow() override { return foreground; }
+    void SetForegroundWindow(WindowId window) override {
+        foreground = window;
+        broughtToFront.push_back(window);
+    }
+    WindowId foreground = 0;
+    std::vector<WindowId> broughtToFront;
 };
 
 struct PassedOn {
@@ -92,13 +149,17 @@ struct ShownMessage {
     std::u16string text;
     std::u16string title;
     MessageButtons buttons;
+    MessagePlacement placement = MessagePlacement::Default;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
 public:
     MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
+    MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title) override;
 
     std::vector<ShownMessage> shown;
+    // Runs while a box is open, as the rest of the program would meanwhile.
+    std::function<void()> whileOpen;
     // Answers for Yes/No boxes, used in order; Yes when none is left.
     std::deque<MessageAnswer> answers;
 };

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace gleaner {
 
@@ -16,7 +17,16 @@ struct PlatformError {
     std::u16string description;
 };
 
-// The system clipboard, plain text only (UTF-16).
+// One format's data, as the clipboard holds it.
+struct ClipboardItem {
+    std::uint32_t format = 0;
+    std::string bytes;
+    bool operator==(const ClipboardItem&) const = default;
+};
+using ClipboardSnapshot = std::vector<ClipboardItem>;
+
+// The system clipboard (UTF-16 text and, for saving and restoring, the
+// memory-based formats a user is likely to hold).
 class Clipboard {
 public:
     virtual ~Clipboard() = default;
@@ -32,8 +42,15 @@ public:
     virtual std::optional<std::u16string> ReadText() = 0;
     // A format that holds one 32-bit number (the privacy markers do).
     virtual std::optional<std::uint32_t> ReadNumber(std::uint32_t format) = 0;
-    virtual bool WriteText(const std::u16string& text) = 0;
+    // markIgnored adds "Clipboard Viewer Ignore", so that other clipboard
+    // tools do not record our own temporary writes as copies.
+    virtual bool WriteText(const std::u16string& text, bool markIgnored = false) = 0;
     virtual bool Empty() = 0;
+    // The formats worth keeping across a paste; nullopt when the clipboard
+    // cannot be read. An empty clipboard gives an empty snapshot.
+    virtual std::optional<ClipboardSnapshot> Snapshot() = 0;
+    // Replaces the clipboard's content with the snapshot.
+    virtual bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) = 0;
 
     // The failure behind the most recent operation that returned a failure.
     virtual PlatformError LastError() const = 0;
@@ -70,6 +87,8 @@ public:
 };
 
 enum class MessageButtons { Ok, YesNo };
+// Where a box appears: the system's choice, or with a corner at the pointer.
+enum class MessagePlacement { Default, AtPointer };
 enum class MessageAnswer { Ok, Yes, No };
 
 // Modal message boxes; returns once the user has closed the box.
@@ -78,6 +97,9 @@ public:
     virtual ~MessageBoxes() = default;
     virtual MessageAnswer Show(const std::u16string& text, const std::u16string& title,
                                MessageButtons buttons) = 0;
+    // A system-modal Yes/No question with its lower right corner at the
+    // pointer (the clear confirmation).
+    virtual MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title) = 0;
 };
 
 // RGB as 0x00BBGGRR, the window system's colour order.
@@ -132,6 +154,44 @@ public:
     // The window's normal (restored) bounds, also while minimised or maximised.
     virtual TwipsRect Bounds() const = 0;
     virtual void SetBounds(const TwipsRect& bounds) = 0;
+};
+
+struct KeyEvent {
+    std::uint16_t virtualKey = 0;
+    bool release = false;
+    bool operator==(const KeyEvent&) const = default;
+};
+
+// System-wide hotkeys, injected keystrokes and the keyboard's state.
+class Keyboard {
+public:
+    virtual ~Keyboard() = default;
+    // Global atoms name the hotkeys; 0 on failure.
+    virtual std::uint16_t AddGlobalAtom(const std::u16string& name) = 0;
+    virtual void DeleteGlobalAtom(std::uint16_t atom) = 0;
+    virtual bool RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) = 0;
+    virtual void UnregisterHotKey(WindowId window, int id) = 0;
+    // One injection of the events, in order.
+    virtual void SendKeyEvents(const std::vector<KeyEvent>& events) = 0;
+    // GetAsyncKeyState: bit 15 down now, bit 0 pressed since the last query.
+    virtual std::uint16_t AsyncKeyState(int virtualKey) = 0;
+};
+
+// The main window's timers.
+enum class TimerId : std::uintptr_t { Key = 1, HotKey = 2, End = 3 };
+class Timers {
+public:
+    virtual ~Timers() = default;
+    virtual void Start(TimerId timer, int milliseconds) = 0;
+    virtual void Stop(TimerId timer) = 0;
+};
+
+// Top-level windows: who is in front.
+class Windows {
+public:
+    virtual ~Windows() = default;
+    virtual WindowId ForegroundWindow() = 0;
+    virtual void SetForegroundWindow(WindowId window) = 0;
 };
 
 // The services every part of the logic shares.

@@ -92,6 +92,8 @@ int RunGleaner(HINSTANCE instance) {
     LastCapturedText.clear();
 
     window->JoinClipboardViewer();
+    window->RegisterHotKeys();
+    window->StartKeyPolling();
     ShowWindow(window->Handle(), SW_SHOWNORMAL);
     window->MakeTopmost();  // again once shown: some window managers only take it from a mapped window
 

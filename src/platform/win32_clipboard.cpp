@@ -1,4 +1,5 @@
 #include <cwchar>
+#include <vector>
 
 #include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
@@ -80,20 +81,32 @@ std::optional<std::uint32_t> Win32Clipboard::ReadNumber(std::uint32_t format) {
     return number;
 }
 
-bool Win32Clipboard::WriteText(const std::u16string& text) {
-    const std::size_t bytes = (text.size() + 1) * sizeof(char16_t);
-    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+// A movable memory block holding the bytes, as the clipboard wants it.
+UniqueGlobal Win32Clipboard::MakeBlock(const void* data, std::size_t bytes) {
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes ? bytes : 1));
     if (!block.Valid()) {
         Fail(GetLastError());
-        return false;
+        return block;
     }
     void* target = GlobalLock(block.Get());
     if (!target) {
         Fail(GetLastError());
-        return false;
+        return UniqueGlobal();
     }
-    CopyMemory(target, text.c_str(), bytes);
+    if (bytes) CopyMemory(target, data, bytes);
     GlobalUnlock(block.Get());
+    return block;
+}
+
+void Win32Clipboard::MarkIgnored() {
+    const UINT format = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
+    UniqueGlobal marker = MakeBlock("", 1);
+    if (format && marker.Valid() && SetClipboardData(format, marker.Get())) marker.Release();
+}
+
+bool Win32Clipboard::WriteText(const std::u16string& text, bool markIgnored) {
+    UniqueGlobal block = MakeBlock(text.c_str(), (text.size() + 1) * sizeof(char16_t));
+    if (!block.Valid()) return false;
 
     if (!Open()) return false;
     ClipboardSession session;
@@ -106,6 +119,62 @@ bool Win32Clipboard::WriteText(const std::u16string& text) {
         return false;
     }
     block.Release();  // the clipboard owns it now
+    if (markIgnored) MarkIgnored();
+    return true;
+}
+
+namespace {
+
+// Memory-based formats a user is likely to hold, kept across a paste.
+std::vector<UINT> KeptFormats() {
+    std::vector<UINT> formats{CF_UNICODETEXT, CF_LOCALE, CF_DIB, CF_DIBV5, CF_HDROP};
+    for (const wchar_t* name : {L"Rich Text Format", L"HTML Format", L"PNG"})
+        if (UINT format = RegisterClipboardFormatW(name)) formats.push_back(format);
+    return formats;
+}
+
+// More than this is not worth holding in memory for a paste.
+constexpr std::size_t kSnapshotCap = 64u << 20;
+
+}  // namespace
+
+std::optional<ClipboardSnapshot> Win32Clipboard::Snapshot() {
+    if (!Open()) return std::nullopt;
+    ClipboardSession session;
+    ClipboardSnapshot snapshot;
+    std::size_t total = 0;
+    for (UINT format : KeptFormats()) {
+        if (!IsClipboardFormatAvailable(format)) continue;
+        HANDLE data = GetClipboardData(format);
+        if (!data) continue;
+        const SIZE_T size = GlobalSize(data);
+        if (total + size > kSnapshotCap) continue;
+        const void* bytes = GlobalLock(data);
+        if (!bytes) continue;
+        snapshot.push_back({format, std::string(static_cast<const char*>(bytes), size)});
+        GlobalUnlock(data);
+        total += size;
+    }
+    return snapshot;
+}
+
+bool Win32Clipboard::Restore(const ClipboardSnapshot& snapshot, bool markIgnored) {
+    if (!Open()) return false;
+    ClipboardSession session;
+    if (!EmptyClipboard()) {
+        Fail(GetLastError());
+        return false;
+    }
+    for (const ClipboardItem& item : snapshot) {
+        UniqueGlobal block = MakeBlock(item.bytes.data(), item.bytes.size());
+        if (!block.Valid()) return false;
+        if (!SetClipboardData(item.format, block.Get())) {
+            Fail(GetLastError());
+            return false;
+        }
+        block.Release();
+    }
+    if (markIgnored && !snapshot.empty()) MarkIgnored();
     return true;
 }
 

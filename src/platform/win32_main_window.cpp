@@ -16,8 +16,8 @@ namespace {
 constexpr int kDesignClientWidth = 4515;
 constexpr int kDesignClientHeight = 1680;
 
-constexpr UINT_PTR kTimerEnd = 3;
 constexpr UINT kTimerEndMs = 10;
+constexpr int kTimerKeyMs = 10;
 
 const wchar_t kCollectionFont[] = L"ＭＳ ゴシック";
 
@@ -95,6 +95,9 @@ bool MainWindow::Build(HINSTANCE instance) {
     box_ = std::make_unique<Win32TextBox>(edit_);
     frame_ = std::make_unique<Win32WindowFrame>(window_, scale_);
     capture_ = std::make_unique<CaptureContext>(CaptureContext{*desktop_, *box_, nullptr});
+    timers_ = std::make_unique<Win32Timers>(window_);
+    hotkeys_ = std::make_unique<HotkeyContext>(HotkeyContext{*capture_, keyboard_, *timers_, ToWindowId(window_)});
+    polling_ = std::make_unique<PollingContext>(PollingContext{*capture_, keyboard_, windows_});
 
     box_->SetTag(texts::kTagInit);
     box_->SetForeColour(kIntroductionColour);
@@ -144,6 +147,10 @@ void MainWindow::JoinClipboardViewer() {
     PreviousWindowProc =
         reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainWindowProc)));
 }
+
+void MainWindow::RegisterHotKeys() { gleaner::RegisterHotKeys(*hotkeys_); }
+
+void MainWindow::StartKeyPolling() { timers_->Start(TimerId::Key, kTimerKeyMs); }
 
 void MainWindow::LeaveClipboardViewer() {
     if (PreviousWindowProc) {
@@ -195,6 +202,9 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_TIMER:
         OnTimer(wParam);
+        return 0;
+    case WM_HOTKEY:
+        HotKeyWindowProc(*hotkeys_, wParam);
         return 0;
     case WM_DESTROY:
         window_ = nullptr;
@@ -252,16 +262,25 @@ void MainWindow::UpdateLengthTooltip() {
 void MainWindow::OnClose() {
     if (closing_) return;
     closing_ = true;
+    gleaner::UnregisterHotKeys(*hotkeys_);
     SaveConf(Settings, files_, ProgramFolder(), *frame_);
     LeaveClipboardViewer();
     ShowWindow(window_, SW_HIDE);
-    SetTimer(window_, kTimerEnd, kTimerEndMs, nullptr);
+    timers_->Start(TimerId::End, kTimerEndMs);
 }
 
 void MainWindow::OnTimer(UINT_PTR id) {
-    if (id == kTimerEnd) {
-        KillTimer(window_, kTimerEnd);
+    switch (static_cast<TimerId>(id)) {
+    case TimerId::Key:
+        OnKeyTimerTick(*polling_);
+        break;
+    case TimerId::HotKey:
+        RunPasteOperation(*hotkeys_);
+        break;
+    case TimerId::End:
+        timers_->Stop(TimerId::End);
         DestroyWindow(window_);
+        break;
     }
 }
 

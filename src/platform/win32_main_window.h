@@ -6,6 +6,8 @@
 #include <memory>
 
 #include "capture/capture_handler.h"
+#include "hotkeys/hotkeys.h"
+#include "hotkeys/keyboard_polling.h"
 #include "platform/win32_handles.h"
 #include "platform/win32_platform.h"
 
@@ -41,6 +43,9 @@ public:
     void MakeTopmost();
     // Starts collecting: joins the viewer chain, then takes its messages.
     void JoinClipboardViewer();
+    void RegisterHotKeys();
+    // Timer_Key runs for the rest of the program's life.
+    void StartKeyPolling();
 
 private:
     MainWindow() = default;
@@ -82,6 +87,11 @@ private:
     std::unique_ptr<CaptureContext> capture_;
     Win32ViewerChain chain_;
     Win32FileStore files_;
+    Win32Keyboard keyboard_;
+    Win32Windows windows_;
+    std::unique_ptr<Win32Timers> timers_;
+    std::unique_ptr<HotkeyContext> hotkeys_;
+    std::unique_ptr<PollingContext> polling_;
 };
 
 }  // namespace gleaner::win32

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "platform/platform.h"
+#include "platform/win32_handles.h"
 
 namespace gleaner::win32 {
 
@@ -18,13 +19,18 @@ public:
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
     std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
-    bool WriteText(const std::u16string& text) override;
+    bool WriteText(const std::u16string& text, bool markIgnored = false) override;
     bool Empty() override;
+    std::optional<ClipboardSnapshot> Snapshot() override;
+    bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) override;
     PlatformError LastError() const override { return lastError_; }
 
 private:
     bool Open();
     void Fail(DWORD error);
+    // Adds "Clipboard Viewer Ignore" to the clipboard opened for writing.
+    void MarkIgnored();
+    UniqueGlobal MakeBlock(const void* data, std::size_t bytes);
 
     HWND owner_;
     PlatformError lastError_;
@@ -40,9 +46,36 @@ class Win32MessageBoxes : public MessageBoxes {
 public:
     explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
     MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
+    MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title) override;
 
 private:
     HWND owner_;
+};
+
+class Win32Keyboard : public Keyboard {
+public:
+    std::uint16_t AddGlobalAtom(const std::u16string& name) override;
+    void DeleteGlobalAtom(std::uint16_t atom) override;
+    bool RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+    void UnregisterHotKey(WindowId window, int id) override;
+    void SendKeyEvents(const std::vector<KeyEvent>& events) override;
+    std::uint16_t AsyncKeyState(int virtualKey) override;
+};
+
+class Win32Timers : public Timers {
+public:
+    explicit Win32Timers(HWND window) : window_(window) {}
+    void Start(TimerId timer, int milliseconds) override;
+    void Stop(TimerId timer) override;
+
+private:
+    HWND window_;
+};
+
+class Win32Windows : public Windows {
+public:
+    WindowId ForegroundWindow() override;
+    void SetForegroundWindow(WindowId window) override;
 };
 
 // A multi-line EDIT control; the window that contains it owns it. Its parent

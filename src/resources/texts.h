@@ -39,6 +39,10 @@ inline constexpr char16_t kMenuShowPopup[] = u"表示";
 inline constexpr char16_t kMenuTrayOut[] = u"トレイから出す";
 inline constexpr char16_t kMenuVersion[] = u"バージョン";
 inline constexpr char16_t kLengthSuffix[] = u"文字";
+inline constexpr char16_t kClearConfirmText[] = u"クリップボード／表示をクリアしますか？";
+inline constexpr char16_t kClearConfirmTitle[] = u"クリア確認";
+inline constexpr char16_t kPasteHotkeyAtom[] = u"GLEANER_CTRLV";
+inline constexpr char16_t kPopupHotkeyAtom[] = u"GLEANER_POPUP";
 
 // The introduction shown in grey until the first capture.
 inline constexpr char16_t kIntroduction[] =
