@@ -47,16 +47,35 @@ namespace {
 
 // The one question being placed; the hook removes itself at its first use.
 HHOOK PlacementHook = nullptr;
+HWND PlacedBox = nullptr;
+POINT Pointer{};
+
+void PlaceBox(HWND box) {
+    RECT rect{};
+    if (!GetWindowRect(box, &rect)) return;
+    const Point at = PlaceBoxAtPointer(rect.right - rect.left, rect.bottom - rect.top, {Pointer.x, Pointer.y});
+    if (rect.left != at.x || rect.top != at.y)
+        SetWindowPos(box, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Under some window systems the box is still being laid out when it is
+// activated: it is placed once more when it is on screen at its final size.
+void CALLBACK PlaceAgain(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    if (PlacedBox && IsWindow(PlacedBox)) PlaceBox(PlacedBox);
+    PlacedBox = nullptr;
+}
 
 LRESULT CALLBACK MessageBoxHookProc(int code, WPARAM wParam, LPARAM) {
     if (code != HCBT_ACTIVATE) return 0;
     HWND box = reinterpret_cast<HWND>(wParam);
-    RECT rect{};
-    POINT cursor{};
-    if (GetWindowRect(box, &rect) && GetCursorPos(&cursor)) {
-        const Point place = PlaceBoxAtPointer(rect.right - rect.left, rect.bottom - rect.top, {cursor.x, cursor.y});
-        SetWindowPos(box, nullptr, place.x, place.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    wchar_t className[16] = L"";
+    GetClassNameW(box, className, 16);
+    if (lstrcmpW(className, L"#32770") != 0) return 0;  // not the box: some other window activated first
+    GetCursorPos(&Pointer);
+    PlaceBox(box);
+    PlacedBox = box;
+    SetTimer(nullptr, 0, 50, PlaceAgain);
     UnhookWindowsHookEx(PlacementHook);
     PlacementHook = nullptr;
     return 0;  // let the box be activated: the user answers it at once
