@@ -12,20 +12,6 @@
 namespace gleaner::win32 {
 namespace {
 
-std::u16string ExecutablePath() {
-    std::u16string path(MAX_PATH, u'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()), static_cast<DWORD>(path.size()));
-        if (length == 0) return u"gleaner.exe";
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
 // Another copy of the same executable already runs in this session. The
 // handle stays open (and the name taken) until the process ends.
 bool AnotherInstanceIsRunning() {
@@ -51,6 +37,7 @@ TwipsSize ScreenTwips(TwipsPerPixel scale) {
 
 std::u16string ExecutableName() {
     std::u16string path = ExecutablePath();
+    if (path.empty()) return u"gleaner";
     const std::size_t slash = path.find_last_of(u"\\/");
     if (slash != std::u16string::npos) path.erase(0, slash + 1);
     const std::size_t dot = path.find_last_of(u'.');

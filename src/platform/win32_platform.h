@@ -140,7 +140,9 @@ private:
 inline HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
 inline WindowId ToWindowId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
 
-// The folder the running executable lives in, without a trailing backslash.
+// The running executable's full path ("" if unknown), and its folder without
+// a trailing backslash.
+std::u16string ExecutablePath();
 std::u16string ProgramFolder();
 
 }  // namespace gleaner::win32

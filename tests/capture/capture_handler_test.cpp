@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/program_state.h"
+
 #include "hotkeys/paste_state.h"
 #include "platform/fake_platform.h"
 #include "settings/settings_record.h"
@@ -33,11 +35,7 @@ public:
 class CaptureTest : public testing::Test {
 protected:
     CaptureTest() {
-        Settings = SettingsRecord{};
-        LoadDefaults(Settings, {28800, 16200}, {4635, 2370});
-        LastCapturedText.clear();
-        LastLimitStep = 0;
-        PasteInProgress = false;
+        testing_support::ResetProgramState();
         box.SetText(kIntroduction);
         box.SetTag(u"Init");
         box.SetForeColour(kIntroductionColour);

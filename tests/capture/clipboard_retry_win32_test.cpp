@@ -1,6 +1,8 @@
 // The retries against the real clipboard while another window holds it open.
 #include <gtest/gtest.h>
 
+#include "support/program_state.h"
+
 #include <chrono>
 
 #include "capture/capture_handler.h"
@@ -18,11 +20,7 @@ using Clock = std::chrono::steady_clock;
 class ClipboardRetryTest : public testing::Test {
 protected:
     ClipboardRetryTest() {
-        Settings = SettingsRecord{};
-        LoadDefaults(Settings, {28800, 16200}, {4635, 2370});
-        LastCapturedText.clear();
-        LastLimitStep = 0;
-        PasteInProgress = false;
+        testing_support::ResetProgramState();
     }
 
     win32::UniqueWindow owner = testing_support::CreateHiddenWindow();

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/program_state.h"
+
 #include "hotkeys/paste_state.h"
 #include "platform/fake_platform.h"
 #include "popup/popup_state.h"
@@ -20,14 +22,8 @@ constexpr WindowId kThirdViewer = 0x500;
 class ClipboardViewerTest : public testing::Test {
 protected:
     ClipboardViewerTest() {
-        Settings = SettingsRecord{};
-        LoadDefaults(Settings, {28800, 16200}, {4635, 2370});
-        LastCapturedText.clear();
-        LastLimitStep = 0;
-        PasteInProgress = false;
+        testing_support::ResetProgramState();
         MainWindowHandle = kMain;
-        PopupWindowHandle = 0;
-        NextViewerWindow = 0;
         box.SetTag(u"Init");
         box.SetText(u"introduction");
         chain.viewers = {kOtherViewer, kThirdViewer};  // tools that were running before us

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/program_state.h"
+
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/keyboard_polling.h"
 #include "hotkeys/paste_state.h"
@@ -19,12 +21,7 @@ constexpr std::uint32_t kDibFormat = 8;
 class PasteFixture : public testing::Test {
 protected:
     PasteFixture() {
-        Settings = SettingsRecord{};
-        LoadDefaults(Settings, {28800, 16200}, {4635, 2370});
-        LastCapturedText.clear();
-        LastLimitStep = 0;
-        PasteInProgress = false;
-        PasteDone = 0;
+        testing_support::ResetProgramState();
         MainWindowHandle = kMainWindow;
         windows.foreground = kEditorWindow;
         box.SetTag(u"Init");
