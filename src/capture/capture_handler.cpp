@@ -96,15 +96,19 @@ void CollectClipboardText(CaptureContext& context, const std::u16string& text, c
     if (text == LastCapturedText) return;
     LastCapturedText = text;
 
-    if (box.Length() != 0) box.Append(DecodeSeparator());
-    box.Append(text);
-    box.SetCaret(box.Length());
+    // One append for separator and text: the box's cost per change grows with
+    // its length.
+    box.Append(box.Length() != 0 ? DecodeSeparator() + text : text);
+    const std::size_t length = box.Length();
+    box.SetCaret(length);
     box.SetForeColour(kCollectedColour);
     box.SetTag(u"");
 
-    const std::u16string collection = box.Text();
-    ReportLength(context.desktop, static_cast<std::int64_t>(collection.size()));
-    if (InTrayMode() && context.popup) context.popup->PresentCountPopup(dispPos, collection);
+    // Only the balloon needs the whole text; the count needs only its length.
+    const bool presenting = InTrayMode() && context.popup;
+    const std::u16string collection = presenting ? box.Text() : std::u16string();
+    ReportLength(context.desktop, static_cast<std::int64_t>(length));
+    if (presenting) context.popup->PresentCountPopup(dispPos, collection);
     // Nested handlers may have run while the limit message was open.
     LastCapturedText = text;
 }

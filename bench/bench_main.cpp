@@ -1,0 +1,260 @@
+// gleaner_capture_bench: how long one capture takes, from putting a text on
+// the clipboard until the collecting EDIT shows it, as the collection grows.
+// Measures the real gleaner.exe and, as the baseline, a collector of our own
+// that adds each copy either by re-setting the whole text or by
+// EM_SETSEL + EM_REPLACESEL. Prints figures; asserts nothing about time.
+//
+//   gleaner_capture_bench.exe [--quick] [--gleaner PATH-TO-gleaner.exe]
+//   gleaner_capture_bench.exe --collector re-set|append    (the helper process)
+#include <windows.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "bench_report.h"
+#include "capture_series.h"
+#include "collector_window.h"
+#include "gleaner_copy.h"
+
+namespace gleaner::bench {
+namespace {
+
+constexpr wchar_t kGleanerClass[] = L"GleanerMainWindow";
+constexpr double kSeriesBudgetMs = 60000;  // a safety net; the plans below stay within it
+
+// With its defaults (limit max 65,535, limit unit 10,000) gleaner shows a
+// modal message box at each new multiple of 10,000 from 20,000 on and at
+// every capture from 65,535 on, and the box takes the foreground; these
+// settings keep the boxes away so that only capturing is timed.
+constexpr char kGleanerConf[] = "limit max = 2000000000\r\nlimit unit = 0\r\n";
+
+enum class Program { Gleaner, ReSet, Append };
+
+struct SizeStep {
+    std::size_t size;
+    int capturesPerBlock;
+    int blocks;
+};
+constexpr std::array<SizeStep, 3> kSteps{{{10000, 12, 8}, {100000, 25, 8}, {1000000, 25, 8}}};
+// Re-setting the whole text takes ~0.3 s at 100,000 characters and ~3 s at
+// 1,000,000 under Wine: fewer captures for the re-set collector there.
+constexpr int ReSetCapturesPerBlock(std::size_t size) { return size >= 1000000 ? 2 : 12; }
+
+struct Options {
+    bool quick = false;
+    std::wstring gleanerExe = GLEANER_EXE_PATH;
+};
+
+std::string Narrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                         nullptr, nullptr);
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr,
+                        nullptr);
+    return bytes;
+}
+
+void Say(const std::string& text) {
+    std::printf("%s\n", text.c_str());
+    std::fflush(stdout);
+}
+
+std::wstring OwnPath() {
+    wchar_t path[MAX_PATH * 2] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH * 2);
+    return path;
+}
+
+SeriesPlan PlanFor(Program program, const SizeStep& step, bool quick) {
+    SeriesPlan plan;
+    plan.size = step.size;
+    plan.blocks = quick ? 2 : step.blocks;
+    plan.capturesPerBlock = quick ? 3 : step.capturesPerBlock;
+    if (program == Program::ReSet && !quick) plan.capturesPerBlock = ReSetCapturesPerBlock(step.size);
+    // The timed captures sit around the nominal size.
+    const std::size_t span = static_cast<std::size_t>(plan.capturesPerBlock * plan.blocks) *
+                             (kSmallCopyLength + kSeparatorLength);
+    plan.startLength = step.size - span / 2;
+    plan.budgetMs = kSeriesBudgetMs;
+    return plan;
+}
+
+const char* NameOf(Program program) {
+    switch (program) {
+    case Program::Gleaner: return "gleaner";
+    case Program::ReSet: return "re-set collector";
+    case Program::Append: return "append collector";
+    }
+    return "?";
+}
+
+std::string CapturesLine(Program program) {
+    std::string line;
+    for (const SizeStep& step : kSteps) {
+        const SeriesPlan plan = PlanFor(program, step, false);
+        line += (line.empty() ? "" : " / ") + std::to_string(plan.capturesPerBlock * plan.blocks / 2);
+    }
+    return line;
+}
+
+std::string Platform() {
+    using WineVersion = const char*(__cdecl*)();
+    const auto wine = reinterpret_cast<WineVersion>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version")));
+    SYSTEM_INFO system{};
+    GetSystemInfo(&system);
+    return std::string(wine ? "Wine " + std::string(wine()) : "Windows") + ", " +
+           std::to_string(system.dwNumberOfProcessors) + " processors";
+}
+
+void PrintIntroduction(const Options& options) {
+    Say("gleaner capture benchmark: milliseconds from putting a text on the clipboard until the collecting");
+    Say("program's EDIT (id 1001) holds it (WM_GETTEXTLENGTH from this process reaches the expected length).");
+    Say("");
+    Say("  gleaner           the real program, " + Narrow(options.gleanerExe) + ", run as a copy in a");
+    Say("                    temp folder with a Conf.txt of \"limit max = 2000000000\", \"limit unit = 0\" (no");
+    Say("                    length message boxes); it appends with EM_SETSEL(end) + EM_REPLACESEL.");
+    Say("  re-set collector  the baseline: a clipboard viewer of our own in a helper process, its main window");
+    Say("                    and EDIT made like gleaner's (same styles, WS_EX_CLIENTEDGE, EM_SETLIMITTEXT 0,");
+    Say("                    client 301x112, same font, topmost); on WM_DRAWCLIPBOARD it reads the clipboard,");
+    Say("                    WM_GETTEXTs the whole text and WM_SETTEXTs it with CR LF + the copy added.");
+    Say("  append collector  the same collector adding CR LF + the copy with EM_SETSEL(end) + EM_REPLACESEL.");
+    Say("                    Both collector ways then put the caret at the end (EM_SETSEL, EM_SCROLLCARET).");
+    Say("");
+    Say("  sizes             the collection's length in UTF-16 code units (all texts are ASCII, so also");
+    Say("                    characters and bytes; CR LF counts 2), brought there by a few large copies of");
+    Say("                    up to 250,000 characters: lines of 40-70 characters of short English words");
+    Say("                    joined by CR LF. Timed copies: 50 characters, one line of short words with");
+    Say("                    spaces, all distinct, joined by CR LF; the timed ones sit around the size.");
+    Say("  window            the collecting program's main window shown, or hidden with ShowWindow(SW_HIDE)");
+    Say("                    from this process; blocks of captures alternate shown and hidden.");
+    Say("  ms per capture    mean and median over n captures run back to back: what a program defers");
+    Say("                    (repainting) delays the next capture and is counted there. Each figure also");
+    Say("                    holds one clipboard put and one cross-process message round trip.");
+    Say("  captures          per size and window state: " + CapturesLine(Program::Gleaner) + " for gleaner and");
+    Say("                    the append collector; " + CapturesLine(Program::ReSet) + " for the re-set collector,");
+    Say("                    capped because re-setting takes seconds per capture at 1,000,000 under Wine.");
+    Say("  the benchmark's own window is the foreground window during every copy, so all programs collect.");
+    Say("  running on        " + Platform());
+    if (options.quick) Say("  --quick: a smoke run with very few captures; the figures mean little.");
+    Say("");
+}
+
+class Bench {
+public:
+    Bench(Options options, CaptureDriver& driver) : options_(std::move(options)), driver_(driver) {}
+
+    bool RunProgram(Program program, ProgramResults& results);
+
+private:
+    std::optional<RunningProgram> Start(Program program, std::optional<GleanerCopy>& copy, std::wstring& error);
+    bool RunSizes(Program program, RunningProgram& running, ProgramResults& results, std::wstring& error);
+
+    Options options_;
+    CaptureDriver& driver_;
+};
+
+std::optional<RunningProgram> Bench::Start(Program program, std::optional<GleanerCopy>& copy, std::wstring& error) {
+    // Whatever the clipboard holds at a program's start must not be collected.
+    driver_.Put(L"on the clipboard before the start of program " + std::to_wstring(static_cast<int>(program)));
+    if (program == Program::Gleaner) {
+        copy = GleanerCopy::Make(options_.gleanerExe, kGleanerConf, error);
+        if (!copy) return std::nullopt;
+        return RunningProgram::Start({L"\"" + copy->Exe() + L"\"", copy->Folder(), kGleanerClass}, error);
+    }
+    const AppendWay way = program == Program::ReSet ? AppendWay::ReSet : AppendWay::Replace;
+    wchar_t temp[MAX_PATH + 1] = L"";
+    GetTempPathW(MAX_PATH + 1, temp);
+    return RunningProgram::Start(
+        {L"\"" + OwnPath() + L"\" --collector " + std::wstring(AppendWayArgument(way)), temp, kCollectorClass}, error);
+}
+
+bool Bench::RunSizes(Program program, RunningProgram& running, ProgramResults& results, std::wstring& error) {
+    CaptureSeries series(driver_, running);
+    for (const SizeStep& step : kSteps) {
+        const SeriesPlan plan = PlanFor(program, step, options_.quick);
+        const double started = NowMs();
+        if (!series.Prefill(plan.startLength, error)) return false;
+        const double filled = NowMs();
+        SeriesResult result;
+        if (!series.Run(plan, result, error)) return false;
+        results.series.push_back(result);
+        std::printf("  %-17s %9s: prefill %6.1f s, %3zu + %3zu timed captures %6.1f s\n", NameOf(program),
+                    Grouped(step.size).c_str(), (filled - started) / 1000, result.shown.ms.size(),
+                    result.hidden.ms.size(), (NowMs() - filled) / 1000);
+        std::fflush(stdout);
+    }
+    return true;
+}
+
+bool Bench::RunProgram(Program program, ProgramResults& results) {
+    results.name = NameOf(program);
+    std::wstring error;
+    std::optional<GleanerCopy> copy;
+    auto running = Start(program, copy, error);
+    bool ok = running && driver_.TakeForeground();
+    if (running && !ok) error = L"the benchmark's window could not become the foreground window";
+    if (ok) {
+        // The clipboard as it was at the start stays uncollected: nothing changes.
+        const auto before = running->BoxLength(30000);
+        PumpMessagesFor(500);
+        if (before != running->BoxLength(30000))
+            Say("  NOTE: " + std::string(NameOf(program)) + "'s box changed without a copy after its start");
+        ok = RunSizes(program, *running, results, error);
+    }
+    if (running && !running->Close())
+        Say("  NOTE: " + std::string(NameOf(program)) + " did not end within 15 s of WM_CLOSE; terminated");
+    if (!ok) Say("ERROR (" + std::string(NameOf(program)) + "): " + Narrow(error));
+    return ok;
+}
+
+std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::wstring_view argument = argv[i];
+        if (argument == L"--quick") {
+            options.quick = true;
+        } else if (argument == L"--gleaner" && i + 1 < argc) {
+            options.gleanerExe = argv[++i];
+        } else {
+            std::fprintf(stderr, "usage: gleaner_capture_bench [--quick] [--gleaner PATH]\n");
+            return std::nullopt;
+        }
+    }
+    return options;
+}
+
+int RunBench(const Options& options) {
+    const double started = NowMs();
+    PrintIntroduction(options);
+    auto driver = CaptureDriver::Create();
+    if (!driver) {
+        Say("ERROR: could not create the benchmark's window");
+        return 1;
+    }
+    Bench bench(options, *driver);
+    ProgramResults gleaner, reSet, append;
+    // One collecting program at a time: the others are not running, so no
+    // other viewer shares the chain or the processors.
+    const bool ok = bench.RunProgram(Program::Gleaner, gleaner) && bench.RunProgram(Program::ReSet, reSet) &&
+                    bench.RunProgram(Program::Append, append);
+    PrintTable(gleaner, reSet, append);
+    std::printf("\nbenchmark run time %.1f s\n", (NowMs() - started) / 1000);
+    return ok ? 0 : 1;
+}
+
+}  // namespace
+}  // namespace gleaner::bench
+
+int wmain(int argc, wchar_t** argv) {
+    using namespace gleaner::bench;
+    if (argc == 3 && std::wstring_view(argv[1]) == L"--collector") {
+        const auto way = ParseAppendWay(argv[2]);
+        return way ? RunCollector(*way) : 2;
+    }
+    const auto options = ParseOptions(argc, argv);
+    return options ? RunBench(*options) : 2;
+}

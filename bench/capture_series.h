@@ -1,0 +1,76 @@
+// One collecting program under measurement: bring its collection up to a
+// size with a few large copies, then time small copies back to back, with
+// its main window shown and hidden in turn.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "capture_driver.h"
+#include "running_program.h"
+
+namespace gleaner::bench {
+
+inline constexpr std::size_t kSmallCopyLength = 50;
+inline constexpr std::size_t kLargeCopyMaxLength = 250000;
+inline constexpr std::size_t kSeparatorLength = 2;  // CR LF
+
+// Timed captures at one size. Blocks alternate shown, hidden, shown, ...,
+// so that both window states see the same spread of sizes; a series whose
+// time budget runs out stops after a hidden block.
+struct SeriesPlan {
+    std::size_t size = 0;        // the nominal collection size, UTF-16 code units
+    std::size_t startLength = 0; // the length the prefill reaches
+    int capturesPerBlock = 0;
+    int blocks = 0;              // even
+    double budgetMs = 0;         // no further pair of blocks once spent
+};
+
+struct Timings {
+    std::vector<double> ms;
+};
+
+struct SeriesResult {
+    SeriesPlan plan;
+    Timings shown;
+    Timings hidden;
+    std::size_t fromLength = 0;  // the collection's length before the first and
+    std::size_t toLength = 0;    // after the last timed capture
+    bool cut = false;            // stopped early by its time budget
+};
+
+// The collection as the benchmark expects it: copies joined by CR LF.
+class ExpectedCollection {
+public:
+    std::size_t Length() const { return length_; }
+    std::size_t LengthAfter(const std::wstring& copy) const {
+        return length_ == 0 ? copy.size() : length_ + kSeparatorLength + copy.size();
+    }
+    void Add(const std::wstring& copy) { length_ = LengthAfter(copy); }
+
+private:
+    std::size_t length_ = 0;
+};
+
+class CaptureSeries {
+public:
+    CaptureSeries(CaptureDriver& driver, RunningProgram& program) : driver_(driver), program_(program) {}
+
+    // Large distinct copies until the collection holds exactly `length`
+    // characters (a smaller length than now is left alone). Not timed.
+    bool Prefill(std::size_t length, std::wstring& error);
+    bool Run(const SeriesPlan& plan, SeriesResult& result, std::wstring& error);
+
+private:
+    bool Capture(const std::wstring& copy, DWORD timeoutMs, double& ms, std::wstring& error);
+    bool EnsureForeground(std::wstring& error);
+
+    CaptureDriver& driver_;
+    RunningProgram& program_;
+    ExpectedCollection collection_;
+    int largeCopies_ = 0;
+    int smallCopies_ = 0;
+};
+
+}  // namespace gleaner::bench
