@@ -56,7 +56,21 @@ bool MainWindow::Build(HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     scale_ = ScreenTwipsPerPixel();
+    if (!CreateFrame(instance) || !CreateCollectionBox(instance)) return false;
+    ConnectServices();
 
+    box_->SetTag(texts::kTagInit);
+    box_->SetForeColour(kIntroductionColour);
+    box_->SetText(texts::kIntroduction);
+
+    BuildMenus();
+    BuildTooltip();
+    OnSize();
+    UpdateLengthTooltip();
+    return true;
+}
+
+bool MainWindow::CreateFrame(HINSTANCE instance) {
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = WindowProc;
@@ -68,13 +82,16 @@ bool MainWindow::Build(HINSTANCE instance) {
     wc.lpszClassName = kMainWindowClass;
     RegisterClassExW(&wc);
 
+    // The designed client area, with room for the caption, border and menu bar.
     RECT frame{0, 0, kDesignClientWidth / scale_.x, kDesignClientHeight / scale_.y};
     const DWORD style = WS_OVERLAPPEDWINDOW;
     AdjustWindowRectEx(&frame, style, TRUE, 0);
     window_ = CreateWindowExW(0, kMainWindowClass, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
-    if (!window_) return false;
+    return window_ != nullptr;
+}
 
+bool MainWindow::CreateCollectionBox(HINSTANCE instance) {
     edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                             WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
                                 ES_NOHIDESEL,
@@ -82,13 +99,16 @@ bool MainWindow::Build(HINSTANCE instance) {
                             instance, nullptr);
     if (!edit_) return false;
     HDC screen = GetDC(nullptr);
-    const int pointHeight = -MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200);
+    const int pointHeight = -MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200);  // 9.75 pt
     ReleaseDC(nullptr, screen);
     font_.Reset(CreateFontW(pointHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                             OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
                             kCollectionFont));
     SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    return true;
+}
 
+void MainWindow::ConnectServices() {
     clipboard_ = std::make_unique<Win32Clipboard>(window_);
     messages_ = std::make_unique<Win32MessageBoxes>(window_);
     desktop_ = std::make_unique<Desktop>(Desktop{*clipboard_, events_, *messages_});
@@ -98,16 +118,6 @@ bool MainWindow::Build(HINSTANCE instance) {
     timers_ = std::make_unique<Win32Timers>(window_);
     hotkeys_ = std::make_unique<HotkeyContext>(HotkeyContext{*capture_, keyboard_, *timers_, ToWindowId(window_)});
     polling_ = std::make_unique<PollingContext>(PollingContext{*capture_, keyboard_, windows_});
-
-    box_->SetTag(texts::kTagInit);
-    box_->SetForeColour(kIntroductionColour);
-    box_->SetText(texts::kIntroduction);
-
-    BuildMenus();
-    BuildTooltip();
-    OnSize();
-    UpdateLengthTooltip();
-    return true;
 }
 
 void MainWindow::BuildMenus() {

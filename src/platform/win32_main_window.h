@@ -50,6 +50,9 @@ public:
 private:
     MainWindow() = default;
     bool Build(HINSTANCE instance);
+    bool CreateFrame(HINSTANCE instance);
+    bool CreateCollectionBox(HINSTANCE instance);
+    void ConnectServices();
     void BuildMenus();
     void BuildTooltip();
 
