@@ -14,9 +14,22 @@ std::uint16_t PasteHotkeyId = 0;
 std::uint16_t PopupHotkeyId = 0;
 bool Registered = false;
 bool Busy = false;
+bool PastePending = false;  // the hotkey was pressed; Timer_HotKey has yet to tick
 
 constexpr int kPasteSettleMs = 200;
+// Long enough for the injected Ctrl+V to have passed the hotkeys.
+constexpr int kInjectionSettleMs = 50;
 constexpr int kRestoreSettleMs = 100;
+
+// Our own Ctrl+V must reach the application, so the hotkeys are off while it
+// is injected; they are back on at once so that the user's next Ctrl+V is
+// caught (and ignored) rather than pasting the collection a second time.
+void InjectPaste(HotkeyContext& context) {
+    UnregisterHotKeys(context);
+    SendPasteKeys(context.keyboard);
+    WaitWithEvents(context.capture.desktop.events, kInjectionSettleMs);
+    RegisterHotKeys(context);
+}
 
 void Register(HotkeyContext& context, std::uint16_t id, std::uint32_t modifiers, const std::u16string& key) {
     const std::uint32_t virtualKey = HotKeyVirtualKey(key);
@@ -57,10 +70,11 @@ void HotKeyWindowProc(HotkeyContext& context, std::uintptr_t hotkeyId) {
     if (Busy || !Registered) return;
     Busy = true;
     if (hotkeyId == PasteHotkeyId) {
-        // Off until the paste is over: the injected Ctrl+V must reach the
-        // application, and a second press must not start a second paste.
-        UnregisterHotKeys(context);
-        context.timers.Start(TimerId::HotKey, 1);
+        // One paste at a time: a press during a paste is swallowed.
+        if (!PasteInProgress && !PastePending) {
+            PastePending = true;
+            context.timers.Start(TimerId::HotKey, 1);
+        }
     } else if (hotkeyId == PopupHotkeyId) {
         CollectClipboardText(context.capture, u"", Settings.dispPos);
     }
@@ -69,6 +83,7 @@ void HotKeyWindowProc(HotkeyContext& context, std::uintptr_t hotkeyId) {
 
 void RunPasteOperation(HotkeyContext& context) {
     context.timers.Stop(TimerId::HotKey);
+    PastePending = false;
     PasteInProgress = true;
     Desktop& desktop = context.capture.desktop;
     TextBox& box = context.capture.collection;
@@ -76,14 +91,14 @@ void RunPasteOperation(HotkeyContext& context) {
     if (box.Length() == 0 || box.Tag() == texts::kTagInit) {
         // Nothing collected yet: the user's Ctrl+V pastes the clipboard as
         // if we were not there.
-        SendPasteKeys(context.keyboard);
+        InjectPaste(context);
     } else {
         const auto saved = GetClipboardSnapshot(desktop);
         ClearClipboard(desktop);
         SetClipboardText(desktop, box.Text(), true);
-        SendPasteKeys(context.keyboard);
+        InjectPaste(context);
         PasteDone = 1;
-        WaitWithEvents(desktop.events, kPasteSettleMs);
+        WaitWithEvents(desktop.events, kPasteSettleMs - kInjectionSettleMs);
         ClearClipboard(desktop);
         // A clipboard that was empty stays empty; one that could not be read
         // gets nothing rather than a guess.

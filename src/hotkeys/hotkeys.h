@@ -31,8 +31,8 @@ void RegisterHotKeys(HotkeyContext& context);
 void UnregisterHotKeys(HotkeyContext& context);
 bool HotKeysRegistered();
 
-// WM_HOTKEY: the paste hotkey takes both hotkeys off and starts Timer_HotKey;
-// the popup hotkey makes a popup request.
+// WM_HOTKEY: the paste hotkey starts Timer_HotKey (a press while a paste is
+// pending or running is swallowed); the popup hotkey makes a popup request.
 void HotKeyWindowProc(HotkeyContext& context, std::uintptr_t hotkeyId);
 
 // The tick of Timer_HotKey: one paste of the collection.

@@ -15,9 +15,12 @@ namespace {
 // Another copy of the same executable already runs in this session. The
 // handle stays open (and the name taken) until the process ends.
 bool AnotherInstanceIsRunning() {
-    std::u16string name = u"Local\\gleaner-single-instance-" + ExecutableName();
-    for (char16_t& c : name)
+    // File names compare without case; the "Local\\" namespace prefix must
+    // keep its own.
+    std::u16string exe = ExecutableName();
+    for (char16_t& c : exe)
         if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
+    const std::u16string name = u"Local\\gleaner-single-instance-" + exe;
     static UniqueKernelHandle mutex;
     mutex.Reset(CreateMutexW(nullptr, FALSE, Wide(name)));
     return mutex.Valid() && GetLastError() == ERROR_ALREADY_EXISTS;
@@ -60,12 +63,13 @@ int RunGleaner(HINSTANCE instance) {
     Settings.limitUnit = 10000;
     ReadProgramVersion();
 
-    auto window = MainWindow::Create(instance);  // the introduction is in place
-    if (!window) return 1;
+    // A second copy says so and ends before it creates any window.
     if (AnotherInstanceIsRunning()) {
         ShowAlreadyRunning();
         return 0;
     }
+    auto window = MainWindow::Create(instance);  // the introduction is in place
+    if (!window) return 1;
     window->MakeTopmost();
     window->SetCaptionAndTag(AppTitle());
     MainWindowHandle = ToWindowId(window->Handle());

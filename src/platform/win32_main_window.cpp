@@ -86,7 +86,8 @@ bool MainWindow::CreateFrame(HINSTANCE instance) {
     RECT frame{0, 0, kDesignClientWidth / scale_.x, kDesignClientHeight / scale_.y};
     const DWORD style = WS_OVERLAPPEDWINDOW;
     AdjustWindowRectEx(&frame, style, TRUE, 0);
-    window_ = CreateWindowExW(0, kMainWindowClass, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
+    // Topmost from the start; the start-up asks again, as it always has.
+    window_ = CreateWindowExW(WS_EX_TOPMOST, kMainWindowClass, L"", style, CW_USEDEFAULT, CW_USEDEFAULT,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, this);
     return window_ != nullptr;
 }
@@ -215,6 +216,10 @@ LRESULT MainWindow::Handle(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_HOTKEY:
         HotKeyWindowProc(*hotkeys_, wParam);
+        return 0;
+    case WM_SETFOCUS:
+        // Keys typed in the window (Ctrl+A among them) belong to the collection.
+        SetFocus(edit_);
         return 0;
     case WM_DESTROY:
         window_ = nullptr;

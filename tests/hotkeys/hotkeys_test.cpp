@@ -162,14 +162,25 @@ TEST_F(PasteTest, WithNothingCollectedTheUsersCtrlVPastesTheClipboardItself) {
     EXPECT_TRUE(HotKeysRegistered());
 }
 
-TEST_F(PasteTest, PressingTheHotkeyAgainDuringAPasteDoesNothing) {
+TEST_F(PasteTest, APressDuringThePasteIsCaughtAndIgnored) {
     RegisterHotKeys(hotkeys);
     Copy(u"A");
     const int pasteId = HotkeyId(kModControl);
-    events.onPump = [&] { HotKeyWindowProc(hotkeys, static_cast<std::uintptr_t>(pasteId)); };
+    bool caughtAfterInjection = false;
+    events.onPump = [&] {
+        // The user presses Ctrl+V again: with the hotkey registered, the
+        // press reaches us instead of pasting the clipboard into the editor.
+        if (PasteDone == 1) caughtAfterInjection = caughtAfterInjection || HotKeysRegistered();
+        HotKeyWindowProc(hotkeys, static_cast<std::uintptr_t>(pasteId));
+    };
     PressPasteHotkey();
+    EXPECT_TRUE(caughtAfterInjection);
     EXPECT_EQ(keyboard.injections.size(), 4u);
     EXPECT_FALSE(timers.IsRunning(TimerId::HotKey));
+    events.onPump = nullptr;
+    Copy(u"B");
+    PressPasteHotkey();  // and the next paste after it works as usual
+    EXPECT_EQ(keyboard.injections.size(), 8u);
 }
 
 TEST_F(PasteTest, WithDefaultSettingsThePasteEndsWithAnEmptyCollectionAndTheOldClipboard) {
