@@ -25,7 +25,9 @@ void EndToEndTest::SetUp() {
 }
 
 void EndToEndTest::TearDown() {
-    if (gleaner_) EXPECT_TRUE(CloseGleaner());
+    if (gleaner_) {
+        EXPECT_TRUE(CloseGleaner());
+    }
 }
 
 testing::AssertionResult EndToEndTest::StartGleaner() {

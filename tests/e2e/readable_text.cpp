@@ -23,7 +23,9 @@ std::string Describe(const std::wstring& text, std::size_t maxChars) {
         else if (c == L'\n') escaped += L"\\n";
         else escaped += c;
     }
-    return "\"" + Utf8(escaped) + "\" (" + std::to_string(text.size()) + " chars)";
+    std::string described = "\"";
+    described.append(Utf8(escaped)).append("\" (").append(std::to_string(text.size())).append(" chars)");
+    return described;
 }
 
 }  // namespace gleaner::e2e

@@ -78,4 +78,11 @@ std::optional<RECT> WindowRect(HWND window) {
     return rect;
 }
 
+HWND FocusInThreadOf(HWND window) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
 }  // namespace gleaner::e2e

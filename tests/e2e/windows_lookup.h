@@ -26,4 +26,7 @@ std::optional<std::wstring> ReadWindowText(HWND window);
 
 std::optional<RECT> WindowRect(HWND window);
 
+// The window that has the keyboard focus in the thread that owns window.
+HWND FocusInThreadOf(HWND window);
+
 }  // namespace gleaner::e2e
