@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <iostream>
+#include <utility>
 
 #include "e2e_fixture.h"
 #include "keyboard_mouse.h"
@@ -57,6 +58,43 @@ testing::AssertionResult ClickIntoBox(const GleanerProcess& gleaner) {
                                        << ") did not give it the keyboard focus: " << missed;
 }
 
+std::pair<DWORD, DWORD> SelectionIn(HWND box) {
+    DWORD start = 0, end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return {start, end};
+}
+
+// Ctrl+Home, Shift+End: the first line of the box is selected.
+testing::AssertionResult SelectFirstLine(const GleanerProcess& gleaner, DWORD lineLength) {
+    PressCtrl(VK_HOME);
+    PressChord({VK_SHIFT}, VK_END);
+    const std::pair<DWORD, DWORD> wanted{0, lineLength};
+    if (WaitUntil([&] { return SelectionIn(gleaner.Box()) == wanted; })) return testing::AssertionSuccess();
+    const auto [start, end] = SelectionIn(gleaner.Box());
+    return testing::AssertionFailure() << "the selection in the box is " << start << ".." << end
+                                       << " instead of the first line";
+}
+
+// Presses Ctrl+C until the clipboard changes; like a click, a key press
+// now and then goes by under Wine, and a person would press again.
+testing::AssertionResult CopyWithCtrlC(const GleanerProcess& gleaner) {
+    constexpr int kPresses = 3;
+    std::string missed;
+    for (int press = 1; press <= kPresses; ++press) {
+        const DWORD before = GetClipboardSequenceNumber();
+        PressCtrl('C');
+        if (WaitUntil([&] { return GetClipboardSequenceNumber() != before; })) {
+            if (!missed.empty()) std::cout << "note: pressed Ctrl+C again; before, " << missed << "\n";
+            return testing::AssertionSuccess();
+        }
+        const auto [start, end] = SelectionIn(gleaner.Box());
+        missed = "the box showed " + Describe(gleaner.BoxText().value_or(L"?")) + " with " + std::to_string(start) +
+                 ".." + std::to_string(end) + " selected, the focus on " + Named(FocusInThreadOf(gleaner.Box())) +
+                 ", the foreground window " + Named(GetForegroundWindow());
+    }
+    return testing::AssertionFailure() << "Ctrl+C in gleaner's box did not change the clipboard: " << missed;
+}
+
 TEST_F(EndToEndOwnWindow, DoesNotCollectACopyMadeInItsOwnBox) {
     ASSERT_TRUE(CopyInOtherApplication(L"alpha"));
     ASSERT_TRUE(BoxShows({L"alpha"}));
@@ -66,17 +104,8 @@ TEST_F(EndToEndOwnWindow, DoesNotCollectACopyMadeInItsOwnBox) {
     // Click into gleaner's box, select its first line and copy it.
     ASSERT_TRUE(ClickIntoBox(*gleaner_));
     ASSERT_EQ(GetForegroundWindow(), gleaner_->MainWindow());
-    PressCtrl(VK_HOME);
-    PressChord({VK_SHIFT}, VK_END);
-    DWORD start = 0, end = 0;
-    ASSERT_TRUE(WaitUntil([&] {
-        SendMessageW(gleaner_->Box(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-        return start == 0 && end == 5;
-    })) << "the selection in the box is " << start << ".." << end << " instead of the first line";
-    const DWORD before = GetClipboardSequenceNumber();
-    PressCtrl('C');
-    ASSERT_TRUE(WaitUntil([&] { return GetClipboardSequenceNumber() != before; }))
-        << "Ctrl+C in gleaner's box did not change the clipboard";
+    ASSERT_TRUE(SelectFirstLine(*gleaner_, 5));
+    ASSERT_TRUE(CopyWithCtrlC(*gleaner_));
     const auto copied = other_.ClipboardText();
     ASSERT_EQ(copied, std::wstring(L"alpha")) << "the clipboard holds " << Describe(copied.value_or(L"(no text)"));
 
