@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fake_desktop.h"
+
 #include "support/program_state.h"
 
 #include "hotkeys/paste_state.h"
@@ -32,7 +34,7 @@ public:
     bool open = true;
 };
 
-class CaptureTest : public testing::Test {
+class CaptureTest : public testing::Test, protected testing_support::FakeDesktop {
 protected:
     CaptureTest() {
         testing_support::ResetProgramState();
@@ -57,10 +59,6 @@ protected:
         return texts;
     }
 
-    fake::FakeClipboard clipboard;
-    fake::FakeEventLoop events;
-    fake::FakeMessageBoxes messages;
-    Desktop desktop{clipboard, events, messages};
     fake::FakeTextBox box;
     RecordingPopup popup;
     CaptureContext context{desktop, box, &popup};

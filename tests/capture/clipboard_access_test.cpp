@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fake_desktop.h"
+
 #include "platform/fake_platform.h"
 
 namespace gleaner {
 namespace {
 
-class ClipboardAccessTest : public testing::Test {
+class ClipboardAccessTest : public testing::Test, protected testing_support::FakeDesktop {
 protected:
     int ErrorBoxes() const {
         int count = 0;
@@ -15,10 +17,6 @@ protected:
         return count;
     }
 
-    fake::FakeClipboard clipboard;
-    fake::FakeEventLoop events;
-    fake::FakeMessageBoxes messages;
-    Desktop desktop{clipboard, events, messages};
 };
 
 TEST_F(ClipboardAccessTest, AFreeClipboardIsUsedAtOnceWithoutPausing) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fake_desktop.h"
+
 #include "support/program_state.h"
 
 #include "hotkeys/paste_state.h"
@@ -19,7 +21,7 @@ constexpr WindowId kEditor = 0x300;
 constexpr WindowId kOtherViewer = 0x400;
 constexpr WindowId kThirdViewer = 0x500;
 
-class ClipboardViewerTest : public testing::Test {
+class ClipboardViewerTest : public testing::Test, protected testing_support::FakeDesktop {
 protected:
     ClipboardViewerTest() {
         testing_support::ResetProgramState();
@@ -39,10 +41,6 @@ protected:
         OnDrawClipboard(chain, capture, 7, 9);
     }
 
-    fake::FakeClipboard clipboard;
-    fake::FakeEventLoop events;
-    fake::FakeMessageBoxes messages;
-    Desktop desktop{clipboard, events, messages};
     fake::FakeTextBox box;
     CaptureContext capture{desktop, box};
     fake::FakeViewerChain chain;

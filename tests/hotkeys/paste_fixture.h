@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/fake_desktop.h"
+
 #include "support/program_state.h"
 
 #include "hotkeys/hotkeys.h"
@@ -18,7 +20,7 @@ constexpr WindowId kMainWindow = 0x100;
 constexpr WindowId kEditorWindow = 0x300;
 constexpr std::uint32_t kDibFormat = 8;
 
-class PasteFixture : public testing::Test {
+class PasteFixture : public testing::Test, protected testing_support::FakeDesktop {
 protected:
     PasteFixture() {
         testing_support::ResetProgramState();
@@ -49,10 +51,6 @@ protected:
         events.onPump = [this] { OnKeyTimerTick(polling); };
     }
 
-    fake::FakeClipboard clipboard;
-    fake::FakeEventLoop events;
-    fake::FakeMessageBoxes messages;
-    Desktop desktop{clipboard, events, messages};
     fake::FakeTextBox box;
     CaptureContext capture{desktop, box};
     fake::FakeKeyboard keyboard;
