@@ -1,5 +1,6 @@
 #include "capture/clipboard_access.h"
 
+#include "popup/number_format.h"
 #include "resources/texts.h"
 #include "settings/parse_number.h"
 
@@ -11,8 +12,7 @@ constexpr int kRetryPauseMs = 100;
 
 void ShowClipboardError(Desktop& desktop) {
     const PlatformError error = desktop.clipboard.LastError();
-    const std::string number = std::to_string(error.number);
-    std::u16string prompt(number.begin(), number.end());
+    std::u16string prompt = Decimal(error.number);
     prompt += u' ';
     prompt += error.description;
     desktop.messages.Show(prompt, texts::kClipboardErrorTitle, MessageButtons::Ok);

@@ -10,10 +10,6 @@ WindowId NextViewerWindow = 0;
 
 namespace {
 
-// The clipboard as it was when we joined: the notice of that state is the
-// chain greeting us, not a copy.
-std::uint32_t SequenceAtJoin = 0;
-
 bool FormatPresent(Clipboard& clipboard, const char16_t* name) {
     const std::uint32_t format = clipboard.RegisterFormat(name);
     return format != 0 && clipboard.HasFormat(format);
@@ -37,32 +33,39 @@ bool IsPrivateCopy(Clipboard& clipboard) {
            FormatForbids(clipboard, u"CanUploadToCloudClipboard");
 }
 
-void JoinClipboardViewer(ViewerChain& chain, WindowId mainWindow) {
-    NextViewerWindow = chain.SetClipboardViewer(mainWindow);
-    SequenceAtJoin = chain.ClipboardSequence();
+void ClipboardViewer::JoinClipboardViewer(WindowId mainWindow) {
+    NextViewerWindow = chain_.SetClipboardViewer(mainWindow);
+    sequenceAtJoin_ = chain_.ClipboardSequence();
+    // Only now do the viewer messages reach the capture: the notice that
+    // comes with joining describes the clipboard as it was before we started.
+    mainWindow_ = mainWindow;
 }
 
-void LeaveClipboardViewer(ViewerChain& chain, WindowId mainWindow) {
-    chain.ChangeClipboardChain(mainWindow, NextViewerWindow);
+void ClipboardViewer::LeaveClipboardViewer() {
+    if (!Joined()) return;
+    chain_.ChangeClipboardChain(mainWindow_, NextViewerWindow);
+    mainWindow_ = 0;
 }
 
-void OnDrawClipboard(ViewerChain& chain, CaptureContext& capture, std::uintptr_t wParam, std::intptr_t lParam) {
-    const WindowId foreground = chain.ForegroundWindow();
-    Clipboard& clipboard = capture.desktop.clipboard;
+void ClipboardViewer::OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam) {
+    if (!Joined()) return;
+    const WindowId foreground = chain_.ForegroundWindow();
+    Clipboard& clipboard = capture_.desktop.clipboard;
     const bool copiedElsewhere = foreground != MainWindowHandle && foreground != PopupWindowHandle;
-    const bool changedSinceJoin = SequenceAtJoin == 0 || chain.ClipboardSequence() != SequenceAtJoin;
+    const bool changedSinceJoin = sequenceAtJoin_ == 0 || chain_.ClipboardSequence() != sequenceAtJoin_;
     if (copiedElsewhere && changedSinceJoin && clipboard.HasText() && !IsPrivateCopy(clipboard))
-        CollectFromClipboard(capture, Settings.dispPos);
+        CollectFromClipboard(capture_, Settings.dispPos);
     // Told only now, after the capture and its messages.
-    if (NextViewerWindow != 0) chain.PassOn(NextViewerWindow, kDrawClipboardMessage, wParam, lParam);
+    if (NextViewerWindow != 0) chain_.PassOn(NextViewerWindow, kDrawClipboardMessage, wParam, lParam);
 }
 
-void OnChangeClipboardChain(ViewerChain& chain, WindowId leaving, WindowId following) {
+void ClipboardViewer::OnChangeClipboardChain(WindowId leaving, WindowId following) {
+    if (!Joined()) return;
     if (leaving == NextViewerWindow) {
         NextViewerWindow = following;
     } else if (NextViewerWindow != 0) {
-        chain.PassOn(NextViewerWindow, kChangeCbChainMessage, static_cast<std::uintptr_t>(leaving),
-                     static_cast<std::intptr_t>(following));
+        chain_.PassOn(NextViewerWindow, kChangeCbChainMessage, static_cast<std::uintptr_t>(leaving),
+                      static_cast<std::intptr_t>(following));
     }
 }
 

@@ -9,35 +9,28 @@
 namespace gleaner {
 namespace {
 
-// State of the registration: the atoms name the hotkeys while they exist.
-std::uint16_t PasteHotkeyId = 0;
-std::uint16_t PopupHotkeyId = 0;
-bool Registered = false;
-bool Busy = false;
-bool PastePending = false;  // the hotkey was pressed; Timer_HotKey has yet to tick
-
 constexpr int kPasteSettleMs = 200;
 // Long enough for the injected Ctrl+V to have passed the hotkeys.
 constexpr int kInjectionSettleMs = 50;
 constexpr int kRestoreSettleMs = 100;
 
+}  // namespace
+
 // Our own Ctrl+V must reach the application, so the hotkeys are off while it
 // is injected; they are back on at once so that the user's next Ctrl+V is
 // caught (and ignored) rather than pasting the collection a second time.
-void InjectPaste(HotkeyContext& context) {
-    UnregisterHotKeys(context);
-    SendPasteKeys(context.keyboard);
-    WaitWithEvents(context.capture.desktop.events, kInjectionSettleMs);
-    RegisterHotKeys(context);
+void Hotkeys::InjectPaste() {
+    UnregisterHotKeys();
+    SendPasteKeys(keyboard_);
+    WaitWithEvents(capture_.desktop.events, kInjectionSettleMs);
+    RegisterHotKeys();
 }
 
-void Register(HotkeyContext& context, std::uint16_t id, std::uint32_t modifiers, const std::u16string& key) {
+void Hotkeys::Register(std::uint16_t id, std::uint32_t modifiers, const std::u16string& key) {
     const std::uint32_t virtualKey = HotKeyVirtualKey(key);
     // A hotkey another program holds, or an empty key, simply never fires.
-    if (id != 0 && virtualKey != 0) context.keyboard.RegisterHotKey(context.mainWindow, id, modifiers, virtualKey);
+    if (id != 0 && virtualKey != 0) keyboard_.RegisterHotKey(mainWindow_, id, modifiers, virtualKey);
 }
-
-}  // namespace
 
 std::uint32_t HotKeyVirtualKey(const std::u16string& setting) {
     if (setting.empty()) return 0;
@@ -46,57 +39,55 @@ std::uint32_t HotKeyVirtualKey(const std::u16string& setting) {
     return first;
 }
 
-bool HotKeysRegistered() { return Registered; }
-
-void RegisterHotKeys(HotkeyContext& context) {
-    if (Registered) return;
-    PasteHotkeyId = context.keyboard.AddGlobalAtom(texts::kPasteHotkeyAtom);
-    PopupHotkeyId = context.keyboard.AddGlobalAtom(texts::kPopupHotkeyAtom);
-    Register(context, PasteHotkeyId, kModControl, Settings.pasteKey);
-    Register(context, PopupHotkeyId, kModControl | kModShift, Settings.popupKey);
-    Registered = true;
+void Hotkeys::RegisterHotKeys() {
+    if (registered_) return;
+    pasteHotkeyId_ = keyboard_.AddGlobalAtom(texts::kPasteHotkeyAtom);
+    popupHotkeyId_ = keyboard_.AddGlobalAtom(texts::kPopupHotkeyAtom);
+    Register(pasteHotkeyId_, kModControl, Settings.pasteKey);
+    Register(popupHotkeyId_, kModControl | kModShift, Settings.popupKey);
+    registered_ = true;
 }
 
-void UnregisterHotKeys(HotkeyContext& context) {
-    if (!Registered) return;
-    context.keyboard.UnregisterHotKey(context.mainWindow, PasteHotkeyId);
-    context.keyboard.UnregisterHotKey(context.mainWindow, PopupHotkeyId);
-    context.keyboard.DeleteGlobalAtom(PasteHotkeyId);
-    context.keyboard.DeleteGlobalAtom(PopupHotkeyId);
-    Registered = false;
+void Hotkeys::UnregisterHotKeys() {
+    if (!registered_) return;
+    keyboard_.UnregisterHotKey(mainWindow_, pasteHotkeyId_);
+    keyboard_.UnregisterHotKey(mainWindow_, popupHotkeyId_);
+    keyboard_.DeleteGlobalAtom(pasteHotkeyId_);
+    keyboard_.DeleteGlobalAtom(popupHotkeyId_);
+    registered_ = false;
 }
 
-void HotKeyWindowProc(HotkeyContext& context, std::uintptr_t hotkeyId) {
-    if (Busy || !Registered) return;
-    Busy = true;
-    if (hotkeyId == PasteHotkeyId) {
+void Hotkeys::HotKeyWindowProc(std::uintptr_t hotkeyId) {
+    if (busy_ || !registered_) return;
+    busy_ = true;
+    if (hotkeyId == pasteHotkeyId_) {
         // One paste at a time: a press during a paste is swallowed.
-        if (!PasteInProgress && !PastePending) {
-            PastePending = true;
-            context.timers.Start(TimerId::HotKey, 1);
+        if (!PasteInProgress && !pastePending_) {
+            pastePending_ = true;
+            timers_.Start(TimerId::HotKey, 1);
         }
-    } else if (hotkeyId == PopupHotkeyId) {
-        CollectClipboardText(context.capture, u"", Settings.dispPos);
+    } else if (hotkeyId == popupHotkeyId_) {
+        CollectClipboardText(capture_, u"", Settings.dispPos);
     }
-    Busy = false;
+    busy_ = false;
 }
 
-void RunPasteOperation(HotkeyContext& context) {
-    context.timers.Stop(TimerId::HotKey);
-    PastePending = false;
+void Hotkeys::RunPasteOperation() {
+    timers_.Stop(TimerId::HotKey);
+    pastePending_ = false;
     PasteInProgress = true;
-    Desktop& desktop = context.capture.desktop;
-    TextBox& box = context.capture.collection;
+    Desktop& desktop = capture_.desktop;
+    TextBox& box = capture_.collection;
 
     if (box.Length() == 0 || box.Tag() == texts::kTagInit) {
         // Nothing collected yet: the user's Ctrl+V pastes the clipboard as
         // if we were not there.
-        InjectPaste(context);
+        InjectPaste();
     } else {
         const auto saved = GetClipboardSnapshot(desktop);
         ClearClipboard(desktop);
         SetClipboardText(desktop, box.Text(), true);
-        InjectPaste(context);
+        InjectPaste();
         PasteDone = 1;
         WaitWithEvents(desktop.events, kPasteSettleMs - kInjectionSettleMs);
         ClearClipboard(desktop);
@@ -107,7 +98,7 @@ void RunPasteOperation(HotkeyContext& context) {
 
     desktop.events.Sleep(kRestoreSettleMs);
     desktop.events.ProcessPendingMessages();
-    RegisterHotKeys(context);
+    RegisterHotKeys();
     PasteInProgress = false;
 }
 

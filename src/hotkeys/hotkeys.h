@@ -13,29 +13,47 @@ namespace gleaner {
 constexpr std::uint32_t kModControl = 0x0002;
 constexpr std::uint32_t kModShift = 0x0004;
 
-struct HotkeyContext {
-    CaptureContext& capture;
-    Keyboard& keyboard;
-    Timers& timers;
-    WindowId mainWindow = 0;
-};
-
 // The virtual key of a one-letter setting: lower case counts as upper case;
 // an empty setting has none (0).
 std::uint32_t HotKeyVirtualKey(const std::u16string& setting);
 
-// Registers Ctrl + "paste key" and Ctrl+Shift + "popup key". Does nothing
-// while they are registered already.
-void RegisterHotKeys(HotkeyContext& context);
-// The reverse; does nothing while they are not registered.
-void UnregisterHotKeys(HotkeyContext& context);
-bool HotKeysRegistered();
+class Hotkeys {
+public:
+    Hotkeys(CaptureContext& capture, Keyboard& keyboard, Timers& timers, WindowId mainWindow)
+        : capture_(capture), keyboard_(keyboard), timers_(timers), mainWindow_(mainWindow) {}
+    ~Hotkeys() { UnregisterHotKeys(); }
+    Hotkeys(const Hotkeys&) = delete;
+    Hotkeys& operator=(const Hotkeys&) = delete;
 
-// WM_HOTKEY: the paste hotkey starts Timer_HotKey (a press while a paste is
-// pending or running is swallowed); the popup hotkey makes a popup request.
-void HotKeyWindowProc(HotkeyContext& context, std::uintptr_t hotkeyId);
+    // Registers Ctrl + "paste key" and Ctrl+Shift + "popup key". Does nothing
+    // while they are registered already.
+    void RegisterHotKeys();
+    // The reverse; does nothing while they are not registered.
+    void UnregisterHotKeys();
+    bool Registered() const { return registered_; }
 
-// The tick of Timer_HotKey: one paste of the collection.
-void RunPasteOperation(HotkeyContext& context);
+    // WM_HOTKEY: the paste hotkey starts Timer_HotKey (a press while a paste
+    // is pending or running is swallowed); the popup hotkey makes a popup
+    // request.
+    void HotKeyWindowProc(std::uintptr_t hotkeyId);
+
+    // The tick of Timer_HotKey: one paste of the collection.
+    void RunPasteOperation();
+
+private:
+    void Register(std::uint16_t id, std::uint32_t modifiers, const std::u16string& key);
+    void InjectPaste();
+
+    CaptureContext& capture_;
+    Keyboard& keyboard_;
+    Timers& timers_;
+    WindowId mainWindow_;
+    // The atoms name the hotkeys while they exist.
+    std::uint16_t pasteHotkeyId_ = 0;
+    std::uint16_t popupHotkeyId_ = 0;
+    bool registered_ = false;
+    bool busy_ = false;
+    bool pastePending_ = false;  // the hotkey was pressed; Timer_HotKey has yet to tick
+};
 
 }  // namespace gleaner

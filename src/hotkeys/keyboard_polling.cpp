@@ -8,49 +8,38 @@
 #include "shell/main_window_state.h"
 
 namespace gleaner {
-namespace {
 
-// A tick that falls due while an earlier one waits (the erase delay, the
-// question) must not start a second clear or a second question.
-bool TickRunning = false;
-
-class TickGuard {
-public:
-    TickGuard() { TickRunning = true; }
-    ~TickGuard() { TickRunning = false; }
-    TickGuard(const TickGuard&) = delete;
-    TickGuard& operator=(const TickGuard&) = delete;
-};
-
-void ClearAfterPaste(PollingContext& context) {
-    TextBox& box = context.capture.collection;
-    Desktop& desktop = context.capture.desktop;
+void KeyboardPolling::ClearAfterPaste() {
+    TextBox& box = capture_.collection;
+    Desktop& desktop = capture_.desktop;
     const bool worthClearing = box.Length() != 0 && box.Tag() != texts::kTagInit && Settings.ctrlvInit == 1 &&
                                desktop.clipboard.HasText();
     if (!worthClearing) return;
     WaitWithEvents(desktop.events, Settings.eraseDelay);
-    const WindowId previous = context.windows.ForegroundWindow();
+    const WindowId previous = windows_.ForegroundWindow();
     bool clear = true;
     if (Settings.noConfirm == 0)
-        clear = desktop.messages.AskAtPointer(texts::kClearConfirmText, texts::kClearConfirmTitle) !=
-                MessageAnswer::No;
+        clear = desktop.messages.AskAtPointer(texts::kClearConfirmText, texts::kClearConfirmTitle,
+                                              PlaceBoxAtPointer) != MessageAnswer::No;
     if (clear) {
         desktop.events.ProcessPendingMessages();
-        ClearCollection(context.capture);
+        ClearCollection(capture_);
     }
-    context.windows.SetForegroundWindow(previous);
+    windows_.SetForegroundWindow(previous);
 }
 
-}  // namespace
-
-void OnKeyTimerTick(PollingContext& context) {
-    if (TickRunning) return;
-    TickGuard guard;
-    const bool ctrl = IsKeyPressed(context.keyboard, kVkControl);
-    const bool a = IsKeyPressed(context.keyboard, kVkA);
-    if (ctrl && a && context.windows.ForegroundWindow() == MainWindowHandle) SendSelectAllKeys(context.keyboard);
+void KeyboardPolling::OnKeyTimerTick() {
+    if (tickRunning_) return;
+    tickRunning_ = true;
+    const struct Done {
+        bool& running;
+        ~Done() { running = false; }
+    } done{tickRunning_};
+    const bool ctrl = IsKeyPressed(keyboard_, kVkControl);
+    const bool a = IsKeyPressed(keyboard_, kVkA);
+    if (ctrl && a && windows_.ForegroundWindow() == MainWindowHandle) SendSelectAllKeys(keyboard_);
     if (PasteDone == 1) {
-        ClearAfterPaste(context);
+        ClearAfterPaste();
         PasteDone = 0;
     }
 }

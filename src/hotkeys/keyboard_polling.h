@@ -7,21 +7,26 @@
 
 namespace gleaner {
 
-struct PollingContext {
-    CaptureContext& capture;
-    Keyboard& keyboard;
-    Windows& windows;
-};
+class KeyboardPolling {
+public:
+    KeyboardPolling(CaptureContext& capture, Keyboard& keyboard, Windows& windows)
+        : capture_(capture), keyboard_(keyboard), windows_(windows) {}
 
-void OnKeyTimerTick(PollingContext& context);
+    void OnKeyTimerTick();
+
+private:
+    void ClearAfterPaste();
+
+    CaptureContext& capture_;
+    Keyboard& keyboard_;
+    Windows& windows_;
+    // A tick that falls due while an earlier one waits (the erase delay, the
+    // question) must not start a second clear or a second question.
+    bool tickRunning_ = false;
+};
 
 // Where the confirmation goes: its lower right corner at the pointer, or its
 // upper left one where the box would leave the screen's top or left edge.
-struct Point {
-    int x = 0;
-    int y = 0;
-    bool operator==(const Point&) const = default;
-};
 Point PlaceBoxAtPointer(int boxWidth, int boxHeight, Point pointer);
 
 }  // namespace gleaner

@@ -28,7 +28,26 @@ std::u16string BytesText(const std::string& bytes) {
     return text;
 }
 
+void Note(Journal* journal, std::string entry) {
+    if (journal) journal->Note(std::move(entry));
+}
+
+std::string TimerName(TimerId timer) {
+    switch (timer) {
+    case TimerId::Key: return "Key";
+    case TimerId::HotKey: return "HotKey";
+    case TimerId::End: return "End";
+    }
+    return "?";
+}
+
 }  // namespace
+
+int Journal::IndexOf(const std::string& entry) const {
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i] == entry) return static_cast<int>(i);
+    return -1;
+}
 
 void FakeClipboard::Put(std::optional<std::u16string> text, std::set<std::uint32_t> extraFormats) {
     text_ = std::move(text);
@@ -139,10 +158,22 @@ void FakeKeyboard::DeleteGlobalAtom(std::uint16_t atom) {
 bool FakeKeyboard::RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
     if (registered.count(id) || takenKeys.count(virtualKey)) return false;
     registered[id] = {window, modifiers, virtualKey};
+    Note(journal, "hotkey registered");
     return true;
 }
 
-void FakeKeyboard::UnregisterHotKey(WindowId, int id) { registered.erase(id); }
+void FakeKeyboard::UnregisterHotKey(WindowId, int id) {
+    if (registered.erase(id)) Note(journal, "hotkey unregistered");
+}
+
+void FakeTimers::Start(TimerId timer, int milliseconds) {
+    running[timer] = milliseconds;
+    Note(journal, "timer " + TimerName(timer) + " started");
+}
+
+void FakeTimers::Stop(TimerId timer) {
+    if (running.erase(timer)) Note(journal, "timer " + TimerName(timer) + " stopped");
+}
 
 void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
     injections.push_back(events);
@@ -154,11 +185,12 @@ std::uint16_t FakeKeyboard::AsyncKeyState(int virtualKey) { return held.count(vi
 WindowId FakeViewerChain::SetClipboardViewer(WindowId viewer) {
     const WindowId next = viewers.empty() ? 0 : viewers.front();
     viewers.insert(viewers.begin(), viewer);
+    Note(journal, "viewer joined");
     return next;
 }
 
 void FakeViewerChain::ChangeClipboardChain(WindowId viewer, WindowId) {
-    std::erase(viewers, viewer);
+    if (std::erase(viewers, viewer)) Note(journal, "viewer left");
 }
 
 void FakeViewerChain::PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
@@ -175,24 +207,26 @@ void FakeEventLoop::ProcessPendingMessages() {
     if (onPump) onPump();
 }
 
-MessageAnswer FakeMessageBoxes::Show(const std::u16string& text, const std::u16string& title,
-                                     MessageButtons buttons) {
-    shown.push_back({text, title, buttons});
+MessageAnswer FakeMessageBoxes::Answer(const ShownMessage& message) {
+    shown.push_back(message);
+    Note(journal, "message box");
     if (whileOpen) whileOpen();
-    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     if (answers.empty()) return MessageAnswer::Yes;
     const auto answer = answers.front();
     answers.pop_front();
     return answer;
 }
 
-MessageAnswer FakeMessageBoxes::AskAtPointer(const std::u16string& text, const std::u16string& title) {
-    shown.push_back({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
-    if (whileOpen) whileOpen();
-    if (answers.empty()) return MessageAnswer::Yes;
-    const auto answer = answers.front();
-    answers.pop_front();
-    return answer;
+MessageAnswer FakeMessageBoxes::Show(const std::u16string& text, const std::u16string& title,
+                                     MessageButtons buttons) {
+    return Answer({text, title, buttons});
+}
+
+MessageAnswer FakeMessageBoxes::AskAtPointer(const std::u16string& text, const std::u16string& title,
+                                             BoxPlacement place) {
+    placedAt = place(300, 120, pointer);
+    return Answer({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
 }
 
 void FakeTextBox::SetText(const std::u16string& text) {
@@ -210,6 +244,7 @@ void FakeTextBox::Select(std::size_t start, std::size_t end) {
 }
 
 std::optional<std::string> FakeFileStore::Read(const std::u16string& path) {
+    Note(journal, "file read");
     if (denyReading_) return std::nullopt;
     return Get(path);
 }
@@ -217,6 +252,7 @@ std::optional<std::string> FakeFileStore::Read(const std::u16string& path) {
 bool FakeFileStore::ReplaceAtomically(const std::u16string& path, const std::string& bytes) {
     if (denyWriting_) return false;
     files_[path] = bytes;
+    Note(journal, "file written");
     return true;
 }
 
@@ -224,6 +260,12 @@ std::optional<std::string> FakeFileStore::Get(const std::u16string& path) const 
     auto it = files_.find(path);
     if (it == files_.end()) return std::nullopt;
     return it->second;
+}
+
+bool FakeProgram::AnotherInstanceHolds(const std::u16string& name) {
+    Note(journal, "instance checked");
+    claimed = name;
+    return heldElsewhere.count(name) != 0;
 }
 
 }  // namespace gleaner::fake

@@ -6,11 +6,22 @@
 #include <functional>
 #include <map>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
 
 namespace gleaner::fake {
+
+// What happened across the fakes, in order, for tests of a sequence: each
+// fake given a journal notes its state changes there ("hotkeys registered",
+// "timer Key started"...).
+struct Journal {
+    std::vector<std::string> entries;
+    void Note(std::string entry) { entries.push_back(std::move(entry)); }
+    // The position of the first entry that reads exactly so; -1 when none.
+    int IndexOf(const std::string& entry) const;
+};
 
 // Formats the fake reserves for itself; registered names count up from here.
 constexpr std::uint32_t kUnicodeText = 13;
@@ -87,6 +98,7 @@ public:
     std::vector<std::vector<KeyEvent>> injections;
     // Runs at each injection, as the focused application would react.
     std::function<void(const std::vector<KeyEvent>&)> onInjection;
+    Journal* journal = nullptr;
 
 private:
     std::map<std::u16string, std::uint16_t> atoms_;
@@ -94,10 +106,11 @@ private:
 
 class FakeTimers : public Timers {
 public:
-    void Start(TimerId timer, int milliseconds) override { running[timer] = milliseconds; }
-    void Stop(TimerId timer) override { running.erase(timer); }
+    void Start(TimerId timer, int milliseconds) override;
+    void Stop(TimerId timer) override;
     bool IsRunning(TimerId timer) const { return running.count(timer) != 0; }
     std::map<TimerId, int> running;
+    Journal* journal = nullptr;
 };
 
 class FakeWindows : public Windows {
@@ -131,6 +144,7 @@ public:
     std::vector<PassedOn> passedOn;
     WindowId foreground = 0;
     std::uint32_t sequence = 1;
+    Journal* journal = nullptr;
 };
 
 class FakeEventLoop : public EventLoop {
@@ -155,13 +169,21 @@ struct ShownMessage {
 class FakeMessageBoxes : public MessageBoxes {
 public:
     MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
-    MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title) override;
+    MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
+                               BoxPlacement place) override;
 
     std::vector<ShownMessage> shown;
+    // Where the last question went, for a pointer at pointer on this screen.
+    Point pointer{500, 400};
+    Point placedAt;
+    Journal* journal = nullptr;
     // Runs while a box is open, as the rest of the program would meanwhile.
     std::function<void()> whileOpen;
     // Answers for Yes/No boxes, used in order; Yes when none is left.
     std::deque<MessageAnswer> answers;
+
+private:
+    MessageAnswer Answer(const ShownMessage& message);
 };
 
 class FakeTextBox : public TextBox {
@@ -204,6 +226,7 @@ public:
     void DenyReading(bool deny) { denyReading_ = deny; }
     // Writing fails (full disk, read-only folder); the old file stays.
     void DenyWriting(bool deny) { denyWriting_ = deny; }
+    Journal* journal = nullptr;
 
 private:
     std::map<std::u16string, std::string> files_;
@@ -219,6 +242,26 @@ public:
 
 private:
     TwipsRect bounds_;
+};
+
+class FakeScreen : public Screen {
+public:
+    TwipsPerPixel Scale() override { return scale; }
+    TwipsSize Size() override { return size; }
+    TwipsPerPixel scale;
+    TwipsSize size{28800, 16200};  // 1920 x 1080 at 15 twips a pixel
+};
+
+class FakeProgram : public Program {
+public:
+    std::u16string ExecutablePath() override { return path; }
+    bool AnotherInstanceHolds(const std::u16string& name) override;
+
+    std::u16string path = u"C:\\Tools\\gleaner.exe";
+    // Names other processes hold.
+    std::set<std::u16string> heldElsewhere;
+    std::u16string claimed;
+    Journal* journal = nullptr;
 };
 
 }  // namespace gleaner::fake

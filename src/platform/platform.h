@@ -1,7 +1,7 @@
 // The only doorway from the program's logic to the window system. The logic
 // in capture/, settings/, popup/, hotkeys/ and shell/ talks to these
-// interfaces; win32_*.cpp implements them for real and fake_platform.h keeps
-// an honest in-memory model for the host tests.
+// interfaces; the win32_* files here implement them for real and
+// fake_platform.h keeps an honest in-memory model for the host tests.
 #pragma once
 
 #include <cstdint>
@@ -87,9 +87,19 @@ public:
 };
 
 enum class MessageButtons { Ok, YesNo };
-// Where a box appears: the system's choice, or with a corner at the pointer.
+// Where a box appears: the system's choice, or placed by the pointer.
 enum class MessagePlacement { Default, AtPointer };
 enum class MessageAnswer { Ok, Yes, No };
+
+// A point on the screen, in pixels.
+struct Point {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+// Where a box of this size goes, given the pointer.
+using BoxPlacement = Point (*)(int boxWidth, int boxHeight, Point pointer);
 
 // Modal message boxes; returns once the user has closed the box.
 class MessageBoxes {
@@ -97,9 +107,9 @@ public:
     virtual ~MessageBoxes() = default;
     virtual MessageAnswer Show(const std::u16string& text, const std::u16string& title,
                                MessageButtons buttons) = 0;
-    // A system-modal Yes/No question with its lower right corner at the
-    // pointer (the clear confirmation).
-    virtual MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title) = 0;
+    // A system-modal Yes/No question placed by place as soon as it appears.
+    virtual MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
+                                       BoxPlacement place) = 0;
 };
 
 // RGB as 0x00BBGGRR, the window system's colour order.
@@ -137,6 +147,25 @@ public:
     // Replaces the file as a whole: a reader sees either the old content or
     // the new one, never a part of it.
     virtual bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) = 0;
+};
+
+struct TwipsSize {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+};
+
+// Screen twips per pixel, whole numbers as the geometry settings use them.
+struct TwipsPerPixel {
+    std::int32_t x = 15;
+    std::int32_t y = 15;
+};
+
+// The screen the program starts on.
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual TwipsPerPixel Scale() = 0;
+    virtual TwipsSize Size() = 0;
 };
 
 // Position and size of a top-level window, in twips.
@@ -192,6 +221,17 @@ public:
     virtual ~Windows() = default;
     virtual WindowId ForegroundWindow() = 0;
     virtual void SetForegroundWindow(WindowId window) = 0;
+};
+
+// The running executable and its place among the user's programs.
+class Program {
+public:
+    virtual ~Program() = default;
+    // The executable's full path; "" when unknown.
+    virtual std::u16string ExecutablePath() = 0;
+    // Takes the session-wide name for this process until it ends; true when
+    // another process holds it already.
+    virtual bool AnotherInstanceHolds(const std::u16string& name) = 0;
 };
 
 // The services every part of the logic shares.

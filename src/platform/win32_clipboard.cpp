@@ -1,8 +1,7 @@
 #include <cwchar>
 #include <vector>
 
-#include "platform/win32_handles.h"
-#include "platform/win32_platform.h"
+#include "platform/win32_services.h"
 
 namespace gleaner::win32 {
 namespace {
@@ -32,7 +31,7 @@ std::u16string ErrorDescription(DWORD error) {
 void Win32Clipboard::Fail(DWORD error) { lastError_ = {error, ErrorDescription(error)}; }
 
 bool Win32Clipboard::Open() {
-    if (OpenClipboard(owner_)) return true;
+    if (OpenClipboard(owner_.hwnd)) return true;
     Fail(GetLastError());
     return false;
 }
@@ -52,33 +51,21 @@ std::optional<std::u16string> Win32Clipboard::ReadText() {
     ClipboardSession session;
     // The system converts ANSI text to Unicode on request; no text is no failure.
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::u16string();
-    HANDLE data = GetClipboardData(CF_UNICODETEXT);
-    if (!data) {
-        Fail(GetLastError());
-        return std::nullopt;
-    }
-    const auto* chars = static_cast<const wchar_t*>(GlobalLock(data));
-    if (!chars) {
+    const LockedGlobal<const wchar_t> chars(GetClipboardData(CF_UNICODETEXT));
+    if (!chars.Get()) {
         Fail(GetLastError());
         return std::nullopt;
     }
     // Trust the block's size, not a terminator that a careless writer left out.
-    const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-    std::u16string text = FromWide(chars, wcsnlen(chars, capacity));
-    GlobalUnlock(data);
-    return text;
+    return FromWide(chars.Get(), wcsnlen(chars.Get(), chars.Bytes() / sizeof(wchar_t)));
 }
 
 std::optional<std::uint32_t> Win32Clipboard::ReadNumber(std::uint32_t format) {
     if (!Open()) return std::nullopt;
     ClipboardSession session;
-    HANDLE data = GetClipboardData(format);
-    if (!data || GlobalSize(data) < sizeof(DWORD)) return std::nullopt;
-    const auto* value = static_cast<const DWORD*>(GlobalLock(data));
-    if (!value) return std::nullopt;
-    const DWORD number = *value;
-    GlobalUnlock(data);
-    return number;
+    const LockedGlobal<const DWORD> value(GetClipboardData(format));
+    if (value.Bytes() < sizeof(DWORD)) return std::nullopt;
+    return *value.Get();
 }
 
 // A movable memory block holding the bytes, as the clipboard wants it.
@@ -88,13 +75,14 @@ UniqueGlobal Win32Clipboard::MakeBlock(const void* data, std::size_t bytes) {
         Fail(GetLastError());
         return block;
     }
-    void* target = GlobalLock(block.Get());
-    if (!target) {
-        Fail(GetLastError());
-        return UniqueGlobal();
+    {
+        const LockedGlobal<void> target(block.Get());
+        if (!target.Get()) {
+            Fail(GetLastError());
+            return UniqueGlobal();
+        }
+        if (bytes) CopyMemory(target.Get(), data, bytes);
     }
-    if (bytes) CopyMemory(target, data, bytes);
-    GlobalUnlock(block.Get());
     return block;
 }
 
@@ -145,15 +133,10 @@ std::optional<ClipboardSnapshot> Win32Clipboard::Snapshot() {
     std::size_t total = 0;
     for (UINT format : KeptFormats()) {
         if (!IsClipboardFormatAvailable(format)) continue;
-        HANDLE data = GetClipboardData(format);
-        if (!data) continue;
-        const SIZE_T size = GlobalSize(data);
-        if (total + size > kSnapshotCap) continue;
-        const void* bytes = GlobalLock(data);
-        if (!bytes) continue;
-        snapshot.push_back({format, std::string(static_cast<const char*>(bytes), size)});
-        GlobalUnlock(data);
-        total += size;
+        const LockedGlobal<const char> bytes(GetClipboardData(format));
+        if (!bytes.Get() || total + bytes.Bytes() > kSnapshotCap) continue;
+        snapshot.push_back({format, std::string(bytes.Get(), bytes.Bytes())});
+        total += bytes.Bytes();
     }
     return snapshot;
 }

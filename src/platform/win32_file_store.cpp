@@ -1,7 +1,6 @@
 #include <algorithm>
 
-#include "platform/win32_handles.h"
-#include "platform/win32_platform.h"
+#include "platform/win32_services.h"
 
 namespace gleaner::win32 {
 
@@ -49,26 +48,6 @@ bool Win32FileStore::ReplaceAtomically(const std::u16string& path, const std::st
     if (MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     DeleteFileW(Wide(temporary));
     return false;
-}
-
-std::u16string ExecutablePath() {
-    std::u16string path(MAX_PATH, u'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, reinterpret_cast<wchar_t*>(path.data()), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
-}
-
-std::u16string ProgramFolder() {
-    const std::u16string path = ExecutablePath();
-    const std::size_t slash = path.find_last_of(u"\\/");
-    return slash == std::u16string::npos ? u"." : path.substr(0, slash);
 }
 
 }  // namespace gleaner::win32

@@ -1,66 +1,151 @@
-#include "platform/win32_handles.h"
-#include "platform/win32_platform.h"
+#include "platform/win32_window.h"
+
+#include <commctrl.h>
+
+#include <exception>
+#include <string>
+#include <utility>
 
 namespace gleaner::win32 {
-
-WindowId Win32ViewerChain::SetClipboardViewer(WindowId viewer) {
-    return ToWindowId(::SetClipboardViewer(ToHwnd(viewer)));
-}
-
-void Win32ViewerChain::ChangeClipboardChain(WindowId viewer, WindowId next) {
-    ::ChangeClipboardChain(ToHwnd(viewer), ToHwnd(next));
-}
-
-void Win32ViewerChain::PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    // A hung viewer further down must not hang us with it.
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(ToHwnd(to), message, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL, 2000, &result);
-}
-
-WindowId Win32ViewerChain::ForegroundWindow() { return ToWindowId(GetForegroundWindow()); }
-
-std::uint32_t Win32ViewerChain::ClipboardSequence() { return GetClipboardSequenceNumber(); }
-
-TwipsPerPixel ScreenTwipsPerPixel() {
-    HDC screen = GetDC(nullptr);
-    const int dpiX = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    const int dpiY = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return {1440 / (dpiX > 0 ? dpiX : 96), 1440 / (dpiY > 0 ? dpiY : 96)};
-}
-
 namespace {
 
-// Normal-position rectangles are in workspace coordinates, which differ from
-// the screen's by the space a taskbar takes at the top or left.
-POINT WorkspaceOffset(HWND window) {
-    if (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) return {0, 0};
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (!GetMonitorInfoW(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &monitor)) return {0, 0};
-    return {monitor.rcWork.left - monitor.rcMonitor.left, monitor.rcWork.top - monitor.rcMonitor.top};
+int FailedMessageCount = 0;
+
+// There is no log: the debugger's output is where a developer looks.
+void ReportFailure(UINT message, const char* what) noexcept {
+    ++FailedMessageCount;
+    char line[256];
+    wsprintfA(line, "gleaner: message 0x%04X failed: %s\n", message, what);
+    OutputDebugStringA(line);
+}
+
+void RegisterOnce(const WindowClass& windowClass, WNDPROC procedure) {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(instance, windowClass.name, &existing)) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = windowClass.style;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = instance;
+    wc.hIcon = windowClass.icon;
+    wc.hIconSm = windowClass.icon;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = windowClass.background;
+    wc.lpszClassName = windowClass.name;
+    RegisterClassExW(&wc);
 }
 
 }  // namespace
 
-TwipsRect Win32WindowFrame::Bounds() const {
-    WINDOWPLACEMENT placement{};
-    placement.length = sizeof placement;
-    RECT rect{};
-    if (GetWindowPlacement(window_, &placement)) {
-        rect = placement.rcNormalPosition;
-        const POINT offset = WorkspaceOffset(window_);
-        OffsetRect(&rect, offset.x, offset.y);
-    } else {
-        GetWindowRect(window_, &rect);
+Window::~Window() {
+    if (hwnd_) {
+        // The derived part is gone: the last messages go to the default.
+        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        DestroyWindow(std::exchange(hwnd_, nullptr));
     }
-    return {rect.left * scale_.x, rect.top * scale_.y, (rect.right - rect.left) * scale_.x,
-            (rect.bottom - rect.top) * scale_.y};
 }
 
-void Win32WindowFrame::SetBounds(const TwipsRect& bounds) {
-    MoveWindow(window_, bounds.left / scale_.x, bounds.top / scale_.y, bounds.width / scale_.x,
-               bounds.height / scale_.y, TRUE);
+void Window::Destroy() {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+int Window::FailedMessages() { return FailedMessageCount; }
+
+bool Window::Create(const WindowClass& windowClass, const wchar_t* title, const WindowShape& shape) {
+    RegisterOnce(windowClass, Procedure);
+    const RECT& b = shape.bounds;
+    CreateWindowExW(shape.exStyle, windowClass.name, title, shape.style, b.left, b.top, b.right, b.bottom,
+                    shape.parent, shape.menu, GetModuleHandleW(nullptr), this);
+    return hwnd_ != nullptr;
+}
+
+LRESULT CALLBACK Window::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (message == WM_NCDESTROY) {
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    }
+    try {
+        return self->Route(message, wParam, lParam);
+    } catch (const std::exception& failure) {
+        ReportFailure(message, failure.what());
+    } catch (...) {
+        ReportFailure(message, "unknown exception");
+    }
+    // What the system expects from a window that did nothing with the message.
+    return message == WM_NCCREATE ? FALSE : 0;
+}
+
+LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SIZE:
+        OnSize(LOWORD(lParam), HIWORD(lParam));
+        return 0;
+    case WM_PAINT: {
+        const PaintSession paint(hwnd_);
+        OnPaint(paint.Get());
+        return 0;
+    }
+    case WM_COMMAND:
+        if (OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
+        break;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_CLOSE:
+        if (OnClose()) return 0;
+        break;
+    case WM_DESTROY:
+        OnDestroy();
+        return 0;
+    default:
+        if (auto result = OnMessage(message, wParam, lParam)) return *result;
+        break;
+    }
+    return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+Subclass::~Subclass() { Detach(); }
+
+bool Subclass::Attach(HWND control, Handler handler) {
+    Detach();
+    handler_ = std::move(handler);
+    if (!SetWindowSubclass(control, Procedure, 1, reinterpret_cast<DWORD_PTR>(this))) return false;
+    control_ = control;
+    return true;
+}
+
+void Subclass::Detach() {
+    if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, Procedure, 1);
+    control_ = nullptr;
+}
+
+LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR data) noexcept {
+    auto* self = reinterpret_cast<Subclass*>(data);
+    try {
+        if (auto result = self->handler_(message, wParam, lParam)) return *result;
+    } catch (const std::exception& failure) {
+        ReportFailure(message, failure.what());
+        return 0;
+    } catch (...) {
+        ReportFailure(message, "unknown exception");
+        return 0;
+    }
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, Procedure, 1);
+        self->control_ = nullptr;
+    }
+    return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace gleaner::win32

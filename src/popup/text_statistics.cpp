@@ -4,16 +4,21 @@
 #include "resources/texts.h"
 
 namespace gleaner {
-namespace {
+char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
 
-char16_t FoldCase(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c - u'A' + u'a') : c; }
+std::u16string FoldAscii(std::u16string text) {
+    for (char16_t& c : text) c = FoldAscii(c);
+    return text;
+}
+
+namespace {
 
 bool MatchesAt(const std::u16string& text, std::size_t at, const std::u16string& pattern, CompareMode mode) {
     if (text.size() - at < pattern.size()) return false;
     for (std::size_t k = 0; k < pattern.size(); ++k) {
         const char16_t a = text[at + k];
         const char16_t b = pattern[k];
-        if (mode == CompareMode::Exact ? a != b : FoldCase(a) != FoldCase(b)) return false;
+        if (mode == CompareMode::Exact ? a != b : FoldAscii(a) != FoldAscii(b)) return false;
     }
     return true;
 }

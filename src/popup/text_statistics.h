@@ -6,6 +6,10 @@
 
 namespace gleaner {
 
+// A-Z to a-z; every other character as it is.
+char16_t FoldAscii(char16_t c);
+std::u16string FoldAscii(std::u16string text);
+
 enum class CompareMode : std::int32_t { Exact = 0, Textual = 1 };
 
 // Non-overlapping occurrences of pattern in text, scanning left to right.

@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "popup/number_format.h"
+#include "popup/text_statistics.h"
 #include "settings/parse_number.h"
 
 namespace gleaner {
@@ -50,11 +52,6 @@ const std::array<Entry, 19> kEntries{{
 
 constexpr char kUtf8Mark[] = "\xEF\xBB\xBF";
 
-std::u16string Decimal(std::int32_t value) {
-    const std::string digits = std::to_string(value);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 // Lines end at CR LF, at a lone CR or at a lone LF.
 std::vector<std::u16string> SplitLines(const std::u16string& text) {
     std::vector<std::u16string> lines;
@@ -81,12 +78,6 @@ std::u16string TrimBlanks(std::u16string s, bool start, bool end) {
     if (end)
         while (last > first && s[last - 1] == u' ') --last;
     return s.substr(first, last - first);
-}
-
-std::u16string LowerAscii(std::u16string s) {
-    for (char16_t& c : s)
-        if (c >= u'A' && c <= u'Z') c = static_cast<char16_t>(c - u'A' + u'a');
-    return s;
 }
 
 void Store(SettingsRecord& settings, const Entry& entry, const std::u16string& value) {
@@ -136,7 +127,7 @@ void ApplyConf(SettingsRecord& settings, const std::u16string& text) {
     for (const std::u16string& line : SplitLines(text)) {
         const std::size_t equals = line.find(u'=');
         if (equals == std::u16string::npos || line.find(u'=', equals + 1) != std::u16string::npos) continue;
-        const std::u16string key = LowerAscii(TrimBlanks(line.substr(0, equals), true, true));
+        const std::u16string key = FoldAscii(TrimBlanks(line.substr(0, equals), true, true));
         const std::u16string value = TrimBlanks(line.substr(equals + 1), true, false);
         for (const Entry& entry : kEntries) {
             if (key == entry.key) {

@@ -33,11 +33,6 @@ struct SettingsRecord {
 // The one settings record of the process.
 extern SettingsRecord Settings;
 
-struct TwipsSize {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
-
 // Every field but "limit max" and "limit unit" to its default; the window is
 // centred on the screen at its designed size.
 void LoadDefaults(SettingsRecord& settings, TwipsSize screen, TwipsSize window);

@@ -1,16 +1,14 @@
 #include "shell/splash_layout.h"
 
+#include "popup/number_format.h"
 #include "popup/text_statistics.h"
 #include "settings/parse_number.h"
 #include "settings/settings_record.h"
 
 namespace gleaner {
 
-std::u16string PendingSplashMessage;
-
 std::u16string EncodeSplashMessage(const std::u16string& text, std::int32_t milliseconds) {
-    const std::string digits = std::to_string(milliseconds);
-    return text + u'\x01' + std::u16string(digits.begin(), digits.end());
+    return text + u'\x01' + Decimal(milliseconds);
 }
 
 SplashContent DecodeSplashMessage(const std::u16string& pending) {
@@ -45,8 +43,7 @@ std::vector<TwipsRect> ShrinkFrames(const TwipsRect& start) {
 
 void ShowSplashMessage(SplashView& view, const std::u16string& text, std::int32_t milliseconds, bool modal) {
     if (Settings.customMsg == 0) return;
-    PendingSplashMessage = EncodeSplashMessage(text, milliseconds);
-    view.Show(modal);
+    view.Show(EncodeSplashMessage(text, milliseconds), modal);
 }
 
 }  // namespace gleaner

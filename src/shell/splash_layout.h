@@ -9,14 +9,12 @@
 
 namespace gleaner {
 
-// The message waiting to be shown: its text, U+0001 and the time in ms.
-extern std::u16string PendingSplashMessage;
-
 struct SplashContent {
     std::u16string text;
     std::int32_t milliseconds = 0;  // 0 or less: stays until closed otherwise
 };
 
+// The message waiting to be shown: its text, U+0001 and the time in ms.
 std::u16string EncodeSplashMessage(const std::u16string& text, std::int32_t milliseconds);
 SplashContent DecodeSplashMessage(const std::u16string& pending);
 
@@ -35,7 +33,7 @@ class SplashView {
 public:
     virtual ~SplashView() = default;
     // Shows the pending message; a modal show returns once it has closed.
-    virtual void Show(bool modal) = 0;
+    virtual void Show(const std::u16string& pendingMessage, bool modal) = 0;
 };
 
 // Silent when "custom msg" is 0.

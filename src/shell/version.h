@@ -1,8 +1,7 @@
-// The program's version and title, read from its own version resource.
+// The program's version and title, as its own version resource states them.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 namespace gleaner {
@@ -15,17 +14,12 @@ struct VersionInfo {
     std::u16string companyName;
 };
 
-// This executable's version, as its resource states it; set at start-up.
+// This executable's version; read at start-up.
 extern VersionInfo ProgramVersion;
 
 // "Ver" major "." minor revision: 0.7.6 is Ver0.76.
 std::u16string VersionText(const VersionInfo& version = ProgramVersion);
 // "ぐりーなー！ Ver0.76"
 std::u16string AppTitle(const VersionInfo& version = ProgramVersion);
-
-// Reads a VS_VERSIONINFO block (the RT_VERSION resource as it lies in the
-// executable): the fixed file version and the first string table's
-// ProductName and CompanyName. nullopt when the block is malformed.
-std::optional<VersionInfo> ParseVersionResource(const std::string& block);
 
 }  // namespace gleaner

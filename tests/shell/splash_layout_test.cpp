@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/settings_record.h"
+#include "shell/version.h"
 
 namespace gleaner {
 namespace {
@@ -37,7 +38,7 @@ TEST(SplashLayout, TheMessageCarriesItsTimeBehindAMark) {
 
 class RecordingSplash : public SplashView {
 public:
-    void Show(bool modal) override { shown.push_back({PendingSplashMessage, modal}); }
+    void Show(const std::u16string& pending, bool modal) override { shown.push_back({pending, modal}); }
     std::vector<std::pair<std::u16string, bool>> shown;
 };
 
@@ -53,6 +54,12 @@ TEST(ShowSplashMessage, IsSilentWhenCustomMsgIsZero) {
     EXPECT_EQ(DecodeSplashMessage(splash.shown[0].first).milliseconds, 500);
     EXPECT_TRUE(splash.shown[0].second);
     Settings.customMsg = 1;
+}
+
+TEST(VersionText, JoinsMinorAndRevisionWithoutASeparator) {
+    EXPECT_EQ(VersionText({0, 7, 6, u"", u""}), u"Ver0.76");
+    EXPECT_EQ(VersionText({1, 2, 10, u"", u""}), u"Ver1.210");
+    EXPECT_EQ(AppTitle({0, 7, 6, u"", u""}), u"ぐりーなー！ Ver0.76");
 }
 
 }  // namespace

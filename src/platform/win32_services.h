@@ -1,4 +1,4 @@
-// The platform interfaces over the real window system.
+// The platform interfaces over the real window system: thin and boring.
 #pragma once
 
 #include <windows.h>
@@ -8,11 +8,21 @@
 
 namespace gleaner::win32 {
 
+inline HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
+inline WindowId ToWindowId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
+
+// The window on whose behalf the services act (the clipboard's opener, the
+// timers' and message boxes' owner). The program fills it once its main
+// window exists; until then boxes have no owner.
+struct OwnerWindow {
+    HWND hwnd = nullptr;
+};
+
 class Win32Clipboard : public Clipboard {
 public:
     // The clipboard is always opened on behalf of a real window: under Wine
     // two threads could both "open" it with no window.
-    explicit Win32Clipboard(HWND owner) : owner_(owner) {}
+    explicit Win32Clipboard(const OwnerWindow& owner) : owner_(owner) {}
 
     bool HasText() override;
     bool HasFormat(std::uint32_t format) override;
@@ -32,7 +42,7 @@ private:
     void MarkIgnored();
     UniqueGlobal MakeBlock(const void* data, std::size_t bytes);
 
-    HWND owner_;
+    const OwnerWindow& owner_;
     PlatformError lastError_;
 };
 
@@ -44,12 +54,13 @@ public:
 
 class Win32MessageBoxes : public MessageBoxes {
 public:
-    explicit Win32MessageBoxes(HWND owner = nullptr) : owner_(owner) {}
+    explicit Win32MessageBoxes(const OwnerWindow& owner) : owner_(owner) {}
     MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
-    MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title) override;
+    MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
+                               BoxPlacement place) override;
 
 private:
-    HWND owner_;
+    const OwnerWindow& owner_;
 };
 
 class Win32Keyboard : public Keyboard {
@@ -64,12 +75,12 @@ public:
 
 class Win32Timers : public Timers {
 public:
-    explicit Win32Timers(HWND window) : window_(window) {}
+    explicit Win32Timers(const OwnerWindow& owner) : owner_(owner) {}
     void Start(TimerId timer, int milliseconds) override;
     void Stop(TimerId timer) override;
 
 private:
-    HWND window_;
+    const OwnerWindow& owner_;
 };
 
 class Win32Windows : public Windows {
@@ -118,12 +129,11 @@ public:
     std::uint32_t ClipboardSequence() override;
 };
 
-// Screen twips per pixel, whole numbers as the geometry settings use them.
-struct TwipsPerPixel {
-    std::int32_t x = 15;
-    std::int32_t y = 15;
+class Win32Screen : public Screen {
+public:
+    TwipsPerPixel Scale() override;
+    TwipsSize Size() override;
 };
-TwipsPerPixel ScreenTwipsPerPixel();
 
 // A top-level window's placement in twips.
 class Win32WindowFrame : public WindowFrame {
@@ -137,12 +147,13 @@ private:
     TwipsPerPixel scale_;
 };
 
-inline HWND ToHwnd(WindowId id) { return reinterpret_cast<HWND>(id); }
-inline WindowId ToWindowId(HWND hwnd) { return reinterpret_cast<WindowId>(hwnd); }
+class Win32Program : public Program {
+public:
+    std::u16string ExecutablePath() override;
+    bool AnotherInstanceHolds(const std::u16string& name) override;
 
-// The running executable's full path ("" if unknown), and its folder without
-// a trailing backslash.
-std::u16string ExecutablePath();
-std::u16string ProgramFolder();
+private:
+    UniqueKernelHandle instanceMutex_;  // held until the process ends
+};
 
 }  // namespace gleaner::win32

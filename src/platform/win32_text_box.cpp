@@ -1,30 +1,6 @@
-#include "platform/win32_handles.h"
-#include "platform/win32_platform.h"
+#include "platform/win32_services.h"
 
 namespace gleaner::win32 {
-
-void Win32EventLoop::Sleep(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
-
-void Win32EventLoop::ProcessPendingMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave the quit to the outermost message loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-MessageAnswer Win32MessageBoxes::Show(const std::u16string& text, const std::u16string& title,
-                                      MessageButtons buttons) {
-    const UINT style = buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK;
-    const int answer = MessageBoxW(owner_, Wide(text), Wide(title), style | MB_SETFOREGROUND);
-    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    return answer == IDYES ? MessageAnswer::Yes : MessageAnswer::No;
-}
 
 Win32TextBox::Win32TextBox(HWND edit) : edit_(edit) {
     // The collection may grow far past the control's default 30,000 characters.

@@ -1,0 +1,24 @@
+// The screen, and which window is in front on it.
+#include "platform/win32_services.h"
+
+namespace gleaner::win32 {
+
+TwipsPerPixel Win32Screen::Scale() {
+    const WindowDc screen;
+    const int dpiX = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSX) : 96;
+    const int dpiY = screen.Get() ? GetDeviceCaps(screen.Get(), LOGPIXELSY) : 96;
+    return {1440 / (dpiX > 0 ? dpiX : 96), 1440 / (dpiY > 0 ? dpiY : 96)};
+}
+
+TwipsSize Win32Screen::Size() {
+    const TwipsPerPixel scale = Scale();
+    return {GetSystemMetrics(SM_CXSCREEN) * scale.x, GetSystemMetrics(SM_CYSCREEN) * scale.y};
+}
+
+WindowId Win32Windows::ForegroundWindow() { return ToWindowId(GetForegroundWindow()); }
+
+void Win32Windows::SetForegroundWindow(WindowId window) {
+    if (window) ::SetForegroundWindow(ToHwnd(window));
+}
+
+}  // namespace gleaner::win32

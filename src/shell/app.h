@@ -1,0 +1,78 @@
+// The composition root: owns the program's parts, runs the start-up and the
+// shutdown in their fixed order, and hands each window event to the part
+// that handles it.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "capture/capture_handler.h"
+#include "capture/clipboard_viewer.h"
+#include "hotkeys/hotkeys.h"
+#include "hotkeys/keyboard_polling.h"
+#include "platform/platform.h"
+#include "shell/main_window.h"
+#include "shell/splash_layout.h"
+
+namespace gleaner {
+
+// Every service of the window system the program uses.
+struct Services {
+    Clipboard& clipboard;
+    EventLoop& events;
+    MessageBoxes& messages;
+    Keyboard& keyboard;
+    Timers& timers;
+    Windows& windows;
+    FileStore& files;
+    ViewerChain& chain;
+    Screen& screen;
+    Program& program;
+};
+
+// The program's windows, created when first needed.
+class ProgramWindows {
+public:
+    virtual ~ProgramWindows() = default;
+    // nullptr when the window could not be created.
+    virtual MainWindowView* CreateMainWindow(MainWindowEvents& events) = 0;
+    virtual SplashView& Splash() = 0;
+};
+
+// The executable's folder (without a trailing backslash) and its name
+// without folder and extension.
+std::u16string ProgramFolder(const std::u16string& executablePath);
+std::u16string ExecutableName(const std::u16string& executablePath);
+// The session-wide name that only one running copy of an executable holds.
+std::u16string InstanceName(const std::u16string& executableName);
+
+class App : public MainWindowEvents {
+public:
+    App(Services& services, ProgramWindows& windows);
+    ~App() override;
+
+    // The whole start-up. False when the program must end at once: another
+    // copy runs already, or the main window could not be made.
+    bool Start();
+
+    void OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam) override;
+    void OnChangeClipboardChain(WindowId leaving, WindowId following) override;
+    void OnHotKey(std::uintptr_t id) override;
+    void OnTimer(TimerId timer) override;
+    void OnMenu(MenuCommand command) override;
+    void OnClose() override;
+
+private:
+    Services& services_;
+    ProgramWindows& windows_;
+    Desktop desktop_;
+    std::u16string folder_;
+    MainWindowView* main_ = nullptr;
+    std::unique_ptr<CaptureContext> capture_;
+    std::unique_ptr<ClipboardViewer> viewer_;
+    std::unique_ptr<Hotkeys> hotkeys_;
+    std::unique_ptr<KeyboardPolling> polling_;
+    bool closing_ = false;
+};
+
+}  // namespace gleaner

@@ -1,0 +1,65 @@
+#include "shell/app_win32.h"
+
+#include <memory>
+
+#include "platform/win32_services.h"
+#include "shell/app.h"
+#include "shell/main_window_win32.h"
+#include "shell/splash_window_win32.h"
+#include "shell/version_win32.h"
+
+namespace gleaner::win32 {
+namespace {
+
+class Win32ProgramWindows : public ProgramWindows {
+public:
+    Win32ProgramWindows(OwnerWindow& owner, TwipsPerPixel scale) : owner_(owner), scale_(scale) {}
+
+    MainWindowView* CreateMainWindow(MainWindowEvents& events) override {
+        main_ = MainWindow::Create(events, scale_);
+        if (main_) owner_.hwnd = main_->Handle();
+        return main_.get();
+    }
+
+    SplashView& Splash() override {
+        if (!splash_) splash_ = std::make_unique<SplashWindow>(scale_);
+        return *splash_;
+    }
+
+private:
+    OwnerWindow& owner_;
+    TwipsPerPixel scale_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<SplashWindow> splash_;
+};
+
+}  // namespace
+
+int RunGleaner() {
+    OwnerWindow owner;
+    Win32Clipboard clipboard(owner);
+    Win32EventLoop events;
+    Win32MessageBoxes messages(owner);
+    Win32Keyboard keyboard;
+    Win32Timers timers(owner);
+    Win32Windows windows;
+    Win32FileStore files;
+    Win32ViewerChain chain;
+    Win32Screen screen;
+    Win32Program program;
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, chain, screen, program};
+
+    if (auto version = ReadVersionInfo(program.ExecutablePath())) ProgramVersion = *version;
+    Win32ProgramWindows programWindows(owner, screen.Scale());
+    App app(services, programWindows);
+    if (!app.Start()) return 0;
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
+}
+
+}  // namespace gleaner::win32

@@ -1,0 +1,42 @@
+// The main window as the program sees it: the collection box in an
+// always-on-top window with a menu bar, and the events it reports.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+#include "shell/menus.h"
+
+namespace gleaner {
+
+class MainWindowView {
+public:
+    virtual ~MainWindowView() = default;
+    virtual WindowId Id() const = 0;
+    // txtDescription: the collection.
+    virtual TextBox& Collection() = 0;
+    virtual WindowFrame& Frame() = 0;
+    // The caption, which is also the window's tag.
+    virtual void SetTitle(const std::u16string& title) = 0;
+    virtual void SetVersionCaption(const std::u16string& caption) = 0;
+    virtual void MakeTopmost() = 0;
+    virtual void Show() = 0;
+    virtual void Hide() = 0;
+    // The window is gone after this, and the program's message loop ends.
+    virtual void Destroy() = 0;
+};
+
+class MainWindowEvents {
+public:
+    virtual ~MainWindowEvents() = default;
+    virtual void OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam) = 0;
+    virtual void OnChangeClipboardChain(WindowId leaving, WindowId following) = 0;
+    virtual void OnHotKey(std::uintptr_t id) = 0;
+    virtual void OnTimer(TimerId timer) = 0;
+    virtual void OnMenu(MenuCommand command) = 0;
+    // The close box, a menu's 終了, the end of the Windows session.
+    virtual void OnClose() = 0;
+};
+
+}  // namespace gleaner

@@ -1,0 +1,159 @@
+#include "shell/main_window_win32.h"
+
+#include <commctrl.h>
+
+#include "popup/text_statistics.h"
+#include "resources/texts.h"
+#include "shell/menus_win32.h"
+
+namespace gleaner::win32 {
+namespace {
+
+// The design client area, in twips.
+constexpr int kDesignClientWidth = 4515;
+constexpr int kDesignClientHeight = 1680;
+
+const wchar_t kCollectionFont[] = L"ＭＳ ゴシック";
+
+}  // namespace
+
+std::unique_ptr<MainWindow> MainWindow::Create(MainWindowEvents& events, TwipsPerPixel scale) {
+    std::unique_ptr<MainWindow> window(new MainWindow(events, scale));
+    if (!window->Build()) return nullptr;
+    return window;
+}
+
+bool MainWindow::Build() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    // The designed client area, with room for the caption, border and menu bar.
+    RECT frame{0, 0, kDesignClientWidth / scale_.x, kDesignClientHeight / scale_.y};
+    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    const WindowClass windowClass{kMainWindowClass, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)),
+                                  GetSysColorBrush(COLOR_BTNFACE)};
+    WindowShape shape;
+    // Topmost from the start; the start-up asks again, as it always has.
+    shape.exStyle = WS_EX_TOPMOST;
+    shape.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top};
+    if (!Window::Create(windowClass, L"", shape) || !CreateCollectionBox()) return false;
+    frame_ = std::make_unique<Win32WindowFrame>(Handle(), scale_);
+
+    SetMenu(Handle(), BuildMenu(MenuBar(), false).Release());
+    trayMenu_ = BuildMenu(TrayMenu(texts::kMenuVersion), true);
+    BuildTooltip();
+    RECT client{};
+    GetClientRect(Handle(), &client);
+    OnSize(client.right, client.bottom);
+    return true;
+}
+
+bool MainWindow::CreateCollectionBox() {
+    edit_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
+                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN |
+                                ES_NOHIDESEL,
+                            0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCollectionBoxId)),
+                            GetModuleHandleW(nullptr), nullptr);
+    if (!edit_) return false;
+    const WindowDc screen;
+    const int pointHeight = -MulDiv(975, GetDeviceCaps(screen.Get(), LOGPIXELSY), 7200);  // 9.75 pt
+    font_.Reset(CreateFontW(pointHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
+                            kCollectionFont));
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    box_ = std::make_unique<Win32TextBox>(edit_);
+    return true;
+}
+
+void MainWindow::BuildTooltip() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(edit_);
+    tool.lpszText = const_cast<wchar_t*>(L"");
+    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::UpdateLengthTooltip() {
+    tooltipText_ = LengthTooltip(box_->Length());
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(edit_);
+    tool.lpszText = const_cast<wchar_t*>(Wide(tooltipText_));
+    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+void MainWindow::SetTitle(const std::u16string& title) {
+    SetWindowTextW(Handle(), Wide(title));
+    tag_ = title;
+}
+
+void MainWindow::SetVersionCaption(const std::u16string& caption) {
+    // By command: the item lies in the version submenu.
+    ModifyMenuW(trayMenu_.Get(), static_cast<UINT>(MenuCommand::VerNo), MF_BYCOMMAND | MF_STRING,
+                static_cast<UINT_PTR>(MenuCommand::VerNo), Wide(caption));
+}
+
+void MainWindow::MakeTopmost() { SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
+
+void MainWindow::Show() { ShowWindow(Handle(), SW_SHOWNORMAL); }
+
+void MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
+
+void MainWindow::OnSize(int width, int height) {
+    if (edit_) MoveWindow(edit_, 0, 0, width, height, TRUE);
+}
+
+bool MainWindow::OnCommand(WORD id, WORD code, HWND) {
+    if (id == kCollectionBoxId) {
+        if (code == EN_CHANGE) UpdateLengthTooltip();
+        return true;
+    }
+    events_.OnMenu(static_cast<MenuCommand>(id));
+    return true;
+}
+
+void MainWindow::OnTimer(UINT_PTR id) { events_.OnTimer(static_cast<TimerId>(id)); }
+
+bool MainWindow::OnClose() {
+    events_.OnClose();
+    return true;
+}
+
+void MainWindow::OnDestroy() { PostQuitMessage(0); }
+
+std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CTLCOLOREDIT:
+        if (reinterpret_cast<HWND>(lParam) != edit_ || !box_) return std::nullopt;
+        SetTextColor(reinterpret_cast<HDC>(wParam), box_->ForeColour());
+        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_INFOBK));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+    case WM_ENDSESSION:
+        if (wParam) events_.OnClose();
+        return 0;
+    case WM_HOTKEY:
+        events_.OnHotKey(wParam);
+        return 0;
+    case WM_SETFOCUS:
+        // Keys typed in the window (Ctrl+A among them) belong to the collection.
+        SetFocus(edit_);
+        return 0;
+    case WM_DRAWCLIPBOARD:
+        events_.OnDrawClipboard(wParam, lParam);
+        return 0;
+    case WM_CHANGECBCHAIN:
+        events_.OnChangeClipboardChain(ToWindowId(reinterpret_cast<HWND>(wParam)),
+                                       ToWindowId(reinterpret_cast<HWND>(lParam)));
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace gleaner::win32

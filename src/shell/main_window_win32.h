@@ -1,0 +1,58 @@
+// frmMain: the always-on-top window whose edit box is the collection.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32_services.h"
+#include "platform/win32_window.h"
+#include "shell/main_window.h"
+
+namespace gleaner::win32 {
+
+inline constexpr wchar_t kMainWindowClass[] = L"GleanerMainWindow";
+inline constexpr int kCollectionBoxId = 1001;
+
+class MainWindow : public Window, public MainWindowView {
+public:
+    // The window, hidden, at its designed size; nullptr when it could not be made.
+    static std::unique_ptr<MainWindow> Create(MainWindowEvents& events, TwipsPerPixel scale);
+
+    WindowId Id() const override { return ToWindowId(Handle()); }
+    TextBox& Collection() override { return *box_; }
+    WindowFrame& Frame() override { return *frame_; }
+    void SetTitle(const std::u16string& title) override;
+    void SetVersionCaption(const std::u16string& caption) override;
+    void MakeTopmost() override;
+    void Show() override;
+    void Hide() override;
+    void Destroy() override { Window::Destroy(); }
+
+private:
+    MainWindow(MainWindowEvents& events, TwipsPerPixel scale) : events_(events), scale_(scale) {}
+    bool Build();
+    bool CreateCollectionBox();
+    void BuildTooltip();
+    void UpdateLengthTooltip();
+
+    void OnSize(int width, int height) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnTimer(UINT_PTR id) override;
+    bool OnClose() override;
+    void OnDestroy() override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    MainWindowEvents& events_;
+    TwipsPerPixel scale_;
+    HWND edit_ = nullptr;     // a child: the window owns it
+    HWND tooltip_ = nullptr;  // owned by the window too
+    UniqueGdiObject font_;
+    UniqueMenu trayMenu_;
+    std::u16string tag_;
+    std::u16string tooltipText_;
+    std::unique_ptr<Win32TextBox> box_;
+    std::unique_ptr<Win32WindowFrame> frame_;
+};
+
+}  // namespace gleaner::win32

@@ -1,0 +1,26 @@
+#include "shell/menus_win32.h"
+
+#include "platform/win32_handles.h"
+
+namespace gleaner::win32 {
+
+UniqueMenu BuildMenu(const std::vector<MenuItem>& items, bool popup) {
+    UniqueMenu menu(popup ? CreatePopupMenu() : CreateMenu());
+    if (!menu.Valid()) return menu;
+    for (const MenuItem& item : items) {
+        if (item.IsSeparator()) {
+            AppendMenuW(menu.Get(), MF_SEPARATOR, 0, nullptr);
+        } else if (!item.submenu.empty()) {
+            UniqueMenu sub = BuildMenu(item.submenu, true);
+            // The submenu belongs to its parent only once it is in it.
+            if (sub.Valid() &&
+                AppendMenuW(menu.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(sub.Get()), Wide(item.caption)))
+                sub.Release();
+        } else {
+            AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.caption));
+        }
+    }
+    return menu;
+}
+
+}  // namespace gleaner::win32

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <vector>
+
+#include "platform/win32_handles.h"
+#include "shell/menus.h"
+
+namespace gleaner::win32 {
+
+// A menu bar (or, with popup, a pop-up menu) holding the items in order.
+UniqueMenu BuildMenu(const std::vector<MenuItem>& items, bool popup);
+
+}  // namespace gleaner::win32

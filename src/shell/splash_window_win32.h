@@ -1,0 +1,33 @@
+// frmSplash: a borderless always-on-top notice that shrinks away.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/win32_window.h"
+#include "shell/splash_layout.h"
+
+namespace gleaner::win32 {
+
+inline constexpr wchar_t kSplashWindowClass[] = L"GleanerSplashWindow";
+
+class SplashWindow : public Window, public SplashView {
+public:
+    explicit SplashWindow(TwipsPerPixel scale) : scale_(scale) {}
+
+    // Shows the pending message; a modal show returns once the splash is gone.
+    void Show(const std::u16string& pendingMessage, bool modal) override;
+
+private:
+    bool Load(const std::u16string& pendingMessage);
+    void ShrinkSplash();
+    void OnPaint(HDC dc) override;
+    void OnTimer(UINT_PTR id) override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    TwipsPerPixel scale_;
+    UniqueGdiObject font_;
+    std::u16string text_;
+};
+
+}  // namespace gleaner::win32

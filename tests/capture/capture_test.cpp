@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+
+#include "capture/capture_handler.h"
+#include "capture/clipboard_access.h"
+#include "capture/clipboard_viewer.h"
+#include "support/program_fixture.h"
+
+namespace gleaner {
+namespace {
+
+using testing_support::kEditorWindow;
+using testing_support::kMainWindow;
+using testing_support::kPopupWindow;
+
+class RecordingPopup : public CountPopup {
+public:
+    void PresentCountPopup(const std::u16string& dispPos, const std::u16string& collection) override {
+        presented.push_back(dispPos + u"|" + collection);
+        box.SetText(collection);
+    }
+    TextBox* OpenTextBox() override { return &box; }
+    std::vector<std::u16string> presented;
+    fake::FakeTextBox box;
+};
+
+class CaptureTest : public testing_support::ProgramTest {
+protected:
+    CaptureTest() { capture.popup = &popup; }
+    void PopupRequest() { CollectClipboardText(capture, u"", Settings.dispPos); }
+    std::vector<std::u16string> LimitMessages() const {
+        std::vector<std::u16string> texts;
+        for (const auto& shown : messages.shown)
+            if (shown.title == u"現在取得文字数") texts.push_back(shown.text);
+        return texts;
+    }
+    RecordingPopup popup;
+};
+
+TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndOfTheCollection) {
+    box.SetForeColour(kIntroductionColour);
+    Copy(u"A");
+    EXPECT_EQ(box.Text(), u"A");  // the introduction is gone
+    EXPECT_EQ(box.Tag(), u"");
+    EXPECT_EQ(box.ForeColour(), kCollectedColour);
+    Copy(u"A");
+    Copy(u"B");
+    box.Select(0, 1);  // whatever the user selected meanwhile
+    Copy(u"A");
+    Copy(u"");  // an empty copy adds nothing
+    EXPECT_EQ(box.Text(), u"A\r\nB\r\nA");
+    EXPECT_EQ(box.SelectionStart(), box.Length());
+    EXPECT_EQ(box.SelectionEnd(), box.Length());
+}
+
+TEST_F(CaptureTest, JoinsWithTheChosenSeparatorAndCollectsNothingDuringAPaste) {
+    Settings.separator = u"無し";
+    Copy(u"A");
+    Copy(u"B");
+    Settings.separator = u"\\n- ";
+    Copy(u"C");
+    PasteInProgress = true;
+    Copy(u"D");
+    EXPECT_EQ(box.Text(), u"AB\r\n- C");
+}
+
+TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
+    const std::vector<std::pair<std::u16string, std::u16string>> cases{
+        {u"無し", u""},         {u"半角スペース", u" "}, {u"全角スペース", u"\u3000"}, {u"カンマ", u","},
+        {u"スラッシュ", u"/"},  {u"タブ", u"\t"},         {u"改行", u"\r\n"},          {u"改行 ", u"改行 "},
+        {u" | ", u" | "},       {u"\\n", u"\r\n"},        {u"\\\\n", u"\\n"},          {u"a\\n\\nb", u"a\r\n\r\nb"},
+        {u"\\t", u"\\t"},       {u"\\\\\\n", u"\\\r\n"},  {u"\x01", u"\\"}};
+    for (const auto& [setting, joining] : cases) {
+        Settings.separator = setting;
+        EXPECT_EQ(DecodeSeparator(), joining);
+    }
+}
+
+TEST_F(CaptureTest, ClearingEmptiesClipboardCollectionAndBalloonButARepeatStaysARepeat) {
+    Copy(u"A");
+    Copy(u"B");
+    popup.box.SetText(u"A\r\nB");
+    ClearCollection(capture);
+    EXPECT_EQ(box.Text(), u"");
+    EXPECT_EQ(clipboard.Contents(), std::nullopt);
+    EXPECT_EQ(popup.box.Text(), u"");
+    Copy(u"B");
+    EXPECT_EQ(box.Text(), u"");
+    Copy(u"C");
+    EXPECT_EQ(box.Text(), u"C");
+    clipboard.HoldOpenFor(-1);  // a clipboard that cannot be emptied does not stop the clear
+    ClearCollection(capture);
+    EXPECT_EQ(box.Text(), u"");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(CaptureTest, InTrayModeEachCaptureAndPopupRequestShowsTheCollectionUnchanged) {
+    PopupRequest();
+    Copy(u"A");
+    EXPECT_TRUE(popup.presented.empty());  // window mode
+    Settings.taskTray = 1;
+    Settings.dispPos = u"左上隅";
+    Copy(u"B");
+    clipboard.Put(std::nullopt);
+    PopupRequest();
+    EXPECT_EQ(popup.presented, (std::vector<std::u16string>{u"左上隅|A\r\nB", u"左上隅|A\r\nB"}));
+    Copy(u"B");  // still a repeat: the request did not forget the last capture
+    EXPECT_EQ(box.Text(), u"A\r\nB");
+}
+
+TEST_F(CaptureTest, ReportsTheLengthAtEachNewStepOfTheUnitAndAtEveryCaptureFromTheLimitOn) {
+    for (int i = 0; i < 25; ++i) Copy(std::u16string(998, static_cast<char16_t>(u'a' + i % 2)));
+    ASSERT_EQ(box.Length(), 24998u);
+    EXPECT_EQ(LimitMessages(),
+              std::vector<std::u16string>{u"現在、20,998文字です。\r\n取得徳可能文字数は、65,535文字までです。"});
+    Settings.limitMax = 25000;
+    Copy(u"x");
+    Copy(u"y");
+    ASSERT_EQ(LimitMessages().size(), 3u);
+    EXPECT_EQ(LimitMessages()[2], u"現在、25,004文字です。\r\n取得徳可能文字数は、25,000文字までです。\r\n\r\n"
+                                  u"これ以上の採集はできません！");
+    EXPECT_EQ(box.Length(), 25004u);  // the limit does not stop collecting
+}
+
+TEST_F(CaptureTest, AUnitOfZeroSkipsTheStepsAndALimitOfZeroIsWrittenAsNothing) {
+    Settings.limitUnit = 0;
+    for (int i = 0; i < 30; ++i) Copy(std::u16string(998, static_cast<char16_t>(u'a' + i % 2)));
+    EXPECT_TRUE(LimitMessages().empty());
+    Settings.limitMax = 0;
+    Copy(u"z");
+    EXPECT_EQ(LimitMessages().back(), u"現在、30,001文字です。\r\n取得徳可能文字数は、文字までです。\r\n\r\n"
+                                      u"これ以上の採集はできません！");
+}
+
+class ClipboardAccessTest : public testing_support::ProgramTest {};
+
+TEST_F(ClipboardAccessTest, ABusyClipboardIsWaitedForInTenAttemptsWhileMessagesAreHandled) {
+    clipboard.Put(u"text");
+    clipboard.HoldOpenFor(3);
+    EXPECT_EQ(GetClipboardText(desktop), u"text");
+    EXPECT_EQ(clipboard.OpenAttempts(), 4);
+    EXPECT_EQ(events.totalSleptMs, 300);
+    EXPECT_EQ(events.pumps, 30);
+    EXPECT_TRUE(messages.shown.empty());
+
+    clipboard.HoldOpenFor(-1);
+    EXPECT_EQ(GetClipboardText(desktop), std::nullopt);
+    EXPECT_EQ(clipboard.OpenAttempts(), 14);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title, u"クリップボードエラー");
+    EXPECT_EQ(messages.shown[0].text, u"5 Access is denied.");
+    EXPECT_FALSE(ClearClipboard(desktop));
+    EXPECT_EQ(messages.shown.size(), 1u);  // a clear gives up quietly
+}
+
+TEST_F(ClipboardAccessTest, AWriteIsCheckedByReadingItBack) {
+    EXPECT_TRUE(SetClipboardText(desktop, u"%%%% error gleaner %%%%"));
+    EXPECT_EQ(GetClipboardText(desktop), u"%%%% error gleaner %%%%");  // just another text
+    clipboard.CorruptWrites(true);
+    EXPECT_FALSE(SetClipboardText(desktop, u"lost"));
+    EXPECT_EQ(clipboard.writes.size(), 11u);
+    EXPECT_EQ(messages.shown.size(), 1u);
+    clipboard.Put(std::nullopt);
+    EXPECT_EQ(GetClipboardText(desktop), u"");  // no text is no failure
+}
+
+TEST(WaitWithEvents, SleepsInTenMillisecondSlicesRoundedHalfToEven) {
+    fake::FakeEventLoop events;
+    WaitWithEvents(events, 25);
+    WaitWithEvents(events, 35);
+    EXPECT_EQ(events.totalSleptMs, 60);
+    EXPECT_EQ(events.pumps, 6);
+}
+
+class ClipboardViewerTest : public testing_support::ProgramTest {
+protected:
+    ClipboardViewerTest() {
+        chain.viewers = {kOtherViewer, kThirdViewer};  // tools that were running before us
+        clipboard.Put(u"there before we started");
+        viewer.JoinClipboardViewer(kMainWindow);
+    }
+    // The user copies in some window; the system tells the chain's first viewer.
+    void CopyIn(WindowId window, std::optional<std::u16string> text, std::uint32_t mark = 0,
+                std::uint32_t value = 0) {
+        chain.foreground = window;
+        clipboard.Put(std::move(text));
+        if (mark) clipboard.AddNumber(mark, value);
+        ++chain.sequence;
+        viewer.OnDrawClipboard(7, 9);
+    }
+    static constexpr WindowId kOtherViewer = 0x400;
+    static constexpr WindowId kThirdViewer = 0x500;
+    fake::FakeViewerChain chain;
+    ClipboardViewer viewer{chain, capture};
+};
+
+TEST_F(ClipboardViewerTest, CollectsCopiesOfOtherApplicationsOnlyAndAlwaysTellsTheNextViewer) {
+    viewer.OnDrawClipboard(1, 2);  // the greeting on joining
+    CopyIn(kMainWindow, u"in our window");
+    PopupWindowHandle = kPopupWindow;
+    CopyIn(kPopupWindow, u"in the balloon");
+    CopyIn(kEditorWindow, std::nullopt);
+    CopyIn(kEditorWindow, u"there before we started");
+    CopyIn(kEditorWindow, u"B");
+    EXPECT_EQ(box.Text(), u"there before we started\r\nB");
+    ASSERT_EQ(chain.passedOn.size(), 6u);
+    EXPECT_EQ(chain.passedOn[5].to, kOtherViewer);
+    EXPECT_EQ(chain.passedOn[5].message, kDrawClipboardMessage);
+    EXPECT_EQ(chain.passedOn[5].wParam, 7u);
+}
+
+TEST_F(ClipboardViewerTest, CopiesMarkedPrivateAreNeverCollected) {
+    for (const char16_t* name : {u"Clipboard Viewer Ignore", u"ExcludeClipboardContentFromMonitorProcessing",
+                                 u"CanIncludeInClipboardHistory", u"CanUploadToCloudClipboard"})
+        CopyIn(kEditorWindow, name, clipboard.RegisterFormat(name), 0);
+    EXPECT_EQ(box.Text(), u"introduction");
+    CopyIn(kEditorWindow, u"history allowed", clipboard.RegisterFormat(u"CanIncludeInClipboardHistory"), 1);
+    CopyIn(kEditorWindow, u"cloud allowed", clipboard.RegisterFormat(u"CanUploadToCloudClipboard"), 1);
+    EXPECT_EQ(box.Text(), u"history allowed\r\ncloud allowed");
+}
+
+TEST_F(ClipboardViewerTest, KeepsTheChainWholeWhenViewersLeaveAndLeavesItAtTheEnd) {
+    viewer.OnChangeClipboardChain(kThirdViewer, 0);  // not ours to mend: passed on
+    ASSERT_EQ(chain.passedOn.size(), 1u);
+    EXPECT_EQ(chain.passedOn[0].message, kChangeCbChainMessage);
+    viewer.OnChangeClipboardChain(kOtherViewer, kThirdViewer);
+    EXPECT_EQ(NextViewerWindow, kThirdViewer);
+    viewer.LeaveClipboardViewer();
+    EXPECT_EQ(chain.viewers, std::vector<WindowId>({kOtherViewer, kThirdViewer}));
+    CopyIn(kEditorWindow, u"after leaving");
+    EXPECT_EQ(box.Text(), u"introduction");
+}
+
+}  // namespace
+}  // namespace gleaner

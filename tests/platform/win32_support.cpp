@@ -1,0 +1,79 @@
+#include "platform/win32_support.h"
+
+#include <cstring>
+
+namespace gleaner::testing_support {
+
+win32::UniqueWindow CreateHiddenWindow(HWND* edit) {
+    static const bool registered = [] {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = DefWindowProcW;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"GleanerTestWindow";
+        return RegisterClassW(&wc) != 0;
+    }();
+    (void)registered;
+    win32::UniqueWindow window(CreateWindowExW(0, L"GleanerTestWindow", L"gleaner test", WS_OVERLAPPEDWINDOW, 0, 0,
+                                               200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    if (edit)
+        *edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
+                                0, 0, 200, 100, window.Get(), nullptr, GetModuleHandleW(nullptr), nullptr);
+    return window;
+}
+
+void PutClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& items) {
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(owner); ++attempt) Sleep(20);
+    EmptyClipboard();
+    for (const auto& [format, bytes] : items) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        if (!SetClipboardData(format, block)) GlobalFree(block);
+    }
+    CloseClipboard();
+}
+
+std::string ReadClipboard(HWND owner, UINT format) {
+    if (!OpenClipboard(owner)) return "<busy>";
+    std::string bytes;
+    const win32::LockedGlobal<const char> data(GetClipboardData(format));
+    if (data.Get()) bytes.assign(data.Get(), data.Bytes());
+    CloseClipboard();
+    return bytes;
+}
+
+Watcher::Watcher(std::function<bool()> look, DWORD timeoutMs)
+    : thread_([this, look = std::move(look), timeoutMs] {
+          for (DWORD waited = 0; !stop_ && waited < timeoutMs && !look(); waited += 20) Sleep(20);
+      }) {}
+
+Watcher::~Watcher() {
+    stop_ = true;
+    thread_.join();
+}
+
+ClipboardHolder::ClipboardHolder(DWORD holdMs) {
+    thread_ = std::thread([this, holdMs] {
+        auto window = CreateHiddenWindow();
+        holding_ = OpenClipboard(window.Get()) != FALSE;
+        SetEvent(opened_.Get());
+        if (!holding_) return;
+        WaitForSingleObject(release_.Get(), holdMs);
+        CloseClipboard();
+        holding_ = false;
+    });
+    WaitForSingleObject(opened_.Get(), 5000);
+}
+
+ClipboardHolder::~ClipboardHolder() {
+    SetEvent(release_.Get());
+    thread_.join();
+}
+
+std::wstring MessageBoxText(HWND box) {
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(box, 0xFFFF, text, 1024);
+    return text;
+}
+
+}  // namespace gleaner::testing_support

@@ -1,0 +1,145 @@
+#include "shell/app.h"
+
+#include <gtest/gtest.h>
+
+#include "support/program_fixture.h"
+
+namespace gleaner {
+namespace {
+
+class FakeMainWindow : public MainWindowView {
+public:
+    explicit FakeMainWindow(fake::Journal& journal) : journal_(journal) {}
+    WindowId Id() const override { return testing_support::kMainWindow; }
+    TextBox& Collection() override { return box; }
+    WindowFrame& Frame() override { return frame; }
+    void SetTitle(const std::u16string& text) override { title = text; }
+    void SetVersionCaption(const std::u16string& caption) override { versionCaption = caption; }
+    void MakeTopmost() override { journal_.Note("topmost"); }
+    void Show() override {
+        shown = true;
+        journal_.Note("window shown");
+    }
+    void Hide() override { shown = false; }
+    void Destroy() override { journal_.Note("window destroyed"); }
+
+    fake::FakeTextBox box;
+    fake::FakeWindowFrame frame{{0, 0, 4635, 2370}};
+    std::u16string title;
+    std::u16string versionCaption;
+    bool shown = false;
+
+private:
+    fake::Journal& journal_;
+};
+
+class FakeProgramWindows : public ProgramWindows, public SplashView {
+public:
+    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), journal_(journal) {}
+    MainWindowView* CreateMainWindow(MainWindowEvents&) override {
+        journal_.Note("window created");
+        return &main;
+    }
+    SplashView& Splash() override { return *this; }
+    void Show(const std::u16string&, bool) override { journal_.Note("splash"); }
+
+    FakeMainWindow main;
+
+private:
+    fake::Journal& journal_;
+};
+
+class AppTest : public testing_support::ProgramTest {
+protected:
+    AppTest() {
+        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &chain.journal, &program.journal,
+                           &messages.journal})
+            *fake = &journal;
+        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
+    }
+    // True when each entry comes after the one before it.
+    bool InOrder(const std::vector<std::string>& entries) const {
+        int previous = -1;
+        for (const auto& entry : entries) {
+            const int at = journal.IndexOf(entry);
+            if (at <= previous) return false;
+            previous = at;
+        }
+        return true;
+    }
+
+    fake::FakeFileStore files;
+    fake::FakeViewerChain chain;
+    fake::FakeScreen screen;
+    fake::FakeProgram program;
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, chain, screen, program};
+    FakeProgramWindows programWindows{journal};
+    App app{services, programWindows};
+};
+
+TEST_F(AppTest, StartsInItsFixedOrder) {
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(InOrder({"instance checked", "window created", "topmost", "file read", "viewer joined",
+                         "hotkey registered", "timer Key started", "window shown"}));
+    EXPECT_EQ(journal.entries.back(), "topmost");  // once more after showing
+    EXPECT_EQ(program.claimed, u"Local\\gleaner-single-instance-gleaner");
+    FakeMainWindow& main = programWindows.main;
+    EXPECT_EQ(main.box.Tag(), u"Init");
+    EXPECT_EQ(main.box.ForeColour(), kIntroductionColour);
+    EXPECT_EQ(main.title, u"ぐりーなー！ Ver0.00");
+    EXPECT_EQ(main.frame.Bounds().left, 300);  // Conf.txt read before the window shows
+    EXPECT_EQ(keyboard.registered.begin()->second.virtualKey, static_cast<std::uint32_t>('Q'));
+    EXPECT_EQ(MainWindowHandle, testing_support::kMainWindow);
+    EXPECT_EQ(timers.running.at(TimerId::Key), 10);
+}
+
+TEST_F(AppTest, ASecondCopySaysSoAndEndsBeforeMakingAnyWindow) {
+    program.path = u"D:\\Apps\\Gleaner.EXE";
+    program.heldElsewhere = {u"Local\\gleaner-single-instance-gleaner"};
+    EXPECT_FALSE(app.Start());
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, u"ぐりーなー！(Gleaner) は既に起動中です！");
+    EXPECT_EQ(messages.shown[0].title, u"起動中！");
+    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    EXPECT_EQ(journal.IndexOf("window created"), -1);
+    EXPECT_TRUE(keyboard.registered.empty());
+    EXPECT_TRUE(chain.viewers.empty());
+}
+
+TEST_F(AppTest, ShutsDownInItsFixedOrderAndEndsOnTheNextTickOfTimerEnd) {
+    ASSERT_TRUE(app.Start());
+    programWindows.main.frame.SetBounds({10, 20, 5000, 3000});
+    journal.entries.clear();
+    app.OnMenu(MenuCommand::End);
+    app.OnClose();  // a second request changes nothing
+    EXPECT_TRUE(InOrder({"hotkey unregistered", "file written", "viewer left", "timer End started"}));
+    EXPECT_EQ(journal.IndexOf("window destroyed"), -1);
+    EXPECT_FALSE(programWindows.main.shown);
+    EXPECT_NE(files.Get(u"C:\\Tools\\Conf.txt")->find("form width = 5000\r\n"), std::string::npos);
+    EXPECT_EQ(std::count(journal.entries.begin(), journal.entries.end(), "file written"), 1);
+
+    app.OnTimer(TimerId::End);
+    EXPECT_TRUE(InOrder({"timer End stopped", "window destroyed"}));
+}
+
+TEST_F(AppTest, RoutesTheWindowsEventsToThePartsThatHandleThem) {
+    ASSERT_TRUE(app.Start());
+    FakeMainWindow& main = programWindows.main;
+    chain.foreground = testing_support::kEditorWindow;
+    clipboard.Put(u"copied");
+    ++chain.sequence;
+    app.OnDrawClipboard(0, 0);
+    EXPECT_EQ(main.box.Text(), u"copied");
+    app.OnMenu(MenuCommand::Clear);
+    EXPECT_EQ(main.box.Text(), u"");
+    EXPECT_EQ(clipboard.Contents(), std::nullopt);
+}
+
+TEST(ProgramPaths, TakeTheFolderAndTheNameFromTheExecutablesPath) {
+    EXPECT_EQ(ProgramFolder(u"C:\\Program Files\\gleaner\\gleaner.exe"), u"C:\\Program Files\\gleaner");
+    EXPECT_EQ(ExecutableName(u"C:\\a.b\\my.gleaner.exe"), u"my.gleaner");
+    EXPECT_EQ(ExecutableName(u""), u"gleaner");
+}
+
+}  // namespace
+}  // namespace gleaner
