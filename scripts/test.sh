@@ -30,6 +30,7 @@ step "windows build, tests under Wine"
 } || windows_rc=$?
 
 step "summary"
+scripts/count-lines.sh
 printf 'host:    %s\n' "$([ "$host_rc" = 0 ] && echo passed || echo "FAILED ($host_rc)")"
 printf 'windows: %s\n' "$([ "$windows_rc" = 0 ] && echo passed || echo "FAILED ($windows_rc)")"
 [ "$host_rc" = 0 ] && [ "$windows_rc" = 0 ]

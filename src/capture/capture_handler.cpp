@@ -44,7 +44,7 @@ std::u16string LimitMessage(std::int64_t length, std::int32_t limitMax) {
 // The length is reported at each new multiple of "limit unit" (never for the
 // first one) and at every capture from "limit max" on. A unit of 0 or less
 // has no steps to report; the maximum still is.
-void ReportLength(Desktop& desktop, std::int64_t length) {
+void ReportLength(CaptureContext& context, std::int64_t length) {
     const std::int32_t unit = Settings.limitUnit;
     const std::int32_t limitMax = Settings.limitMax;
     bool due = length >= limitMax;
@@ -53,8 +53,12 @@ void ReportLength(Desktop& desktop, std::int64_t length) {
         step = static_cast<std::int32_t>(std::floor(static_cast<double>(length) / unit) * unit);
         due = due || (step > LastLimitStep && LastLimitStep > 0);
     }
-    if (due) desktop.messages.Show(LimitMessage(length, limitMax), texts::kLimitTitle, MessageButtons::Ok);
     LastLimitStep = step;
+    if (!due || context.limitMessageOpen) return;
+    // The box runs its own message loop: captures go on meanwhile.
+    context.limitMessageOpen = true;
+    context.desktop.messages.Show(LimitMessage(length, limitMax), texts::kLimitTitle, MessageButtons::Ok);
+    context.limitMessageOpen = false;
 }
 
 bool InTrayMode() { return Settings.taskTray == 1; }
@@ -107,10 +111,8 @@ void CollectClipboardText(CaptureContext& context, const std::u16string& text, c
     // Only the balloon needs the whole text; the count needs only its length.
     const bool presenting = InTrayMode() && context.popup;
     const std::u16string collection = presenting ? box.Text() : std::u16string();
-    ReportLength(context.desktop, static_cast<std::int64_t>(length));
+    ReportLength(context, static_cast<std::int64_t>(length));
     if (presenting) context.popup->PresentCountPopup(dispPos, collection);
-    // Nested handlers may have run while the limit message was open.
-    LastCapturedText = text;
 }
 
 bool CollectFromClipboard(CaptureContext& context, const std::u16string& dispPos) {
@@ -121,8 +123,8 @@ bool CollectFromClipboard(CaptureContext& context, const std::u16string& dispPos
     return true;
 }
 
-void ClearCollection(CaptureContext& context) {
-    ClearClipboard(context.desktop);
+void ClearCollection(CaptureContext& context, bool clipboardToo) {
+    if (clipboardToo) ClearClipboard(context.desktop);
     context.collection.SetText(u"");
     if (context.popup) {
         if (TextBox* popupBox = context.popup->OpenTextBox(); popupBox && popupBox->IsVisible()) popupBox->SetText(u"");

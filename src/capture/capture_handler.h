@@ -24,6 +24,8 @@ struct CaptureContext {
     Desktop& desktop;
     TextBox& collection;       // txtDescription on the main window
     CountPopup* popup = nullptr;
+    // The limit message is open: a capture meanwhile shows no second one.
+    bool limitMessageOpen = false;
 };
 
 // The text of the most recent capture; a repeat of it is dropped.
@@ -46,7 +48,8 @@ void CollectClipboardText(CaptureContext& context, const std::u16string& text, c
 // collects nothing. False when there was no text or it could not be read.
 bool CollectFromClipboard(CaptureContext& context, const std::u16string& dispPos);
 
-// Empties the clipboard, the collection and the open balloon.
-void ClearCollection(CaptureContext& context);
+// Empties the clipboard (unless told to leave it), the collection and the
+// open balloon.
+void ClearCollection(CaptureContext& context, bool clipboardToo = true);
 
 }  // namespace gleaner

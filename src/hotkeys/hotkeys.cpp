@@ -2,6 +2,7 @@
 
 #include "capture/clipboard_access.h"
 #include "hotkeys/key_injection.h"
+#include "hotkeys/keyboard_polling.h"
 #include "hotkeys/paste_state.h"
 #include "resources/texts.h"
 #include "settings/settings_record.h"
@@ -72,12 +73,19 @@ void Hotkeys::HotKeyWindowProc(std::uintptr_t hotkeyId) {
     busy_ = false;
 }
 
-void Hotkeys::RunPasteOperation() {
+void Hotkeys::CancelPendingPaste() {
+    if (!pastePending_) return;
+    timers_.Stop(TimerId::HotKey);
+    pastePending_ = false;
+}
+
+bool Hotkeys::RunPasteOperation() {
     timers_.Stop(TimerId::HotKey);
     pastePending_ = false;
     PasteInProgress = true;
     Desktop& desktop = capture_.desktop;
     TextBox& box = capture_.collection;
+    bool copiedMeanwhile = false;
 
     if (box.Length() == 0 || box.Tag() == texts::kTagInit) {
         // Nothing collected yet: the user's Ctrl+V pastes the clipboard as
@@ -86,20 +94,32 @@ void Hotkeys::RunPasteOperation() {
     } else {
         const auto saved = GetClipboardSnapshot(desktop);
         ClearClipboard(desktop);
-        SetClipboardText(desktop, box.Text(), true);
-        InjectPaste();
-        PasteDone = 1;
-        WaitWithEvents(desktop.events, kPasteSettleMs - kInjectionSettleMs);
-        ClearClipboard(desktop);
+        // Ctrl+V only when the collection really is on the clipboard: the
+        // application would paste something else, and the clear after it
+        // would throw away a collection that was never pasted.
+        if (SetClipboardText(desktop, box.Text(), true)) {
+            PasteClipboardSequence = desktop.clipboard.Sequence();
+            InjectPaste();
+            PasteDone = 1;
+            timers_.Start(TimerId::Key, kTimerKeyMs);
+            WaitWithEvents(desktop.events, kPasteSettleMs - kInjectionSettleMs);
+            copiedMeanwhile = desktop.clipboard.Sequence() != PasteClipboardSequence;
+        }
+        PasteClipboardSequence = 0;
         // A clipboard that was empty stays empty; one that could not be read
-        // gets nothing rather than a guess.
-        if (saved && !saved->empty()) SetClipboardSnapshot(desktop, *saved);
+        // gets nothing rather than a guess; another application's new copy
+        // stays where it is.
+        if (!copiedMeanwhile) {
+            ClearClipboard(desktop);
+            if (saved && !saved->empty()) SetClipboardSnapshot(desktop, *saved);
+        }
     }
 
     desktop.events.Sleep(kRestoreSettleMs);
     desktop.events.ProcessPendingMessages();
     RegisterHotKeys();
     PasteInProgress = false;
+    return copiedMeanwhile;
 }
 
 }  // namespace gleaner

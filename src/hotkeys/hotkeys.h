@@ -37,8 +37,11 @@ public:
     // request.
     void HotKeyWindowProc(std::uintptr_t hotkeyId);
 
-    // The tick of Timer_HotKey: one paste of the collection.
-    void RunPasteOperation();
+    // The tick of Timer_HotKey: one paste of the collection. True when another
+    // application copied during the paste: that copy is on the clipboard now.
+    bool RunPasteOperation();
+    // A paste asked for but not yet started is dropped (the program ends).
+    void CancelPendingPaste();
 
 private:
     void Register(std::uint16_t id, std::uint32_t modifiers, const std::u16string& key);

@@ -23,7 +23,11 @@ void KeyboardPolling::ClearAfterPaste() {
                                               PlaceBoxAtPointer) != MessageAnswer::No;
     if (clear) {
         desktop.events.ProcessPendingMessages();
-        ClearCollection(capture_);
+        // The clipboard is ours to empty only while it still holds what the
+        // paste put there.
+        const bool ours = PasteClipboardSequence == 0 || desktop.clipboard.Sequence() == PasteClipboardSequence;
+        ClearCollection(capture_, ours);
+        if (ours && PasteClipboardSequence != 0) PasteClipboardSequence = desktop.clipboard.Sequence();
     }
     windows_.SetForegroundWindow(previous);
 }
@@ -42,6 +46,7 @@ void KeyboardPolling::OnKeyTimerTick() {
         ClearAfterPaste();
         PasteDone = 0;
     }
+    if (PasteDone == 0 && windows_.ForegroundWindow() != MainWindowHandle) timers_.Stop(TimerId::Key);
 }
 
 Point PlaceBoxAtPointer(int boxWidth, int boxHeight, Point pointer) {

@@ -7,11 +7,18 @@
 
 namespace gleaner {
 
+// Timer_Key's period while it runs.
+constexpr int kTimerKeyMs = 10;
+
+// Timer_Key runs only while it can matter: while the main window is in front
+// (Ctrl+A) and while a clear after a paste is due. Idle, the program sleeps.
 class KeyboardPolling {
 public:
-    KeyboardPolling(CaptureContext& capture, Keyboard& keyboard, Windows& windows)
-        : capture_(capture), keyboard_(keyboard), windows_(windows) {}
+    KeyboardPolling(CaptureContext& capture, Keyboard& keyboard, Windows& windows, Timers& timers)
+        : capture_(capture), keyboard_(keyboard), windows_(windows), timers_(timers) {}
 
+    // Starts Timer_Key; its first tick with nothing to watch stops it again.
+    void Wake() { timers_.Start(TimerId::Key, kTimerKeyMs); }
     void OnKeyTimerTick();
 
 private:
@@ -20,6 +27,7 @@ private:
     CaptureContext& capture_;
     Keyboard& keyboard_;
     Windows& windows_;
+    Timers& timers_;
     // A tick that falls due while an earlier one waits (the erase delay, the
     // question) must not start a second clear or a second question.
     bool tickRunning_ = false;

@@ -15,5 +15,7 @@ std::u16string DecodeCodePage932(const std::string& bytes);
 // Unpaired surrogates are written as U+FFFD.
 std::string EncodeUtf8(const std::u16string& text);
 std::u16string DecodeUtf8(const std::string& bytes);
+// True when every byte sequence is well-formed UTF-8.
+bool IsUtf8(const std::string& bytes);
 
 }  // namespace gleaner

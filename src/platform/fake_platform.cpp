@@ -53,6 +53,7 @@ void FakeClipboard::Put(std::optional<std::u16string> text, std::set<std::uint32
     text_ = std::move(text);
     data_.clear();
     for (std::uint32_t format : extraFormats) data_[format] = "";
+    Changed();
 }
 
 void FakeClipboard::AddNumber(std::uint32_t format, std::uint32_t value) {
@@ -108,6 +109,7 @@ bool FakeClipboard::WriteText(const std::u16string& text, bool markIgnored) {
     if (!Open()) return false;
     text_ = corruptWrites_ ? text + u"?" : text;
     data_.clear();
+    Changed();
     if (markIgnored) MarkIgnored();
     writes.emplace_back(*text_, markIgnored);
     return true;
@@ -117,6 +119,7 @@ bool FakeClipboard::Empty() {
     if (!Open()) return false;
     text_.reset();
     data_.clear();
+    Changed();
     return true;
 }
 
@@ -132,6 +135,7 @@ bool FakeClipboard::Restore(const ClipboardSnapshot& snapshot, bool markIgnored)
     if (!Open()) return false;
     text_.reset();
     data_.clear();
+    Changed();
     for (const ClipboardItem& item : snapshot) {
         if (item.format == kUnicodeText)
             text_ = BytesText(item.bytes);
@@ -182,19 +186,14 @@ void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
 
 std::uint16_t FakeKeyboard::AsyncKeyState(int virtualKey) { return held.count(virtualKey) ? 0x8000 : 0; }
 
-WindowId FakeViewerChain::SetClipboardViewer(WindowId viewer) {
-    const WindowId next = viewers.empty() ? 0 : viewers.front();
-    viewers.insert(viewers.begin(), viewer);
-    Note(journal, "viewer joined");
-    return next;
+bool FakeClipboardWatch::AddListener(WindowId window) {
+    listeners.insert(window);
+    Note(journal, "listener added");
+    return true;
 }
 
-void FakeViewerChain::ChangeClipboardChain(WindowId viewer, WindowId) {
-    if (std::erase(viewers, viewer)) Note(journal, "viewer left");
-}
-
-void FakeViewerChain::PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) {
-    passedOn.push_back({to, message, wParam, lParam});
+void FakeClipboardWatch::RemoveListener(WindowId window) {
+    if (listeners.erase(window)) Note(journal, "listener removed");
 }
 
 void FakeEventLoop::Sleep(int milliseconds) {

@@ -35,7 +35,10 @@ public:
     // What another program puts there; nullopt leaves no text at all.
     void Put(std::optional<std::u16string> text, std::set<std::uint32_t> extraFormats = {});
     // Another program adds a format with its data (an image, say).
-    void PutData(std::uint32_t format, std::string bytes) { data_[format] = std::move(bytes); }
+    void PutData(std::uint32_t format, std::string bytes) {
+        data_[format] = std::move(bytes);
+        Changed();
+    }
     // Another program adds a format holding one number.
     void AddNumber(std::uint32_t format, std::uint32_t value);
     // Makes every later write store something else than asked, as a clipboard
@@ -58,17 +61,20 @@ public:
     bool Empty() override;
     std::optional<ClipboardSnapshot> Snapshot() override;
     bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) override;
+    std::uint32_t Sequence() override { return sequence_; }
     PlatformError LastError() const override { return lastError_; }
 
 private:
     bool Open();
     void MarkIgnored();
+    void Changed() { ++sequence_; }
 
     std::optional<std::u16string> text_;
     std::map<std::uint32_t, std::string> data_;
     std::map<std::u16string, std::uint32_t> registered_;
     int busyAttempts_ = 0;
     int openAttempts_ = 0;
+    std::uint32_t sequence_ = 1;
     bool corruptWrites_ = false;
     PlatformError lastError_;
 };
@@ -124,26 +130,11 @@ public:
     std::vector<WindowId> broughtToFront;
 };
 
-struct PassedOn {
-    WindowId to;
-    std::uint32_t message;
-    std::uintptr_t wParam;
-    std::intptr_t lParam;
-};
-
-class FakeViewerChain : public ViewerChain {
+class FakeClipboardWatch : public ClipboardWatch {
 public:
-    WindowId SetClipboardViewer(WindowId viewer) override;
-    void ChangeClipboardChain(WindowId viewer, WindowId next) override;
-    void PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    WindowId ForegroundWindow() override { return foreground; }
-    std::uint32_t ClipboardSequence() override { return sequence; }
-
-    // The chain as the window system keeps it, first viewer first.
-    std::vector<WindowId> viewers;
-    std::vector<PassedOn> passedOn;
-    WindowId foreground = 0;
-    std::uint32_t sequence = 1;
+    bool AddListener(WindowId window) override;
+    void RemoveListener(WindowId window) override;
+    std::set<WindowId> listeners;
     Journal* journal = nullptr;
 };
 

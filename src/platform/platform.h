@@ -52,6 +52,9 @@ public:
     // Replaces the clipboard's content with the snapshot.
     virtual bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) = 0;
 
+    // Counts the clipboard's changes, ours and everybody else's.
+    virtual std::uint32_t Sequence() = 0;
+
     // The failure behind the most recent operation that returned a failure.
     virtual PlatformError LastError() const = 0;
 };
@@ -59,23 +62,14 @@ public:
 // A window, as the window system names it; 0 is none.
 using WindowId = std::uintptr_t;
 
-// The clipboard viewer chain and the questions a viewer asks.
-class ViewerChain {
+// Word of every clipboard change, sent to a window whatever other programs
+// watching the clipboard do.
+class ClipboardWatch {
 public:
-    virtual ~ViewerChain() = default;
-    // Joins the chain; returns the viewer that now follows (0 if none).
-    virtual WindowId SetClipboardViewer(WindowId viewer) = 0;
-    virtual void ChangeClipboardChain(WindowId viewer, WindowId next) = 0;
-    // Passes a viewer message on to the next viewer; gives up on a window
-    // that does not answer instead of hanging with it.
-    virtual void PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    virtual WindowId ForegroundWindow() = 0;
-    // Counts clipboard changes.
-    virtual std::uint32_t ClipboardSequence() = 0;
+    virtual ~ClipboardWatch() = default;
+    virtual bool AddListener(WindowId window) = 0;
+    virtual void RemoveListener(WindowId window) = 0;
 };
-
-constexpr std::uint32_t kDrawClipboardMessage = 0x0308;    // WM_DRAWCLIPBOARD
-constexpr std::uint32_t kChangeCbChainMessage = 0x030D;    // WM_CHANGECBCHAIN
 
 // Sleeping and keeping the user interface alive while waiting.
 class EventLoop {

@@ -55,7 +55,10 @@ std::string EncodeUtf8(const std::u16string& text) {
     return out;
 }
 
-std::u16string DecodeUtf8(const std::string& bytes) {
+namespace {
+
+// Decodes, and counts the byte sequences that were not UTF-8.
+std::u16string Decode(const std::string& bytes, int& broken) {
     std::u16string out;
     out.reserve(bytes.size());
     std::size_t i = 0;
@@ -74,6 +77,7 @@ std::u16string DecodeUtf8(const std::string& bytes) {
             extra = 3, cp = lead & 0x07, minimum = 0x10000;
         } else {
             out += static_cast<char16_t>(kReplacement);
+            ++broken;
             ++i;
             continue;
         }
@@ -88,6 +92,7 @@ std::u16string DecodeUtf8(const std::string& bytes) {
         }
         if (!valid || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
             out += static_cast<char16_t>(kReplacement);
+            ++broken;
             i = valid ? j : i + 1;
             continue;
         }
@@ -95,6 +100,19 @@ std::u16string DecodeUtf8(const std::string& bytes) {
         i = j;
     }
     return out;
+}
+
+}  // namespace
+
+std::u16string DecodeUtf8(const std::string& bytes) {
+    int broken = 0;
+    return Decode(bytes, broken);
+}
+
+bool IsUtf8(const std::string& bytes) {
+    int broken = 0;
+    Decode(bytes, broken);
+    return broken == 0;
 }
 
 }  // namespace gleaner

@@ -116,7 +116,10 @@ namespace {
 // Memory-based formats a user is likely to hold, kept across a paste.
 std::vector<UINT> KeptFormats() {
     std::vector<UINT> formats{CF_UNICODETEXT, CF_LOCALE, CF_DIB, CF_DIBV5, CF_HDROP};
-    for (const wchar_t* name : {L"Rich Text Format", L"HTML Format", L"PNG"})
+    // A file list cut in Explorer must stay a cut: its drop effect and the
+    // shell's other forms of the list travel with it.
+    for (const wchar_t* name : {L"Rich Text Format", L"HTML Format", L"PNG", L"Preferred DropEffect",
+                                L"Shell IDList Array", L"FileNameW", L"FileName"})
         if (UINT format = RegisterClipboardFormatW(name)) formats.push_back(format);
     return formats;
 }

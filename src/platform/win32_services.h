@@ -33,6 +33,7 @@ public:
     bool Empty() override;
     std::optional<ClipboardSnapshot> Snapshot() override;
     bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) override;
+    std::uint32_t Sequence() override { return GetClipboardSequenceNumber(); }
     PlatformError LastError() const override { return lastError_; }
 
 private:
@@ -120,13 +121,10 @@ public:
     bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override;
 };
 
-class Win32ViewerChain : public ViewerChain {
+class Win32ClipboardWatch : public ClipboardWatch {
 public:
-    WindowId SetClipboardViewer(WindowId viewer) override;
-    void ChangeClipboardChain(WindowId viewer, WindowId next) override;
-    void PassOn(WindowId to, std::uint32_t message, std::uintptr_t wParam, std::intptr_t lParam) override;
-    WindowId ForegroundWindow() override;
-    std::uint32_t ClipboardSequence() override;
+    bool AddListener(WindowId window) override;
+    void RemoveListener(WindowId window) override;
 };
 
 class Win32Screen : public Screen {

@@ -19,7 +19,13 @@ std::size_t Win32TextBox::Length() const {
     return length > 0 ? static_cast<std::size_t>(length) : 0;
 }
 
-void Win32TextBox::SetText(const std::u16string& text) { SetWindowTextW(edit_, Wide(text)); }
+void Win32TextBox::SetText(const std::u16string& text) {
+    SetWindowTextW(edit_, Wide(text));
+    // A multi-line box tells its parent of no change when its text is set as
+    // a whole; the parent hears of it all the same (the length it shows).
+    SendMessageW(GetParent(edit_), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit_), EN_CHANGE),
+                 reinterpret_cast<LPARAM>(edit_));
+}
 
 void Win32TextBox::Append(const std::u16string& text) {
     // Replacing an empty selection at the end costs what the control needs for

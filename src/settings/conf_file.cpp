@@ -1,5 +1,6 @@
 #include "settings/conf_file.h"
 
+#include <algorithm>
 #include <array>
 #include <variant>
 #include <vector>
@@ -82,7 +83,10 @@ std::u16string TrimBlanks(std::u16string s, bool start, bool end) {
 
 void Store(SettingsRecord& settings, const Entry& entry, const std::u16string& value) {
     if (entry.reading == Reading::Text) {
-        settings.*std::get<TextField>(entry.field) = value;
+        // A NUL from a damaged file would cut every text box's copy short.
+        std::u16string text = value;
+        std::erase(text, u'\0');
+        settings.*std::get<TextField>(entry.field) = text;
         return;
     }
     std::optional<std::int32_t> number;
@@ -145,6 +149,11 @@ std::string EncodeConf(const std::u16string& text) {
 
 std::u16string DecodeConf(const std::string& bytes) {
     if (bytes.starts_with(kUtf8Mark)) return DecodeUtf8(bytes.substr(3));
+    // Many editors save UTF-8 without a mark. Japanese text in code page 932
+    // is practically never valid UTF-8, so a file that is, and is not plain
+    // ASCII, was written so.
+    if (IsUtf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
+        return DecodeUtf8(bytes);
     return DecodeCodePage932(bytes);
 }
 

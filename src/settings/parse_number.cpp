@@ -1,6 +1,7 @@
 #include "settings/parse_number.h"
 
 #include <charconv>
+#include <cstdlib>
 #include <cfenv>
 #include <cmath>
 #include <limits>
@@ -39,6 +40,24 @@ Scan ScanRadix(std::u16string_view s, int radix) {
     return scan;
 }
 
+// Whether a number out of a double's range ("1e-400", "0.0001e-320") lies
+// below it rather than above: its exponent, with the digits before and after
+// the point, points down.
+bool TooSmall(const std::string& ascii) {
+    const std::size_t e = ascii.find('e');
+    const std::size_t point = ascii.find('.');
+    const std::string mantissa = ascii.substr(0, e);
+    const std::size_t firstDigit = mantissa.find_first_not_of("0.");
+    if (firstDigit == std::string::npos) return true;  // zero, however written
+    const std::size_t end = point == std::string::npos ? mantissa.size() : point;
+    // Powers of ten of the first significant digit, before the exponent.
+    const long long magnitude = firstDigit < end ? static_cast<long long>(end - firstDigit - 1)
+                                                 : -static_cast<long long>(firstDigit - end);
+    const long long exponent = e == std::string::npos ? 0 : std::strtoll(ascii.c_str() + e + 1, nullptr, 10);
+    if (exponent >= 0) return false;
+    return exponent < -100000 || magnitude + exponent < 0;
+}
+
 // Reads the longest number at the start of s; s holds no ignorable blanks.
 Scan ScanNumber(std::u16string_view s) {
     if (s.size() >= 2 && s[0] == u'&') {
@@ -72,7 +91,8 @@ Scan ScanNumber(std::u16string_view s) {
     if (ascii.front() == '.') ascii.insert(ascii.begin(), '0');
     double value = 0;
     const auto result = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (result.ec == std::errc::result_out_of_range) value = std::numeric_limits<double>::infinity();
+    // Too large is no number a setting can hold; too small is as good as 0.
+    if (result.ec == std::errc::result_out_of_range) value = TooSmall(ascii) ? 0 : std::numeric_limits<double>::infinity();
     scan.value = negative ? -value : value;
     return scan;
 }

@@ -13,7 +13,6 @@
 namespace gleaner {
 namespace {
 
-constexpr int kTimerKeyMs = 10;
 constexpr int kTimerEndMs = 10;
 
 }  // namespace
@@ -61,9 +60,9 @@ bool App::Start() {
     box.SetForeColour(kIntroductionColour);
     box.SetText(texts::kIntroduction);
     capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, nullptr});
-    viewer_ = std::make_unique<ClipboardViewer>(services_.chain, *capture_);
+    listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.windows, *capture_);
     hotkeys_ = std::make_unique<Hotkeys>(*capture_, services_.keyboard, services_.timers, main_->Id());
-    polling_ = std::make_unique<KeyboardPolling>(*capture_, services_.keyboard, services_.windows);
+    polling_ = std::make_unique<KeyboardPolling>(*capture_, services_.keyboard, services_.windows, services_.timers);
 
     main_->MakeTopmost();
     main_->SetTitle(AppTitle());
@@ -80,21 +79,22 @@ bool App::Start() {
     // Tray mode, when "task tray" asks for it, starts here: the main window
     // then stays hidden behind the notification-area icon.
 
-    viewer_->JoinClipboardViewer(main_->Id());
+    listener_->Start(main_->Id());
     hotkeys_->RegisterHotKeys();
-    services_.timers.Start(TimerId::Key, kTimerKeyMs);
+    polling_->Wake();
     main_->Show();
     // Again once shown: some window managers only take it from a mapped window.
     main_->MakeTopmost();
     return true;
 }
 
-void App::OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam) {
-    if (viewer_) viewer_->OnDrawClipboard(wParam, lParam);
+void App::OnClipboardUpdate() {
+    if (listener_) listener_->OnClipboardUpdate();
 }
 
-void App::OnChangeClipboardChain(WindowId leaving, WindowId following) {
-    if (viewer_) viewer_->OnChangeClipboardChain(leaving, following);
+void App::OnActivate(bool active) {
+    // Ctrl+A in the window needs the keyboard watched while it is in front.
+    if (active && polling_) polling_->Wake();
 }
 
 void App::OnHotKey(std::uintptr_t id) {
@@ -108,7 +108,10 @@ void App::OnTimer(TimerId timer) {
         polling_->OnKeyTimerTick();
         break;
     case TimerId::HotKey:
-        hotkeys_->RunPasteOperation();
+        // A copy another application made during the paste waited on the
+        // clipboard until now.
+        if (hotkeys_->RunPasteOperation()) listener_->OnClipboardUpdate();
+        if (closeAfterPaste_) OnClose();
         break;
     case TimerId::End:
         services_.timers.Stop(TimerId::End);
@@ -137,11 +140,18 @@ void App::OnMenu(MenuCommand command) {
 // and the process ends on the next tick of Timer_End.
 void App::OnClose() {
     if (closing_ || !main_) return;
+    // A paste under way finishes first, so that the user's clipboard is back
+    // before the program ends; one that has not started yet never will.
+    if (PasteInProgress) {
+        closeAfterPaste_ = true;
+        return;
+    }
+    hotkeys_->CancelPendingPaste();
     closing_ = true;
     hotkeys_->UnregisterHotKeys();
     SaveConf(Settings, services_.files, folder_, main_->Frame());
     // Each step below runs whatever became of the one before.
-    viewer_->LeaveClipboardViewer();
+    listener_->Stop();
     main_->Hide();
     services_.timers.Start(TimerId::End, kTimerEndMs);
     // The popup, help and settings windows, once they exist, are unloaded here.

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "capture/capture_handler.h"
-#include "capture/clipboard_viewer.h"
+#include "capture/clipboard_listener.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/keyboard_polling.h"
 #include "platform/platform.h"
@@ -25,7 +25,7 @@ struct Services {
     Timers& timers;
     Windows& windows;
     FileStore& files;
-    ViewerChain& chain;
+    ClipboardWatch& watch;
     Screen& screen;
     Program& program;
 };
@@ -55,8 +55,8 @@ public:
     // copy runs already, or the main window could not be made.
     bool Start();
 
-    void OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam) override;
-    void OnChangeClipboardChain(WindowId leaving, WindowId following) override;
+    void OnClipboardUpdate() override;
+    void OnActivate(bool active) override;
     void OnHotKey(std::uintptr_t id) override;
     void OnTimer(TimerId timer) override;
     void OnMenu(MenuCommand command) override;
@@ -69,10 +69,11 @@ private:
     std::u16string folder_;
     MainWindowView* main_ = nullptr;
     std::unique_ptr<CaptureContext> capture_;
-    std::unique_ptr<ClipboardViewer> viewer_;
+    std::unique_ptr<ClipboardListener> listener_;
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<KeyboardPolling> polling_;
     bool closing_ = false;
+    bool closeAfterPaste_ = false;
 };
 
 }  // namespace gleaner

@@ -44,10 +44,10 @@ int RunGleaner() {
     Win32Timers timers(owner);
     Win32Windows windows;
     Win32FileStore files;
-    Win32ViewerChain chain;
+    Win32ClipboardWatch watch;
     Win32Screen screen;
     Win32Program program;
-    Services services{clipboard, events, messages, keyboard, timers, windows, files, chain, screen, program};
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program};
 
     if (auto version = ReadVersionInfo(program.ExecutablePath())) ProgramVersion = *version;
     Win32ProgramWindows programWindows(owner, screen.Scale());

@@ -30,8 +30,9 @@ public:
 class MainWindowEvents {
 public:
     virtual ~MainWindowEvents() = default;
-    virtual void OnDrawClipboard(std::uintptr_t wParam, std::intptr_t lParam) = 0;
-    virtual void OnChangeClipboardChain(WindowId leaving, WindowId following) = 0;
+    virtual void OnClipboardUpdate() = 0;
+    // The window became the active one, or stopped being it.
+    virtual void OnActivate(bool active) = 0;
     virtual void OnHotKey(std::uintptr_t id) = 0;
     virtual void OnTimer(TimerId timer) = 0;
     virtual void OnMenu(MenuCommand command) = 0;

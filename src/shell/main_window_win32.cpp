@@ -134,9 +134,15 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         SetTextColor(reinterpret_cast<HDC>(wParam), box_->ForeColour());
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_INFOBK));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+    case WM_QUERYENDSESSION:
+        return TRUE;
     case WM_ENDSESSION:
+        // The session ends once this returns: the shutdown runs now.
         if (wParam) events_.OnClose();
         return 0;
+    case WM_ACTIVATE:
+        events_.OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return std::nullopt;
     case WM_HOTKEY:
         events_.OnHotKey(wParam);
         return 0;
@@ -144,12 +150,8 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         // Keys typed in the window (Ctrl+A among them) belong to the collection.
         SetFocus(edit_);
         return 0;
-    case WM_DRAWCLIPBOARD:
-        events_.OnDrawClipboard(wParam, lParam);
-        return 0;
-    case WM_CHANGECBCHAIN:
-        events_.OnChangeClipboardChain(ToWindowId(reinterpret_cast<HWND>(wParam)),
-                                       ToWindowId(reinterpret_cast<HWND>(lParam)));
+    case WM_CLIPBOARDUPDATE:
+        events_.OnClipboardUpdate();
         return 0;
     default:
         return std::nullopt;

@@ -2,7 +2,7 @@
 
 #include "capture/capture_handler.h"
 #include "capture/clipboard_access.h"
-#include "capture/clipboard_viewer.h"
+#include "capture/clipboard_listener.h"
 #include "support/program_fixture.h"
 
 namespace gleaner {
@@ -171,44 +171,36 @@ TEST(WaitWithEvents, SleepsInTenMillisecondSlicesRoundedHalfToEven) {
     EXPECT_EQ(events.pumps, 6);
 }
 
-class ClipboardViewerTest : public testing_support::ProgramTest {
+class ClipboardListenerTest : public testing_support::ProgramTest {
 protected:
-    ClipboardViewerTest() {
-        chain.viewers = {kOtherViewer, kThirdViewer};  // tools that were running before us
-        clipboard.Put(u"there before we started");
-        viewer.JoinClipboardViewer(kMainWindow);
-    }
-    // The user copies in some window; the system tells the chain's first viewer.
+    ClipboardListenerTest() { listener.Start(kMainWindow); }
+    // The user copies in some window; the system tells every listener.
     void CopyIn(WindowId window, std::optional<std::u16string> text, std::uint32_t mark = 0,
                 std::uint32_t value = 0) {
-        chain.foreground = window;
+        windows.foreground = window;
         clipboard.Put(std::move(text));
         if (mark) clipboard.AddNumber(mark, value);
-        ++chain.sequence;
-        viewer.OnDrawClipboard(7, 9);
+        listener.OnClipboardUpdate();
     }
-    static constexpr WindowId kOtherViewer = 0x400;
-    static constexpr WindowId kThirdViewer = 0x500;
-    fake::FakeViewerChain chain;
-    ClipboardViewer viewer{chain, capture};
+    fake::FakeClipboardWatch watch;
+    ClipboardListener listener{watch, windows, capture};
 };
 
-TEST_F(ClipboardViewerTest, CollectsCopiesOfOtherApplicationsOnlyAndAlwaysTellsTheNextViewer) {
-    viewer.OnDrawClipboard(1, 2);  // the greeting on joining
+TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsOnlyWhileListening) {
     CopyIn(kMainWindow, u"in our window");
     PopupWindowHandle = kPopupWindow;
     CopyIn(kPopupWindow, u"in the balloon");
     CopyIn(kEditorWindow, std::nullopt);
-    CopyIn(kEditorWindow, u"there before we started");
     CopyIn(kEditorWindow, u"B");
-    EXPECT_EQ(box.Text(), u"there before we started\r\nB");
-    ASSERT_EQ(chain.passedOn.size(), 6u);
-    EXPECT_EQ(chain.passedOn[5].to, kOtherViewer);
-    EXPECT_EQ(chain.passedOn[5].message, kDrawClipboardMessage);
-    EXPECT_EQ(chain.passedOn[5].wParam, 7u);
+    EXPECT_EQ(box.Text(), u"B");
+    EXPECT_EQ(watch.listeners, std::set<WindowId>{kMainWindow});
+    listener.Stop();
+    EXPECT_TRUE(watch.listeners.empty());
+    CopyIn(kEditorWindow, u"after the end");
+    EXPECT_EQ(box.Text(), u"B");
 }
 
-TEST_F(ClipboardViewerTest, CopiesMarkedPrivateAreNeverCollected) {
+TEST_F(ClipboardListenerTest, CopiesMarkedPrivateAreNeverCollected) {
     for (const char16_t* name : {u"Clipboard Viewer Ignore", u"ExcludeClipboardContentFromMonitorProcessing",
                                  u"CanIncludeInClipboardHistory", u"CanUploadToCloudClipboard"})
         CopyIn(kEditorWindow, name, clipboard.RegisterFormat(name), 0);
@@ -218,16 +210,16 @@ TEST_F(ClipboardViewerTest, CopiesMarkedPrivateAreNeverCollected) {
     EXPECT_EQ(box.Text(), u"history allowed\r\ncloud allowed");
 }
 
-TEST_F(ClipboardViewerTest, KeepsTheChainWholeWhenViewersLeaveAndLeavesItAtTheEnd) {
-    viewer.OnChangeClipboardChain(kThirdViewer, 0);  // not ours to mend: passed on
-    ASSERT_EQ(chain.passedOn.size(), 1u);
-    EXPECT_EQ(chain.passedOn[0].message, kChangeCbChainMessage);
-    viewer.OnChangeClipboardChain(kOtherViewer, kThirdViewer);
-    EXPECT_EQ(NextViewerWindow, kThirdViewer);
-    viewer.LeaveClipboardViewer();
-    EXPECT_EQ(chain.viewers, std::vector<WindowId>({kOtherViewer, kThirdViewer}));
-    CopyIn(kEditorWindow, u"after leaving");
-    EXPECT_EQ(box.Text(), u"introduction");
+TEST_F(CaptureTest, ACopyWhileTheLimitMessageIsOpenIsCollectedOnceWithoutASecondMessage) {
+    Settings.limitMax = 3;
+    messages.whileOpen = [this] {
+        messages.whileOpen = nullptr;
+        Copy(u"nested");
+    };
+    Copy(u"first");
+    EXPECT_EQ(LimitMessages().size(), 1u);
+    Copy(u"nested");  // a repeat of the last capture, which was the nested one
+    EXPECT_EQ(box.Text(), u"first\r\nnested");
 }
 
 }  // namespace

@@ -20,9 +20,10 @@ protected:
         return -1;
     }
     // The user presses the paste hotkey; the paste runs on the next tick.
-    void PressPasteHotkey() {
+    // True when another application copied during the paste.
+    bool PressPasteHotkey() {
         hotkeys.HotKeyWindowProc(static_cast<std::uintptr_t>(HotkeyId(kModControl)));
-        if (timers.IsRunning(TimerId::HotKey)) hotkeys.RunPasteOperation();
+        return timers.IsRunning(TimerId::HotKey) && hotkeys.RunPasteOperation();
     }
     // Timer_Key ticks inside the paste's waits, as window messages do.
     void KeepPolling() {
@@ -35,7 +36,7 @@ protected:
     }
 
     Hotkeys hotkeys{capture, keyboard, timers, kMainWindow};
-    KeyboardPolling polling{capture, keyboard, windows};
+    KeyboardPolling polling{capture, keyboard, windows, timers};
     const std::vector<std::vector<KeyEvent>> ctrlV{
         {{kVkControl, false}}, {{kVkV, false}}, {{kVkV, true}}, {{kVkControl, true}}};
 };
@@ -195,6 +196,55 @@ TEST_F(PasteTest, CtrlAInTheMainWindowSelectsTheWholeCollectionAndNowhereElse) {
         {{kVkControl, false}}, {{kVkHome, false}}, {{kVkHome, true}}, {{kVkShift, false}},
         {{kVkEnd, false}},     {{kVkEnd, true}},   {{kVkControl, true}}, {{kVkShift, true}}};
     EXPECT_EQ(keyboard.injections, selectAll);
+}
+
+TEST_F(PasteTest, AnotherApplicationsCopyDuringThePasteStaysOnTheClipboard) {
+    Settings.noConfirm = 0;
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        Copy(u"A");
+        clipboard.Put(u"before");
+        messages.answers = {answer};
+        messages.whileOpen = [this] { clipboard.Put(u"copied meanwhile"); };
+        KeepPolling();
+        EXPECT_TRUE(PressPasteHotkey());
+        EXPECT_EQ(clipboard.Contents(), u"copied meanwhile");
+        EXPECT_EQ(box.Text(), answer == MessageAnswer::No ? u"A" : u"");
+    }
+}
+
+TEST_F(PasteTest, ACollectionThatCouldNotBePutOnTheClipboardIsNeitherPastedNorCleared) {
+    Copy(u"A");
+    clipboard.Put(u"before");
+    clipboard.CorruptWrites(true);
+    KeepPolling();
+    EXPECT_FALSE(PressPasteHotkey());
+    EXPECT_TRUE(keyboard.injections.empty());
+    EXPECT_EQ(box.Text(), u"A");
+    EXPECT_EQ(messages.shown.size(), 1u);  // the clipboard error
+    EXPECT_TRUE(hotkeys.Registered());
+}
+
+TEST_F(PasteTest, TimerKeyRunsOnlyWhileTheMainWindowIsInFrontOrAClearIsDue) {
+    polling.Wake();
+    polling.OnKeyTimerTick();  // the editor is in front, nothing is due
+    EXPECT_FALSE(timers.IsRunning(TimerId::Key));
+    windows.foreground = kMainWindow;
+    polling.Wake();
+    polling.OnKeyTimerTick();
+    EXPECT_TRUE(timers.IsRunning(TimerId::Key));
+    windows.foreground = kEditorWindow;
+    polling.OnKeyTimerTick();
+    EXPECT_FALSE(timers.IsRunning(TimerId::Key));
+
+    Copy(u"A");
+    std::vector<bool> runningAtPumps;
+    events.onPump = [&] {
+        runningAtPumps.push_back(timers.IsRunning(TimerId::Key));
+        if (timers.IsRunning(TimerId::Key)) polling.OnKeyTimerTick();
+    };
+    PressPasteHotkey();
+    EXPECT_EQ(box.Text(), u"");  // the paste woke it for the clear
+    EXPECT_FALSE(timers.IsRunning(TimerId::Key));
 }
 
 TEST(PlaceBoxAtPointer, PutsTheLowerRightCornerAtThePointerUnlessTheBoxWouldLeaveTheScreen) {

@@ -104,6 +104,16 @@ TEST_F(ConfFileTest, ASettingThatCodePage932CannotHoldIsKeptAsUtf8) {
     EXPECT_EQ(read.dispPos, u"右下隅");
 }
 
+TEST_F(ConfFileTest, ReadsADamagedOrEditedFileAsSafelyAsItCan) {
+    Load(std::string("separator = a\0b\r\nerase delay = 1E-400\r\n", 39));
+    EXPECT_EQ(settings.separator, u"ab");  // a NUL would cut every copy short
+    EXPECT_EQ(settings.eraseDelay, 0);
+    Load("separator = \xE2\x86\x92 \xE6\x94\xB9\xE8\xA1\x8C\r\n");  // UTF-8 without a mark
+    EXPECT_EQ(settings.separator, u"→ 改行");
+    Load("separator = \x89\xfc\x8d\x73\r\n");  // code page 932, as the program writes it
+    EXPECT_EQ(settings.separator, u"改行");
+}
+
 TEST_F(ConfFileTest, AFailedWriteKeepsThePreviousFileWhole) {
     files.Put(kPath, "task tray = 1\r\n");
     files.DenyWriting(true);

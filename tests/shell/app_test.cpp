@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "hotkeys/paste_state.h"
+
 #include "support/program_fixture.h"
 
 namespace gleaner {
@@ -52,7 +54,7 @@ private:
 class AppTest : public testing_support::ProgramTest {
 protected:
     AppTest() {
-        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &chain.journal, &program.journal,
+        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
                            &messages.journal})
             *fake = &journal;
         files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
@@ -69,17 +71,17 @@ protected:
     }
 
     fake::FakeFileStore files;
-    fake::FakeViewerChain chain;
+    fake::FakeClipboardWatch watch;
     fake::FakeScreen screen;
     fake::FakeProgram program;
-    Services services{clipboard, events, messages, keyboard, timers, windows, files, chain, screen, program};
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program};
     FakeProgramWindows programWindows{journal};
     App app{services, programWindows};
 };
 
 TEST_F(AppTest, StartsInItsFixedOrder) {
     ASSERT_TRUE(app.Start());
-    EXPECT_TRUE(InOrder({"instance checked", "window created", "topmost", "file read", "viewer joined",
+    EXPECT_TRUE(InOrder({"instance checked", "window created", "topmost", "file read", "listener added",
                          "hotkey registered", "timer Key started", "window shown"}));
     EXPECT_EQ(journal.entries.back(), "topmost");  // once more after showing
     EXPECT_EQ(program.claimed, u"Local\\gleaner-single-instance-gleaner");
@@ -103,7 +105,7 @@ TEST_F(AppTest, ASecondCopySaysSoAndEndsBeforeMakingAnyWindow) {
     EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
     EXPECT_EQ(journal.IndexOf("window created"), -1);
     EXPECT_TRUE(keyboard.registered.empty());
-    EXPECT_TRUE(chain.viewers.empty());
+    EXPECT_TRUE(watch.listeners.empty());
 }
 
 TEST_F(AppTest, ShutsDownInItsFixedOrderAndEndsOnTheNextTickOfTimerEnd) {
@@ -112,7 +114,7 @@ TEST_F(AppTest, ShutsDownInItsFixedOrderAndEndsOnTheNextTickOfTimerEnd) {
     journal.entries.clear();
     app.OnMenu(MenuCommand::End);
     app.OnClose();  // a second request changes nothing
-    EXPECT_TRUE(InOrder({"hotkey unregistered", "file written", "viewer left", "timer End started"}));
+    EXPECT_TRUE(InOrder({"hotkey unregistered", "file written", "listener removed", "timer End started"}));
     EXPECT_EQ(journal.IndexOf("window destroyed"), -1);
     EXPECT_FALSE(programWindows.main.shown);
     EXPECT_NE(files.Get(u"C:\\Tools\\Conf.txt")->find("form width = 5000\r\n"), std::string::npos);
@@ -125,14 +127,51 @@ TEST_F(AppTest, ShutsDownInItsFixedOrderAndEndsOnTheNextTickOfTimerEnd) {
 TEST_F(AppTest, RoutesTheWindowsEventsToThePartsThatHandleThem) {
     ASSERT_TRUE(app.Start());
     FakeMainWindow& main = programWindows.main;
-    chain.foreground = testing_support::kEditorWindow;
     clipboard.Put(u"copied");
-    ++chain.sequence;
-    app.OnDrawClipboard(0, 0);
+    app.OnClipboardUpdate();
     EXPECT_EQ(main.box.Text(), u"copied");
     app.OnMenu(MenuCommand::Clear);
     EXPECT_EQ(main.box.Text(), u"");
     EXPECT_EQ(clipboard.Contents(), std::nullopt);
+}
+
+TEST_F(AppTest, ClosingDuringAPasteFinishesThePasteFirstAndAPendingPasteNeverRuns) {
+    ASSERT_TRUE(app.Start());
+    const auto pasteId = static_cast<std::uintptr_t>(keyboard.registered.begin()->first);
+    programWindows.main.box.SetText(u"collected");
+    programWindows.main.box.SetTag(u"");
+    clipboard.Put(u"before");
+    events.onPump = [&] {
+        if (PasteDone == 1) app.OnClose();
+    };
+    app.OnHotKey(pasteId);
+    app.OnTimer(TimerId::HotKey);
+    EXPECT_EQ(clipboard.Contents(), u"before");
+    EXPECT_TRUE(keyboard.registered.empty());
+    EXPECT_EQ(keyboard.atomUses[u"GLEANER_CTRLV"], 0);
+    EXPECT_TRUE(InOrder({"hotkey registered", "hotkey unregistered", "file written", "timer End started"}));
+}
+
+TEST_F(AppTest, ACloseBeforeAnAskedForPasteStartsCancelsIt) {
+    ASSERT_TRUE(app.Start());
+    app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first));
+    app.OnClose();
+    EXPECT_FALSE(timers.IsRunning(TimerId::HotKey));
+    EXPECT_TRUE(timers.IsRunning(TimerId::End));
+}
+
+TEST_F(AppTest, ACopyMadeDuringAPasteIsCollectedOnceThePasteHasEnded) {
+    ASSERT_TRUE(app.Start());
+    programWindows.main.box.SetText(u"collected");
+    programWindows.main.box.SetTag(u"");
+    events.onPump = [&] {
+        if (PasteDone == 1 && clipboard.Contents() == u"collected") clipboard.Put(u"copied meanwhile");
+    };
+    Settings.ctrlvInit = 0;
+    app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first));
+    app.OnTimer(TimerId::HotKey);
+    EXPECT_EQ(programWindows.main.box.Text(), u"collected\r\ncopied meanwhile");
+    EXPECT_EQ(clipboard.Contents(), u"copied meanwhile");
 }
 
 TEST(ProgramPaths, TakeTheFolderAndTheNameFromTheExecutablesPath) {

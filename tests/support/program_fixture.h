@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "capture/capture_handler.h"
-#include "capture/clipboard_viewer.h"
+#include "capture/clipboard_listener.h"
 #include "hotkeys/paste_state.h"
 #include "platform/fake_platform.h"
 #include "popup/popup_state.h"
@@ -30,7 +30,6 @@ protected:
         PasteDone = 0;
         MainWindowHandle = kMainWindow;
         PopupWindowHandle = 0;
-        NextViewerWindow = 0;
         windows.foreground = kEditorWindow;
         box.SetTag(u"Init");
         box.SetText(u"introduction");
