@@ -34,8 +34,10 @@ TEST_F(Win32ClipboardTest, TextOfAnyScriptAndLengthSurvivesAWriteAndARead) {
 
 TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAndOurWritesAreMarked) {
     const UINT html = RegisterClipboardFormatW(L"HTML Format");
+    const UINT dropEffect = RegisterClipboardFormatW(L"Preferred DropEffect");  // a cut, not a copy
     const std::string dib = std::string("\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x20\0", 16) + std::string(24, '\x7f');
-    testing_support::PutClipboard(otherProgram.Get(), {{CF_DIB, dib}, {html, "<b>bold</b>"}});
+    testing_support::PutClipboard(otherProgram.Get(),
+                                  {{CF_DIB, dib}, {html, "<b>bold</b>"}, {dropEffect, std::string("\2\0\0\0", 4)}});
     const auto saved = clipboard.Snapshot();
     ASSERT_TRUE(saved);
     ASSERT_TRUE(clipboard.WriteText(u"the collection", true));
@@ -43,6 +45,7 @@ TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAndOurW
     ASSERT_TRUE(clipboard.Restore(*saved, true));
     EXPECT_EQ(testing_support::ReadClipboard(otherProgram.Get(), CF_DIB).substr(0, dib.size()), dib);
     EXPECT_EQ(testing_support::ReadClipboard(otherProgram.Get(), html).substr(0, 11), "<b>bold</b>");
+    EXPECT_EQ(testing_support::ReadClipboard(otherProgram.Get(), dropEffect), std::string("\2\0\0\0", 4));
     EXPECT_FALSE(clipboard.HasText());
 }
 
@@ -66,6 +69,20 @@ TEST(Win32TextBox, AppendsAtTheEndPastTheEditControlsDefaultLimit) {
     box.Append(lines);
     EXPECT_EQ(box.Length(), 5u + 44000);
     EXPECT_TRUE(box.Text().starts_with(u"start\r\nten chars"));
+}
+
+TEST(Win32TextBox, ATextSetAsAWholeIsReportedToTheParentAsAChange) {
+    HWND edit = nullptr;
+    auto window = CreateHiddenWindow(&edit);
+    win32::Win32TextBox box(edit);
+    int changes = 0;
+    win32::Subclass parent;
+    ASSERT_TRUE(parent.Attach(window.Get(), [&](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) ++changes;
+        return std::nullopt;
+    }));
+    box.SetText(u"");
+    EXPECT_GE(changes, 1);
 }
 
 TEST(Win32Keyboard, AnInjectedKeyFiresARegisteredHotkey) {
