@@ -51,7 +51,7 @@ void PumpFor(DWORD ms) {
 }
 
 std::string Describe(const std::wstring& text) {
-    const auto cut = text.size() <= 200 ? text : text.substr(0, 100) + L" ... " + text.substr(text.size() - 100);
+    const auto cut = text.size() <= 300 ? text : text.substr(0, 60) + L" ... " + text.substr(text.size() - 240);
     std::wstring escaped;
     for (wchar_t c : cut) escaped += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : std::wstring(1, c);
     std::string utf8(escaped.size() * 3, '\0');

@@ -28,14 +28,14 @@ inline constexpr DWORD kWaitMs = 20000;
 // Sleeps while still answering what is sent to this thread's windows.
 void PumpFor(DWORD ms);
 // For failure messages: UTF-8, line breaks shown as \r \n, a long text cut to
-// its start and end.
+// its start and its end, where what was added last stands.
 std::string Describe(const std::wstring& text);
 template <class T>
 std::string Shown(const T& value) {
     if constexpr (std::is_convertible_v<T, std::wstring>) return Describe(value);
     else return testing::PrintToString(value);
 }
-inline std::string Shown(const std::optional<std::wstring>& text) { return text ? Describe(*text) : "no answer"; }
+inline std::string Shown(const std::optional<std::wstring>& text) { return text ? Describe(*text) : "nothing"; }
 
 // Asks read() again and again until it returns expected. On failure it says
 // what was seen instead.
