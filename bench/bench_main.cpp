@@ -10,25 +10,25 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "bench_report.h"
 #include "capture_series.h"
 #include "collector_window.h"
-#include "gleaner_copy.h"
+#include "driver.h"
 
 namespace gleaner::bench {
 namespace {
 
-constexpr wchar_t kGleanerClass[] = L"GleanerMainWindow";
 constexpr double kSeriesBudgetMs = 60000;  // a safety net; the plans below stay within it
 
 // With its defaults (limit max 65,535, limit unit 10,000) gleaner shows a
 // modal message box at each new multiple of 10,000 from 20,000 on and at
 // every capture from 65,535 on, and the box takes the foreground; these
 // settings keep the boxes away so that only capturing is timed.
-constexpr char kGleanerConf[] = "limit max = 2000000000\r\nlimit unit = 0\r\n";
+const std::vector<std::wstring> kGleanerConf{L"limit max = 2000000000", L"limit unit = 0"};
 
 enum class Program { Gleaner, ReSet, Append };
 
@@ -44,7 +44,7 @@ constexpr int ReSetCapturesPerBlock(std::size_t size) { return size >= 1000000 ?
 
 struct Options {
     bool quick = false;
-    std::wstring gleanerExe = GLEANER_EXE_PATH;
+    std::wstring gleanerExe = e2e::BuiltGleaner();
 };
 
 std::string Narrow(const std::wstring& text) {
@@ -133,7 +133,8 @@ void PrintIntroduction(const Options& options) {
     Say("                    from this process; blocks of captures alternate shown and hidden.");
     Say("  ms per capture    mean and median over n captures run back to back: what a program defers");
     Say("                    (repainting) delays the next capture and is counted there. Each figure also");
-    Say("                    holds one clipboard put and one cross-process message round trip.");
+    Say("                    holds one clipboard put (on the thread of the benchmark's window, reached by one");
+    Say("                    SendMessage) and one cross-process message round trip.");
     Say("  captures          per size and window state: " + CapturesLine(Program::Gleaner) + " for gleaner and");
     Say("                    the append collector; " + CapturesLine(Program::ReSet) + " for the re-set collector,");
     Say("                    capped because re-setting takes seconds per capture at 1,000,000 under Wine.");
@@ -145,34 +146,18 @@ void PrintIntroduction(const Options& options) {
 
 class Bench {
 public:
-    Bench(Options options, CaptureDriver& driver) : options_(std::move(options)), driver_(driver) {}
+    Bench(Options options, const e2e::OtherApplication& driver) : options_(std::move(options)), driver_(driver) {}
 
     bool RunProgram(Program program, ProgramResults& results);
 
 private:
-    std::optional<RunningProgram> Start(Program program, std::optional<GleanerCopy>& copy, std::wstring& error);
-    bool RunSizes(Program program, RunningProgram& running, ProgramResults& results, std::wstring& error);
+    bool RunSizes(Program program, const e2e::Program& running, ProgramResults& results, std::wstring& error);
 
     Options options_;
-    CaptureDriver& driver_;
+    const e2e::OtherApplication& driver_;
 };
 
-std::optional<RunningProgram> Bench::Start(Program program, std::optional<GleanerCopy>& copy, std::wstring& error) {
-    // Whatever the clipboard holds at a program's start must not be collected.
-    driver_.Put(L"on the clipboard before the start of program " + std::to_wstring(static_cast<int>(program)));
-    if (program == Program::Gleaner) {
-        copy = GleanerCopy::Make(options_.gleanerExe, kGleanerConf, error);
-        if (!copy) return std::nullopt;
-        return RunningProgram::Start({L"\"" + copy->Exe() + L"\"", copy->Folder(), kGleanerClass}, error);
-    }
-    const AppendWay way = program == Program::ReSet ? AppendWay::ReSet : AppendWay::Replace;
-    wchar_t temp[MAX_PATH + 1] = L"";
-    GetTempPathW(MAX_PATH + 1, temp);
-    return RunningProgram::Start(
-        {L"\"" + OwnPath() + L"\" --collector " + std::wstring(AppendWayArgument(way)), temp, kCollectorClass}, error);
-}
-
-bool Bench::RunSizes(Program program, RunningProgram& running, ProgramResults& results, std::wstring& error) {
+bool Bench::RunSizes(Program program, const e2e::Program& running, ProgramResults& results, std::wstring& error) {
     CaptureSeries series(driver_, running);
     for (const SizeStep& step : kSteps) {
         const SeriesPlan plan = PlanFor(program, step, options_.quick);
@@ -191,23 +176,38 @@ bool Bench::RunSizes(Program program, RunningProgram& running, ProgramResults& r
 }
 
 bool Bench::RunProgram(Program program, ProgramResults& results) {
-    results.name = NameOf(program);
+    const std::string name = results.name = NameOf(program);
+    // Whatever the clipboard holds at a program's start must not be collected.
+    driver_.Copy(L"on the clipboard before the start of program " + std::to_wstring(static_cast<int>(program)));
+    // gleaner runs as a copy in a folder of its own, beside our Conf.txt; the
+    // collector is this program again.
+    std::optional<e2e::ExeFolder> folder;
+    const AppendWay way = program == Program::ReSet ? AppendWay::ReSet : AppendWay::Replace;
+    std::wstring commandLine = L"\"" + OwnPath() + L"\" --collector " + std::wstring(AppendWayArgument(way));
+    if (program == Program::Gleaner) {
+        folder.emplace(options_.gleanerExe);
+        if (folder->path.empty() || !e2e::WriteConf(folder->File(L"Conf.txt"), kGleanerConf)) {
+            Say("ERROR (gleaner): could not make a folder with a copy of " + Narrow(options_.gleanerExe));
+            return false;
+        }
+        commandLine = L"\"" + folder->File(L"gleaner.exe") + L"\"";
+    }
+    e2e::Program running(commandLine, folder ? folder->path : std::filesystem::temp_directory_path().wstring());
+    const auto up = running.WaitForWindow(program == Program::Gleaner ? e2e::kMainWindowClass : kCollectorClass);
+    const auto front = up ? e2e::BringToFront(driver_.Window()) : up;
     std::wstring error;
-    std::optional<GleanerCopy> copy;
-    auto running = Start(program, copy, error);
-    bool ok = running && driver_.TakeForeground();
-    if (running && !ok) error = L"the benchmark's window could not become the foreground window";
+    bool ok = front;
     if (ok) {
         // The clipboard as it was at the start stays uncollected: nothing changes.
-        const auto before = running->BoxLength(30000);
-        PumpMessagesFor(500);
-        if (before != running->BoxLength(30000))
-            Say("  NOTE: " + std::string(NameOf(program)) + "'s box changed without a copy after its start");
-        ok = RunSizes(program, *running, results, error);
+        HWND box = GetDlgItem(running.Window(), e2e::kBoxId);
+        const auto before = e2e::Ask(box, WM_GETTEXTLENGTH, 0, 0, 30000);
+        e2e::PumpFor(500);
+        if (before != e2e::Ask(box, WM_GETTEXTLENGTH, 0, 0, 30000))
+            Say("  NOTE: " + name + "'s box changed without a copy after its start");
+        ok = RunSizes(program, running, results, error);
     }
-    if (running && !running->Close())
-        Say("  NOTE: " + std::string(NameOf(program)) + " did not end within 15 s of WM_CLOSE; terminated");
-    if (!ok) Say("ERROR (" + std::string(NameOf(program)) + "): " + Narrow(error));
+    if (up && !running.Close()) Say("  NOTE: " + name + " did not end after WM_CLOSE; terminated");
+    if (!ok) Say("ERROR (" + name + "): " + (front ? Narrow(error) : std::string(front.message())));
     return ok;
 }
 
@@ -230,12 +230,12 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
 int RunBench(const Options& options) {
     const double started = NowMs();
     PrintIntroduction(options);
-    auto driver = CaptureDriver::Create();
-    if (!driver) {
+    const e2e::OtherApplication driver;
+    if (driver.Window() == nullptr) {
         Say("ERROR: could not create the benchmark's window");
         return 1;
     }
-    Bench bench(options, *driver);
+    Bench bench(options, driver);
     ProgramResults gleaner, reSet, append;
     // One collecting program at a time: the others are not running, so no
     // other viewer shares the chain or the processors.

@@ -21,8 +21,19 @@ std::wstring LengthText(std::optional<std::size_t> length) {
 
 }  // namespace
 
+double NowMs() {
+    static const double ticksPerMs = [] {
+        LARGE_INTEGER frequency{};
+        QueryPerformanceFrequency(&frequency);
+        return static_cast<double>(frequency.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) / ticksPerMs;
+}
+
 bool CaptureSeries::EnsureForeground(std::wstring& error) {
-    if (driver_.HasForeground() || driver_.TakeForeground()) return true;
+    if (GetForegroundWindow() == driver_.Window() || e2e::BringToFront(driver_.Window())) return true;
     error = L"the benchmark's window could not stay the foreground window (it is " +
             ClassOf(GetForegroundWindow()) + L")";
     return false;
@@ -30,11 +41,11 @@ bool CaptureSeries::EnsureForeground(std::wstring& error) {
 
 bool CaptureSeries::Capture(const std::wstring& copy, DWORD timeoutMs, double& ms, std::wstring& error) {
     const std::size_t expected = collection_.LengthAfter(copy);
-    const auto elapsed = driver_.TimedCapture(program_, copy, expected, timeoutMs);
+    const auto elapsed = TimedCapture(copy, expected, timeoutMs);
     if (!elapsed) {
         error = L"a copy of " + std::to_wstring(copy.size()) + L" characters was not collected as expected: the box" +
                 L" should hold " + std::to_wstring(expected) + L" characters, it holds " +
-                LengthText(driver_.LastSeenLength()) + L" (foreground window: " + ClassOf(GetForegroundWindow()) +
+                LengthText(lastSeen_) + L" (foreground window: " + ClassOf(GetForegroundWindow()) +
                 L")";
         return false;
     }
@@ -55,7 +66,7 @@ bool CaptureSeries::Prefill(std::size_t length, std::wstring& error) {
         if (!Capture(LargeCopy(largeCopies_++, pieces == 1 ? need : need / pieces), kPrefillTimeoutMs, ms, error))
             return false;
     }
-    PumpMessagesFor(300);  // the last large copy drawn before the timing starts
+    e2e::PumpFor(300);  // the last large copy drawn before the timing starts
     return true;
 }
 
@@ -68,7 +79,7 @@ bool CaptureSeries::Run(const SeriesPlan& plan, SeriesResult& result, std::wstri
     for (int block = 0; block < plan.blocks; ++block) {
         const bool wantShown = block % 2 == 0;
         if (wantShown != shown) {
-            const bool applied = program_.SetShown(wantShown);
+            const bool applied = SetShown(wantShown);
             shown = wantShown;
             if (!applied) {
                 error = std::wstring(L"the program's window did not become ") + (shown ? L"visible" : L"hidden");
@@ -81,7 +92,7 @@ bool CaptureSeries::Run(const SeriesPlan& plan, SeriesResult& result, std::wstri
             double ms = 0;
             if (!Capture(SmallCopy(smallCopies_++, kSmallCopyLength), kCaptureTimeoutMs, ms, error)) return false;
             timings.ms.push_back(ms);
-            PumpMessagesFor(0);
+            e2e::PumpFor(0);
         }
         result.toLength = collection_.Length();
         const bool pairDone = block % 2 == 1;
@@ -90,11 +101,40 @@ bool CaptureSeries::Run(const SeriesPlan& plan, SeriesResult& result, std::wstri
             break;
         }
     }
-    if (!shown && !program_.SetShown(true)) {
+    if (!shown && !SetShown(true)) {
         error = L"the program's window could not be shown again";
         return false;
     }
     return true;
+}
+
+// The copy is put from the driver's window, the box's length asked for from
+// here until it is the expected one. The program's thread answers
+// WM_GETTEXTLENGTH only after it has handled the WM_DRAWCLIPBOARD that the put
+// sent before, so the first answer usually is the new length already.
+std::optional<double> CaptureSeries::TimedCapture(const std::wstring& text, std::size_t expected, DWORD timeoutMs) {
+    lastSeen_.reset();
+    const double start = NowMs();
+    if (!driver_.Copy(text)) return std::nullopt;
+    const double deadline = start + timeoutMs;
+    for (int polls = 0;; ++polls) {
+        const auto length = e2e::Ask(box_, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
+        const double now = NowMs();
+        lastSeen_ = length ? std::optional<std::size_t>(*length) : std::nullopt;
+        if (lastSeen_ == expected) return now - start;
+        if (!lastSeen_ || *lastSeen_ > expected || now > deadline) return std::nullopt;
+        if (polls > 100) Sleep(1);
+    }
+}
+
+// SW_HIDE, or SW_SHOWNA (shown without taking the foreground), then a pause in
+// which the program redraws. False when the window's visibility did not follow.
+bool CaptureSeries::SetShown(bool shown) {
+    HWND window = program_.Window();
+    ShowWindow(window, shown ? SW_SHOWNA : SW_HIDE);
+    e2e::PumpFor(300);
+    (void)e2e::Ask(window, WM_NULL, 0, 0, 30000);
+    return (IsWindowVisible(window) != FALSE) == shown && (IsWindowVisible(box_) != FALSE) == shown;
 }
 
 }  // namespace gleaner::bench

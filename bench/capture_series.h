@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "capture_driver.h"
-#include "running_program.h"
+#include "driver.h"
 
 namespace gleaner::bench {
 
@@ -53,9 +52,14 @@ private:
     std::size_t length_ = 0;
 };
 
+// Milliseconds since an arbitrary start, high resolution.
+double NowMs();
+
 class CaptureSeries {
 public:
-    CaptureSeries(CaptureDriver& driver, RunningProgram& program) : driver_(driver), program_(program) {}
+    // driver copies; program collects into its box (an EDIT with id 1001).
+    CaptureSeries(const e2e::OtherApplication& driver, const e2e::Program& program)
+        : driver_(driver), program_(program), box_(GetDlgItem(program.Window(), e2e::kBoxId)) {}
 
     // Large distinct copies until the collection holds exactly `length`
     // characters (a smaller length than now is left alone). Not timed.
@@ -65,9 +69,13 @@ public:
 private:
     bool Capture(const std::wstring& copy, DWORD timeoutMs, double& ms, std::wstring& error);
     bool EnsureForeground(std::wstring& error);
+    std::optional<double> TimedCapture(const std::wstring& text, std::size_t expected, DWORD timeoutMs);
+    bool SetShown(bool shown);
 
-    CaptureDriver& driver_;
-    RunningProgram& program_;
+    const e2e::OtherApplication& driver_;
+    const e2e::Program& program_;
+    HWND box_;
+    std::optional<std::size_t> lastSeen_;  // what the box held when the last timed capture failed
     ExpectedCollection collection_;
     int largeCopies_ = 0;
     int smallCopies_ = 0;

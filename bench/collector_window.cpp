@@ -2,17 +2,16 @@
 
 #include <windows.h>
 
-#include <cwchar>
 #include <string>
 
+#include "driver.h"
 #include "platform/win32_handles.h"
 
 namespace gleaner::bench {
 namespace {
 
-// As gleaner's main window: the collection box's id, the design client
-// area (4515 x 1680 twips, 301 x 112 pixels at 96 DPI) and the box's font.
-constexpr int kBoxId = 1001;
+// As gleaner's main window: the design client area (4515 x 1680 twips, 301 x
+// 112 pixels at 96 DPI) and the box's font.
 constexpr int kClientWidthTwips = 4515;
 constexpr int kClientHeightTwips = 1680;
 constexpr wchar_t kBoxFont[] = L"\uFF2D\uFF33 \u30B4\u30B7\u30C3\u30AF";  // "MS Gothic", full-width
@@ -29,21 +28,6 @@ HFONT CreateBoxFont() {
     ReleaseDC(nullptr, screen);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kBoxFont);
-}
-
-std::optional<std::wstring> ReadClipboardText(HWND owner) {
-    bool opened = false;
-    for (int attempt = 0; attempt < 100 && !(opened = OpenClipboard(owner) != FALSE); ++attempt) Sleep(10);
-    if (!opened) return std::nullopt;
-    std::optional<std::wstring> text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(data))) {
-            text.emplace(chars, wcsnlen(chars, GlobalSize(data) / sizeof(wchar_t)));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
 }
 
 std::size_t BoxLength(HWND box) { return static_cast<std::size_t>(SendMessageW(box, WM_GETTEXTLENGTH, 0, 0)); }
@@ -115,7 +99,7 @@ bool Collector::Create() {
     RECT client{};
     GetClientRect(window_, &client);
     box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", kBoxStyle, 0, 0, client.right, client.bottom, window_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBoxId)), wc.hInstance, nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(e2e::kBoxId)), wc.hInstance, nullptr);
     if (!box_) return false;
     font_.Reset(CreateBoxFont());
     SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -178,7 +162,7 @@ void Collector::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
     const bool copiedElsewhere = GetForegroundWindow() != window_;
     const bool changedSinceJoin = GetClipboardSequenceNumber() != sequenceAtJoin_;
     if (copiedElsewhere && changedSinceJoin && IsClipboardFormatAvailable(CF_UNICODETEXT)) {
-        if (auto copy = ReadClipboardText(window_); copy && !copy->empty()) Collect(*copy);
+        if (auto copy = e2e::ReadText(window_); copy && !copy->empty()) Collect(*copy);
     }
     if (next_) {
         DWORD_PTR result = 0;

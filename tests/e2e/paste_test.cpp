@@ -1,92 +1,69 @@
-// Ctrl+V in the application the user works in pastes the whole collection
-// there, gives the clipboard back, and (by default) empties the collection.
-#include <gtest/gtest.h>
-
-#include "clipboard_image.h"
-#include "keyboard_mouse.h"
-#include "paste_fixture.h"
-#include "polling.h"
-#include "window_activation.h"
+// Ctrl+V in notepad pastes the whole collection there, gives the clipboard
+// back and empties the collection; Conf.txt can change the joining, the key
+// and have gleaner ask first.
+#include "scenario.h"
 
 namespace gleaner::e2e {
 namespace {
 
-using EndToEndPaste = EndToEndPasteTest;
+using EndToEndPaste = EndToEnd;
 
-const std::vector<std::wstring> kCopies = {L"A", L"B", L"C"};
-const std::wstring kCollection = L"A\r\nB\r\nC";
+constexpr wchar_t kCollection[] = L"A\r\nB\r\nC";
 
-std::size_t CountOf(const std::wstring& text, const std::wstring& part) {
-    std::size_t count = 0;
-    for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++count;
-    return count;
-}
+TEST_F(EndToEndPaste, PastesTheCollectionOnceThenEmptiesItAndGivesTheClipboardBack) {
+    ASSERT_TRUE(Start());
+    for (const wchar_t* text : {L"A", L"B", L"C"}) ASSERT_TRUE(CopyInNotepad(text));
+    ASSERT_TRUE(BoxShows(kCollection));
 
-TEST_F(EndToEndPaste, PutsTheCollectionIntoNotepadOnceThenEmptiesItAndGivesTheClipboardBack) {
-    ASSERT_TRUE(CopyInNotepad(kCopies));
-    ASSERT_TRUE(EmptyNotepad());
-    ASSERT_TRUE(PressCtrlInNotepad('V'));
+    // Ctrl+A with gleaner's window activated, without a click into the box.
+    ASSERT_TRUE(BringToFront(gleaner_->Window()));
+    Press({VK_CONTROL, 'A'});
+    EXPECT_TRUE(WaitFor("the selection in the box", [&] { return SelectionOf(box_); },
+                        std::pair<WORD, WORD>(0, 7)));
+    // Ctrl+A with notepad in front is notepad's own.
+    ASSERT_TRUE(BringToFront(notepad_.Window()));
+    const std::vector<DWORD> keys = other_.InjectedKeysDuring([] {
+        Press({VK_CONTROL, 'A'});
+        PumpFor(500);  // gleaner looks at the keyboard every 10 ms
+    });
+    // Wine reports an injected Ctrl as VK_CONTROL; anything of gleaner's would follow.
+    EXPECT_EQ(keys, (std::vector<DWORD>{VK_CONTROL, 'A'})) << "only our own Ctrl+A";
 
-    EXPECT_TRUE(NotepadShows(kCollection));
-    // About "erase delay" after the paste.
-    EXPECT_TRUE(CollectionIs(L""));
+    ASSERT_TRUE(PressInNotepad('V'));
+    Press({VK_CONTROL, 'V'});  // again at once, while the paste is going on
+    EXPECT_TRUE(BoxShows(L"")) << "after the erase delay";
     EXPECT_TRUE(ClipboardHolds(L"C"));
-    // The paste is over by now: still exactly one copy of the collection.
-    EXPECT_TRUE(NotepadShows(kCollection));
+    EXPECT_TRUE(NotepadShows(kCollection)) << "once, when all is over";
+
+    ASSERT_TRUE(PressInNotepad('V'));
+    EXPECT_TRUE(NotepadShows(L"C")) << "with nothing collected, the clipboard's own text";
 }
 
-TEST_F(EndToEndPaste, GivesBackAPictureCopiedJustBeforeByteForByte) {
-    ASSERT_TRUE(CopyInNotepad(kCopies));
-    // Another application copies a picture: nothing to collect.
-    const std::vector<BYTE> picture = PatternedDib(13, 7);
-    ASSERT_TRUE(BringToFront(other_.Window()));
-    ASSERT_TRUE(PutClipboardDib(other_.Window(), picture));
-    ASSERT_TRUE(EmptyNotepad());
-    ASSERT_TRUE(PressCtrlInNotepad('V'));
+TEST_F(EndToEndPaste, JoinsPastesAndAsksAsConfTxtSays) {
+    ASSERT_TRUE(Start({L"separator = ; ", L"paste key = Q", L"no confirm = 0"}));
+    for (const wchar_t* text : {L"A", L"B", L"C"}) ASSERT_TRUE(CopyInNotepad(text));
+    ASSERT_TRUE(BoxShows(L"A; B; C"));
+    ASSERT_TRUE(PressInNotepad('V'));
+    EXPECT_TRUE(NotepadShows(L"C")) << "Ctrl+V is an ordinary paste";
 
-    EXPECT_TRUE(NotepadShows(kCollection));
-    std::optional<std::vector<BYTE>> held;
-    EXPECT_TRUE(WaitUntil([&] { return (held = ReadClipboardDib(other_.Window())) == picture; }, kLongWaitMs, 50))
-        << (held ? "the clipboard holds a different picture of " + std::to_string(held->size()) + " bytes instead of " +
-                       std::to_string(picture.size())
-                 : std::string("the clipboard holds no picture"));
-}
-
-TEST_F(EndToEndPaste, LetsCtrlVPasteTheClipboardTextOnceTheCollectionIsEmpty) {
-    ASSERT_TRUE(CopyInNotepad(kCopies));
-    ASSERT_TRUE(EmptyNotepad());
-    ASSERT_TRUE(PressCtrlInNotepad('V'));
-    ASSERT_TRUE(NotepadShows(kCollection));
-    ASSERT_TRUE(CollectionIs(L""));
-    ASSERT_TRUE(ClipboardHolds(L"C"));
-
-    ASSERT_TRUE(EmptyNotepad());
-    ASSERT_TRUE(PressCtrlInNotepad('V'));
-    EXPECT_TRUE(NotepadShows(L"C"));
-    EXPECT_TRUE(CollectionIs(L""));
-}
-
-TEST_F(EndToEndPaste, LetsCtrlVPasteTheClipboardTextWhileTheIntroductionShows) {
-    const auto introduction = gleaner_->BoxText();
-    ASSERT_TRUE(introduction.has_value());
-    ASSERT_TRUE(EmptyNotepad());
-    ASSERT_TRUE(PressCtrlInNotepad('V'));
-    EXPECT_TRUE(NotepadShows(kTextOnClipboardAtStart));
-    EXPECT_TRUE(CollectionIs(*introduction));
-}
-
-TEST_F(EndToEndPaste, DoesNotPasteASecondTimeWhenCtrlVIsPressedAgainDuringThePaste) {
-    ASSERT_TRUE(CopyInNotepad(kCopies));
-    ASSERT_TRUE(EmptyNotepad());
-    ASSERT_TRUE(PressCtrlInNotepad('V'));
-    PressCtrl('V');  // at once, while the first paste is still going on
-
-    ASSERT_TRUE(CollectionIs(L""));
-    ASSERT_TRUE(ClipboardHolds(L"C"));
-    const auto text = notepad_->Text();
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(CountOf(*text, kCollection), 1u) << "notepad holds " << testing::PrintToString(*text);
-    EXPECT_EQ(text->substr(0, kCollection.size()), kCollection);
+    for (int answer : {IDNO, IDYES}) {
+        // Away from the screen's top and left edges, where the question
+        // would stand beside the pointer instead.
+        SetCursorPos(1100, 700);
+        ASSERT_TRUE(PressInNotepad('Q'));
+        EXPECT_TRUE(NotepadShows(L"A; B; C"));
+        const MessageBoxView question = WaitForMessageBox(gleaner_->Id());
+        ASSERT_NE(question.window, nullptr) << "no question";
+        EXPECT_EQ(question.title, L"クリア確認");
+        EXPECT_EQ(question.text, L"クリップボード／表示をクリアしますか？");
+        EXPECT_EQ(question.buttons, (std::vector<int>{IDYES, IDNO}));
+        const auto lowerRight = [&] { return std::pair(RectOf(question.window)[2], RectOf(question.window)[3]); };
+        EXPECT_TRUE(WaitFor("the question's lower right corner", lowerRight, std::pair(1100L, 700L)));
+        Answer(question, answer);
+        ASSERT_TRUE(WaitFor("the question is open", [&] { return IsWindow(question.window) != FALSE; }, false));
+        EXPECT_TRUE(BoxShows(answer == IDNO ? L"A; B; C" : L""));
+        EXPECT_TRUE(ClipboardHolds(L"C"));
+    }
 }
 
 }  // namespace

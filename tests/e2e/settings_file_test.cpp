@@ -1,103 +1,50 @@
-// Conf.txt beside gleaner.exe: written when gleaner closes, read when it
-// starts, so the window comes back where the user left it.
-#include <gtest/gtest.h>
-
-#include <algorithm>
-
-#include "conf_text.h"
-#include "e2e_fixture.h"
-#include "polling.h"
-#include "windows_lookup.h"
+// Conf.txt beside gleaner.exe keeps the window where the user left it; and
+// only one gleaner runs at a time.
+#include "scenario.h"
 
 namespace gleaner::e2e {
 namespace {
 
-constexpr wchar_t kConfName[] = L"Conf.txt";
-constexpr std::size_t kConfLines = 19;
+using EndToEndConfAndSingleInstance = EndToEnd;
 
-class EndToEndSettingsFile : public EndToEndTest {
-protected:
-    // Closes gleaner and reads the Conf.txt it wrote.
-    testing::AssertionResult CloseAndReadConf(ConfText* conf) {
-        if (auto closed = CloseGleaner(); !closed) return closed;
-        const auto bytes = folder_.ReadBytes(kConfName);
-        if (!bytes) return testing::AssertionFailure() << "no Conf.txt beside gleaner.exe after closing";
-        std::string why;
-        const auto parsed = ParseConfText(*bytes, &why);
-        if (!parsed) return testing::AssertionFailure() << "Conf.txt: " << why;
-        *conf = *parsed;
-        return testing::AssertionSuccess();
+TEST_F(EndToEndConfAndSingleInstance, KeepsTheWindowInConfTxtAndSendsASecondStartAway) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(CopyInOtherApp(L"before the second start"));
+    ASSERT_TRUE(BoxShows(L"before the second start"));
+
+    Program second(L"\"" + folder_.File(L"gleaner.exe") + L"\"", folder_.path);
+    const MessageBoxView box = WaitForMessageBox(second.Id());
+    ASSERT_NE(box.window, nullptr) << "the second start showed no message box";
+    EXPECT_EQ(box.title, L"起動中！");
+    EXPECT_EQ(box.text, L"ぐりーなー！(gleaner) は既に起動中です！");
+    EXPECT_EQ(box.buttons, std::vector<int>{IDOK});
+    EXPECT_EQ(FindWindowOf(second.Id(), kMainWindowClass), nullptr) << "the second start opened a main window";
+    Answer(box, IDOK);
+    EXPECT_TRUE(WaitFor("the second start runs after OK", [&] { return second.Running(); }, false));
+    ASSERT_TRUE(CopyInOtherApp(L"after it"));
+    EXPECT_TRUE(BoxShows(L"before the second start\r\nafter it"));
+
+    const std::array<LONG, 4> moved{240, 180, 240 + 520, 180 + 360};
+    SetWindowPos(gleaner_->Window(), nullptr, 240, 180, 520, 360, SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto place = [&] { return RectOf(gleaner_->Window()); };
+    ASSERT_TRUE(WaitFor("the moved window", place, moved));
+    ASSERT_TRUE(gleaner_->Close());
+
+    const auto lines = ReadConf(folder_.File(L"Conf.txt"));
+    ASSERT_TRUE(lines.has_value()) << "Conf.txt is not CR LF lines in code page 932";
+    ASSERT_EQ(lines->size(), 19u);
+    for (const auto& line : *lines) {
+        const std::size_t equals = line.find(L" = ");
+        EXPECT_TRUE(equals != std::wstring::npos && equals > 0) << "not \"key = value\": " << Describe(line);
     }
-};
+    const UINT dpi = GetDpiForSystem();
+    const auto twips = [&](int pixels) { return std::to_wstring(MulDiv(pixels, 1440, dpi)); };
+    const std::vector<std::wstring> geometry{L"form left = " + twips(240), L"form top = " + twips(180),
+                                             L"form width = " + twips(520), L"form height = " + twips(360)};
+    EXPECT_EQ(std::vector(lines->begin(), lines->begin() + 4), geometry);
 
-int Twips(int pixels) {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
-    return MulDiv(pixels, 1440, dpi);
-}
-
-std::vector<std::wstring> GeometryLines(const RECT& rect) {
-    return {L"form left = " + std::to_wstring(Twips(rect.left)),
-            L"form top = " + std::to_wstring(Twips(rect.top)),
-            L"form width = " + std::to_wstring(Twips(rect.right - rect.left)),
-            L"form height = " + std::to_wstring(Twips(rect.bottom - rect.top))};
-}
-
-std::vector<std::wstring> FirstLines(const ConfText& conf, std::size_t count) {
-    return {conf.lines.begin(), conf.lines.begin() + std::min(count, conf.lines.size())};
-}
-
-bool SameRect(const RECT& a, const RECT& b) {
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-// Waits until window has exactly rect (the window manager takes a moment).
-testing::AssertionResult WindowSettlesAt(HWND window, const RECT& rect) {
-    RECT now{};
-    if (WaitUntil([&] { return GetWindowRect(window, &now) && SameRect(now, rect); })) {
-        return testing::AssertionSuccess();
-    }
-    return testing::AssertionFailure() << "the window is at (" << now.left << "," << now.top << ")-(" << now.right
-                                       << "," << now.bottom << ") instead of (" << rect.left << "," << rect.top
-                                       << ")-(" << rect.right << "," << rect.bottom << ")";
-}
-
-TEST_F(EndToEndSettingsFile, IsWrittenOnCloseAsNineteenKeyValueLinesInCodePage932) {
-    ConfText conf;
-    ASSERT_TRUE(CloseAndReadConf(&conf));
-    EXPECT_EQ(conf.lines.size(), kConfLines);
-    for (const auto& line : conf.lines) {
-        const auto equals = line.find(L" = ");
-        EXPECT_TRUE(equals != std::wstring::npos && equals > 0) << "not a \"key = value\" line: " << testing::PrintToString(line);
-    }
-}
-
-TEST_F(EndToEndSettingsFile, HoldsTheWindowGeometryInTwips) {
-    const auto rect = WindowRect(gleaner_->MainWindow());
-    ASSERT_TRUE(rect.has_value());
-    ConfText conf;
-    ASSERT_TRUE(CloseAndReadConf(&conf));
-    EXPECT_EQ(FirstLines(conf, 4), GeometryLines(*rect));
-}
-
-TEST_F(EndToEndSettingsFile, BringsBackAMovedAndResizedWindowOnTheNextStart) {
-    const RECT moved{240, 180, 240 + 520, 180 + 360};
-    SetWindowPos(gleaner_->MainWindow(), nullptr, moved.left, moved.top, moved.right - moved.left,
-                 moved.bottom - moved.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    ASSERT_TRUE(WindowSettlesAt(gleaner_->MainWindow(), moved)) << "after SetWindowPos";
-
-    ConfText written;
-    ASSERT_TRUE(CloseAndReadConf(&written));
-    EXPECT_EQ(FirstLines(written, 4), GeometryLines(moved));
-
-    ASSERT_TRUE(StartGleaner());
-    EXPECT_TRUE(WindowSettlesAt(gleaner_->MainWindow(), moved)) << "after starting again";
-
-    // Nothing changed in between: the next Conf.txt says the same.
-    ConfText again;
-    ASSERT_TRUE(CloseAndReadConf(&again));
-    EXPECT_EQ(again.lines, written.lines);
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(WaitFor("the window on the next start", place, moved));
 }
 
 }  // namespace

@@ -1,0 +1,89 @@
+// What every scenario starts from: a folder of its own with a fresh
+// gleaner.exe, another application, Wine's notepad, and a known text on the
+// clipboard. The scenario starts gleaner itself, after writing any Conf.txt
+// it wants. Everything is closed afterwards, also when the scenario fails.
+#pragma once
+
+#include "driver.h"
+
+namespace gleaner::e2e {
+
+inline std::wstring Joined(const std::vector<std::wstring>& copies, const std::wstring& separator = L"\r\n") {
+    std::wstring joined;
+    for (const auto& copy : copies) joined += (joined.empty() ? L"" : separator) + copy;
+    return joined;
+}
+
+class EndToEnd : public testing::Test {
+protected:
+    // On the clipboard before gleaner starts; never to be collected.
+    static constexpr wchar_t kAtStart[] = L"on the clipboard before gleaner started";
+
+    void SetUp() override {
+        ASSERT_NE(folder_.path, L"") << "could not copy " << Describe(BuiltGleaner()) << " into a folder";
+        ASSERT_TRUE(notepad_.WaitForWindow(L"Notepad"));
+        notepadEdit_ = FindWindowExW(notepad_.Window(), nullptr, L"Edit", nullptr);
+        ASSERT_EQ(FindWindowOf(0, kMainWindowClass), nullptr) << "a gleaner window is left over from an earlier run";
+        ASSERT_TRUE(other_.Copy(kAtStart));
+    }
+    void TearDown() override {
+        EXPECT_TRUE(notepad_.Close());
+        EXPECT_TRUE(gleaner_ ? gleaner_->Close() : testing::AssertionSuccess());
+    }
+
+    testing::AssertionResult Start(const std::vector<std::wstring>& conf = {}) {
+        if (!conf.empty() && !WriteConf(folder_.File(L"Conf.txt"), conf)) {
+            return testing::AssertionFailure() << "could not write Conf.txt";
+        }
+        gleaner_.emplace(L"\"" + folder_.File(L"gleaner.exe") + L"\"", folder_.path);
+        auto up = gleaner_->WaitForWindow(kMainWindowClass);
+        box_ = GetDlgItem(gleaner_->Window(), kBoxId);
+        return up;
+    }
+    testing::AssertionResult CopyInOtherApp(const std::wstring& text, const std::vector<std::wstring>& marks = {}) {
+        if (auto front = BringToFront(other_.Window()); !front) return front;
+        return other_.Copy(text, marks) ? testing::AssertionSuccess() : testing::AssertionFailure() << "no copy";
+    }
+    // In front, Ctrl+A, Delete and the keys of text.
+    testing::AssertionResult TypeInNotepad(const std::wstring& text) {
+        if (auto front = BringToFront(notepad_.Window()); !front) return front;
+        const auto type = [&] {
+            Press({VK_CONTROL, 'A'});
+            Press({VK_DELETE});
+            TypeText(text);
+        };
+        return Retried("notepad's text", type, [&] { return TextOf(notepadEdit_); }, text);
+    }
+    // Types text, then Ctrl+A and Ctrl+C until the clipboard has changed.
+    testing::AssertionResult CopyInNotepad(const std::wstring& text) {
+        if (auto typed = TypeInNotepad(text); !typed) return typed;
+        Press({VK_CONTROL, 'A'});
+        const DWORD before = GetClipboardSequenceNumber();
+        return Retried("Ctrl+C in notepad changed the clipboard", [] { Press({VK_CONTROL, 'C'}); },
+                       [&] { return GetClipboardSequenceNumber() != before; }, true);
+    }
+    // Empties notepad and presses Ctrl+key there.
+    testing::AssertionResult PressInNotepad(WORD key) {
+        if (auto emptied = TypeInNotepad(L""); !emptied) return emptied;
+        Press({VK_CONTROL, key});
+        return testing::AssertionSuccess();
+    }
+    testing::AssertionResult BoxShows(const std::wstring& expected) {
+        return WaitFor("gleaner's box", [&] { return TextOf(box_); }, expected);
+    }
+    testing::AssertionResult NotepadShows(const std::wstring& expected) {
+        return WaitFor("notepad's text", [&] { return TextOf(notepadEdit_); }, expected);
+    }
+    testing::AssertionResult ClipboardHolds(const std::wstring& expected) {
+        return WaitFor("the clipboard", [&] { return other_.ClipboardText(); }, expected);
+    }
+
+    ExeFolder folder_;
+    OtherApplication other_;
+    Program notepad_{L"notepad.exe"};
+    HWND notepadEdit_ = nullptr;
+    std::optional<Program> gleaner_;
+    HWND box_ = nullptr;
+};
+
+}  // namespace gleaner::e2e
