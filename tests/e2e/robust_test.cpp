@@ -1,0 +1,121 @@
+// No copy is lost: not to another clipboard tool that misbehaves, not to
+// copies in quick succession, not to closing or copying during a paste.
+#include "scenario.h"
+
+namespace gleaner::e2e {
+namespace {
+
+using EndToEndRobust = EndToEnd;
+
+LRESULT CALLBACK SwallowingViewer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DRAWCLIPBOARD) return 0;  // and the next viewer never hears of it
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A clipboard viewer of the old kind that joins the chain after gleaner, so
+// that it hears of each copy first, and then hangs or keeps the news to itself.
+class BadViewer {
+public:
+    explicit BadViewer(bool hangs) {
+        thread_ = std::thread([this, hangs] {
+            WNDCLASSW wc{};
+            wc.lpfnWndProc = SwallowingViewer;
+            wc.hInstance = GetModuleHandleW(nullptr);
+            wc.lpszClassName = L"GleanerTestBadViewer";
+            RegisterClassW(&wc);
+            HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
+                                          nullptr);
+            HWND next = SetClipboardViewer(window);
+            joined_ = true;
+            if (hangs) {
+                while (!done_) Sleep(20);  // a window that answers nothing at all
+            } else {
+                for (MSG msg; !done_;) {
+                    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+                    Sleep(10);
+                }
+            }
+            ChangeClipboardChain(window, next);
+            DestroyWindow(window);
+        });
+        while (!joined_) Sleep(10);
+    }
+    ~BadViewer() {
+        done_ = true;
+        thread_.join();
+    }
+
+private:
+    std::atomic<bool> joined_{false}, done_{false};
+    std::thread thread_;
+};
+
+TEST_F(EndToEndRobust, CollectsEveryCopyWhateverOtherClipboardToolsDoAndHoweverFast) {
+    ASSERT_TRUE(Start());
+    std::vector<std::wstring> copies;
+    for (const bool hangs : {false, true}) {
+        BadViewer viewer(hangs);
+        copies.push_back(hangs ? L"past a hung viewer" : L"past a viewer that keeps the news");
+        ASSERT_TRUE(CopyInNotepad(copies.back()));
+        ASSERT_TRUE(BoxShows(Joined(copies)));
+    }
+    // An application that copies every 20 ms; between copies it answers its
+    // messages, as any application does.
+    ASSERT_TRUE(BringToFront(other_.Window()));
+    other_.OnThread([&] {
+        for (int i = 1; i <= 200; ++i) {
+            copies.push_back(L"rapid copy " + std::to_wstring(i));
+            PutText(other_.Window(), copies.back());
+            PumpFor(20);
+        }
+        return true;
+    });
+    EXPECT_TRUE(BoxShows(Joined(copies)));
+}
+
+TEST_F(EndToEndRobust, APasteNeverCostsTheUserAClipboardOrACopy) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(CopyInNotepad(L"A"));
+    ASSERT_TRUE(CopyInOtherApp(L"before"));
+    ASSERT_TRUE(BoxShows(L"A\r\nbefore"));
+    ASSERT_TRUE(PressInNotepad('V'));
+    PumpFor(300);
+    ASSERT_TRUE(gleaner_->Close()) << "closed 300 ms after Ctrl+V";
+    EXPECT_TRUE(ClipboardHolds(L"before"));
+    EXPECT_EQ(FindWindowOf(0, L"#32770"), nullptr) << "a message box came up";
+
+    ASSERT_TRUE(Start({L"no confirm = 0"}));
+    ASSERT_TRUE(CopyInNotepad(L"A"));
+    ASSERT_TRUE(CopyInNotepad(L"B"));
+    for (const int answer : {IDNO, IDYES}) {
+        const std::wstring meanwhile = answer == IDNO ? L"copied meanwhile" : L"copied meanwhile again";
+        ASSERT_TRUE(PressInNotepad('V'));
+        const MessageBoxView question = WaitForMessageBox(gleaner_->Id());
+        ASSERT_NE(question.window, nullptr) << "no question";
+        ASSERT_TRUE(CopyInOtherApp(meanwhile));
+        Answer(question, answer);
+        EXPECT_TRUE(ClipboardHolds(meanwhile)) << "the paste must not put the older text back over it";
+        EXPECT_TRUE(BoxShows(answer == IDNO ? L"A\r\nB\r\n" + meanwhile : meanwhile));
+    }
+
+    // クリア on the menu bar, with the keyboard: another process cannot
+    // read a Wine program's menus.
+    ASSERT_TRUE(BringToFront(gleaner_->Window()));
+    const auto clear = [] {
+        Press({VK_F10});
+        Press({VK_RIGHT});
+        Press({VK_RETURN});
+    };
+    EXPECT_TRUE(Retried("gleaner's box after クリア", clear, [&] { return TextOf(box_); }, L""));
+    EXPECT_TRUE(WaitFor("the tooltip over the box", [&] { return gleaner_->TooltipText(box_); }, L"0文字"));
+
+    // Logging off ends the program the orderly way: Conf.txt is written.
+    DeleteFileW(folder_.File(L"Conf.txt").c_str());
+    EXPECT_EQ(Ask(gleaner_->Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
+    Ask(gleaner_->Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    EXPECT_TRUE(WaitFor("gleaner running", [&] { return gleaner_->Running(); }, false));
+    EXPECT_TRUE(ReadConf(folder_.File(L"Conf.txt")).has_value());
+}
+
+}  // namespace
+}  // namespace gleaner::e2e
