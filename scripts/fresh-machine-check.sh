@@ -15,8 +15,10 @@
 #   5. start ./scripts/run.sh in there in the background, check that
 #      gleaner.exe's main window comes up on the virtual display and that it
 #      is still running some seconds later, then stop it as a user would
-#      (Ctrl+C, i.e. SIGINT to its process group);
-#   6. print each step's result and time, stop anything still running inside
+#      (Ctrl+C, i.e. SIGINT to its process group): everything it started
+#      must be gone and gleaner must have written its Conf.txt on the way out;
+#   6. check that scripts/install-deps.sh now does nothing and says nothing;
+#   7. print each step's result and time, stop anything still running inside
 #      DIR, unmount what it mounted (also on failure or Ctrl+C).
 # Exits non-zero when any step fails. DIR is kept for a look afterwards;
 # logs go to DIR-logs/.
@@ -226,13 +228,14 @@ else
 fi
 [ -s "$dir/etc/resolv.conf" ] || cp /etc/resolv.conf "$dir/etc/resolv.conf"
 
+# --- 2. The host's /proc, /sys, /dev and /dev/pts --------------------------------------
 for m in proc sys dev dev/pts; do
     mkdir -p -- "$dir/$m"
     mount --bind "/$m" "$dir/$m"
     mounted+=("$dir/$m")
 done
 
-# --- 2. The repository, as committed ---------------------------------------------------
+# --- 3. The repository, as committed ---------------------------------------------------
 commit=$(git -C "$repo_dir" rev-parse HEAD)
 [ -z "$(git -C "$repo_dir" status --porcelain --untracked-files=no)" ] ||
     say "note: uncommitted changes in $repo_dir are not part of the check"
@@ -245,7 +248,7 @@ in_chroot() {   # in_chroot COMMAND...: run in /root/gleaner inside DIR, clean e
     chroot "$dir" "${chroot_env[@]}" /bin/bash -c 'cd /root/gleaner && exec "$@"' bash "$@"
 }
 
-# --- 3. The test command ------------------------------------------------------------------
+# --- 4. The test command ------------------------------------------------------------------
 if [ "$run_only" = 0 ]; then
     begin_step "./scripts/test.sh"
     set +e
@@ -259,7 +262,7 @@ if [ "$run_only" = 0 ]; then
     grep -E '% tests passed' "$logs/test.log" >&2 || true
 fi
 
-# --- 4. The run command, briefly ------------------------------------------------------------
+# --- 5. The run command, briefly ------------------------------------------------------------
 begin_step "./scripts/run.sh (window up, still up after ${run_seconds} s)"
 conf="$dir/root/gleaner/build/windows/bin/Conf.txt"
 rm -f -- "$conf"
@@ -337,4 +340,10 @@ fi
 # gleaner writes Conf.txt when it ends properly, not when it is killed.
 [ -s "$conf" ] || fail "gleaner did not end properly on Ctrl+C: no Conf.txt written"
 say "Ctrl+C stopped it and all it started; gleaner wrote Conf.txt on its way out"
+end_step passed
+
+# --- 6. Once everything is installed, install-deps.sh must do nothing and say nothing.
+begin_step "./scripts/install-deps.sh again: nothing to do"
+deps_out=$(in_chroot ./scripts/install-deps.sh 2>&1) || fail "install-deps.sh failed: $deps_out"
+[ -z "$deps_out" ] || fail "install-deps.sh still had something to do: $deps_out"
 end_step passed
