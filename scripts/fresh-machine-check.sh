@@ -251,9 +251,17 @@ in_chroot() {   # in_chroot COMMAND...: run in /root/gleaner inside DIR, clean e
 # --- 4. The test command ------------------------------------------------------------------
 if [ "$run_only" = 0 ]; then
     begin_step "./scripts/test.sh"
+    # In the background, so that a TERM sent to this script is handled at
+    # once rather than after the tests; env gives it Ctrl+C back, which bash
+    # takes away from background commands.
+    # shellcheck disable=SC2016  # expanded by the bash started here
+    env --default-signal=INT,QUIT -- bash -c 'set -o pipefail; "$@" 2>&1 | tee -- "$0"' "$logs/test.log" \
+        chroot "$dir" "${chroot_env[@]}" /bin/bash -c 'cd /root/gleaner && exec ./scripts/test.sh' &
+    test_pid=$!
+    while kill -0 "$test_pid" 2>/dev/null; do wait "$test_pid" || true; done
     set +e
-    in_chroot ./scripts/test.sh 2>&1 | tee "$logs/test.log"
-    test_rc=${PIPESTATUS[0]}
+    wait "$test_pid"
+    test_rc=$?
     set -e
     if [ "$test_rc" -ne 0 ]; then
         fail "./scripts/test.sh failed (exit code $test_rc); see $logs/test.log"
