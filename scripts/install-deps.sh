@@ -9,8 +9,10 @@
 set -euo pipefail
 
 packages=(
-    # host build: the portable logic and its unit tests
-    cmake g++ googletest
+    # host build: the portable logic and its unit tests. make is CMake's
+    # build program for the default "Unix Makefiles" generator; cmake only
+    # recommends it, so without recommends a minimal Debian lacks it.
+    cmake make g++ googletest
     # cross build of gleaner.exe (the -posix compilers: GoogleTest needs
     # std::mutex, which the win32 thread model lacks)
     g++-mingw-w64-x86-64-posix mingw-w64
