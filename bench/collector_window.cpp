@@ -6,6 +6,7 @@
 
 #include "driver.h"
 #include "platform/win32_handles.h"
+#include "platform/win32_window.h"
 
 namespace gleaner::bench {
 namespace {
@@ -19,13 +20,9 @@ constexpr DWORD kBoxStyle =
     WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN | ES_NOHIDESEL;
 constexpr wchar_t kSeparator[] = L"\r\n";
 
-HFONT NullFont() { return nullptr; }
-void FreeFont(HFONT font) { DeleteObject(font); }
-
 HFONT CreateBoxFont() {
-    HDC screen = GetDC(nullptr);
-    const int height = -MulDiv(975, GetDeviceCaps(screen, LOGPIXELSY), 7200);
-    ReleaseDC(nullptr, screen);
+    const win32::WindowDc screen;
+    const int height = -MulDiv(975, GetDeviceCaps(screen.Get(), LOGPIXELSY), 7200);
     return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, kBoxFont);
 }
@@ -53,120 +50,64 @@ void AppendByReSetting(HWND box, const std::wstring& copy) {
     SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-class Collector {
+class Collector : public win32::Window {
 public:
     explicit Collector(AppendWay way) : way_(way) {}
     bool Create();
-    int Run();
 
 private:
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-    void OnDrawClipboard(WPARAM wParam, LPARAM lParam);
-    void OnChangeChain(HWND leaving, HWND following);
-    void OnClose();
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool OnClose() override;
+    void OnDestroy() override { PostQuitMessage(0); }
     void Collect(const std::wstring& copy);
 
     AppendWay way_;
-    HWND window_ = nullptr;
     HWND box_ = nullptr;
-    HWND next_ = nullptr;
-    DWORD sequenceAtJoin_ = 0;
-    bool joined_ = false;
     std::wstring last_;
-    win32::UniqueHandle<HFONT, FreeFont, NullFont> font_;
+    win32::UniqueGdiObject font_;
 };
 
 bool Collector::Create() {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = Proc;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    wc.lpszClassName = kCollectorClass;
-    RegisterClassExW(&wc);
-
     RECT frame{0, 0, kClientWidthTwips / 15, kClientHeightTwips / 15};
     AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
     const std::wstring caption = L"collector (" + std::wstring(AppendWayArgument(way_)) + L")";
-    window_ = CreateWindowExW(0, kCollectorClass, caption.c_str(), WS_OVERLAPPEDWINDOW,
-                              (GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
-                              width, height, nullptr, nullptr, wc.hInstance, this);
-    if (!window_) return false;
+    win32::WindowShape shape;
+    shape.exStyle = WS_EX_TOPMOST;
+    shape.bounds = {(GetSystemMetrics(SM_CXSCREEN) - width) / 2, (GetSystemMetrics(SM_CYSCREEN) - height) / 2,
+                    width, height};
+    if (!Window::Create({kCollectorClass, nullptr, GetSysColorBrush(COLOR_BTNFACE)}, caption.c_str(), shape))
+        return false;
     RECT client{};
-    GetClientRect(window_, &client);
-    box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", kBoxStyle, 0, 0, client.right, client.bottom, window_,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(e2e::kBoxId)), wc.hInstance, nullptr);
+    GetClientRect(Handle(), &client);
+    box_ = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", kBoxStyle, 0, 0, client.right, client.bottom, Handle(),
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(e2e::kBoxId)), GetModuleHandleW(nullptr),
+                           nullptr);
     if (!box_) return false;
     font_.Reset(CreateBoxFont());
     SendMessageW(box_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     SendMessageW(box_, EM_SETLIMITTEXT, 0, 0);
-
-    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    next_ = SetClipboardViewer(window_);
-    sequenceAtJoin_ = GetClipboardSequenceNumber();
-    joined_ = true;
-    ShowWindow(window_, SW_SHOWNORMAL);
+    AddClipboardFormatListener(Handle());
+    ShowWindow(Handle(), SW_SHOWNORMAL);
     return true;
 }
 
-int Collector::Run() {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
-}
-
-LRESULT CALLBACK Collector::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
-    auto* self = reinterpret_cast<Collector*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self || !self->box_) return DefWindowProcW(hwnd, message, wParam, lParam);
-    return self->Handle(message, wParam, lParam);
-}
-
-LRESULT Collector::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> Collector::OnMessage(UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-    case WM_DRAWCLIPBOARD:
-        OnDrawClipboard(wParam, lParam);
-        return 0;
-    case WM_CHANGECBCHAIN:
-        OnChangeChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CLIPBOARDUPDATE:
+        // As gleaner: what another window copied.
+        if (box_ && GetForegroundWindow() != Handle() && IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+            if (auto copy = e2e::ReadText(Handle()); copy && !copy->empty()) Collect(*copy);
+        }
         return 0;
     case WM_CTLCOLOREDIT:
         // As gleaner: black text on the tooltip colour.
         SetTextColor(reinterpret_cast<HDC>(wParam), RGB(0, 0, 0));
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_INFOBK));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
-    case WM_CLOSE:
-        OnClose();
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
     default:
-        return DefWindowProcW(window_, message, wParam, lParam);
-    }
-}
-
-// Collects what another window copied, never the clipboard as it was when
-// the collector started; then tells the next viewer, as a viewer must.
-void Collector::OnDrawClipboard(WPARAM wParam, LPARAM lParam) {
-    const bool copiedElsewhere = GetForegroundWindow() != window_;
-    const bool changedSinceJoin = GetClipboardSequenceNumber() != sequenceAtJoin_;
-    if (copiedElsewhere && changedSinceJoin && IsClipboardFormatAvailable(CF_UNICODETEXT)) {
-        if (auto copy = e2e::ReadText(window_); copy && !copy->empty()) Collect(*copy);
-    }
-    if (next_) {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(next_, WM_DRAWCLIPBOARD, wParam, lParam, SMTO_ABORTIFHUNG | SMTO_NORMAL, 2000, &result);
+        return std::nullopt;
     }
 }
 
@@ -183,17 +124,9 @@ void Collector::Collect(const std::wstring& copy) {
     SendMessageW(box_, EM_SCROLLCARET, 0, 0);
 }
 
-void Collector::OnChangeChain(HWND leaving, HWND following) {
-    if (leaving == next_)
-        next_ = following;
-    else if (next_)
-        SendMessageW(next_, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving), reinterpret_cast<LPARAM>(following));
-}
-
-void Collector::OnClose() {
-    if (joined_) ChangeClipboardChain(window_, next_);
-    joined_ = false;
-    DestroyWindow(window_);
+bool Collector::OnClose() {
+    RemoveClipboardFormatListener(Handle());
+    return false;  // and the window is destroyed
 }
 
 }  // namespace
@@ -209,7 +142,12 @@ std::optional<AppendWay> ParseAppendWay(std::wstring_view argument) {
 int RunCollector(AppendWay way) {
     Collector collector(way);
     if (!collector.Create()) return 1;
-    return collector.Run();
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return 0;
 }
 
 }  // namespace gleaner::bench

@@ -1,5 +1,5 @@
 // The baseline collector: a small program of our own that collects copies the
-// way gleaner does (a clipboard viewer whose main window holds a multi-line
+// way gleaner does (a clipboard listener whose main window holds a multi-line
 // EDIT like gleaner's), in one of two ways of adding a copy to the EDIT.
 // The benchmark runs it as a separate process (gleaner_capture_bench.exe
 // --collector re-set|append) and drives it exactly as it drives gleaner.
