@@ -81,12 +81,19 @@ std::u16string TrimBlanks(std::u16string s, bool start, bool end) {
     return s.substr(first, last - first);
 }
 
+// Bytes without a mark that are read as UTF-8 rather than code page 932.
+bool ReadsAsUtf8(const std::string& bytes) {
+    return IsUtf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+}
+
 void Store(SettingsRecord& settings, const Entry& entry, const std::u16string& value) {
     if (entry.reading == Reading::Text) {
         // A NUL from a damaged file would cut every text box's copy short.
         std::u16string text = value;
         std::erase(text, u'\0');
-        settings.*std::get<TextField>(entry.field) = text;
+        // Blanks that stood behind a NUL lead the value now; they go as any
+        // leading blank does, or the file would not read back the same.
+        settings.*std::get<TextField>(entry.field) = TrimBlanks(text, true, false);
         return;
     }
     std::optional<std::int32_t> number;
@@ -143,7 +150,9 @@ void ApplyConf(SettingsRecord& settings, const std::u16string& text) {
 }
 
 std::string EncodeConf(const std::u16string& text) {
-    if (auto bytes = EncodeCodePage932(text)) return *bytes;
+    // Code page 932 that happens to be valid UTF-8 (half-width katakana pairs
+    // such as "ﾃｽ") would read back as other characters: it gets the mark too.
+    if (auto bytes = EncodeCodePage932(text); bytes && !ReadsAsUtf8(*bytes)) return *bytes;
     return kUtf8Mark + EncodeUtf8(text);
 }
 
@@ -152,8 +161,7 @@ std::u16string DecodeConf(const std::string& bytes) {
     // Many editors save UTF-8 without a mark. Japanese text in code page 932
     // is practically never valid UTF-8, so a file that is, and is not plain
     // ASCII, was written so.
-    if (IsUtf8(bytes) && std::any_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; }))
-        return DecodeUtf8(bytes);
+    if (ReadsAsUtf8(bytes)) return DecodeUtf8(bytes);
     return DecodeCodePage932(bytes);
 }
 

@@ -104,6 +104,18 @@ TEST_F(ConfFileTest, ASettingThatCodePage932CannotHoldIsKeptAsUtf8) {
     EXPECT_EQ(read.dispPos, u"右下隅");
 }
 
+TEST_F(ConfFileTest, HalfWidthKatakanaThatLooksLikeUtf8ReadsBackTheSame) {
+    settings.dispPos = u"pointer";  // hand-edited: the other values are ASCII
+    settings.separator = u"ﾃｽ";     // C3 BD in code page 932, "ý" in UTF-8
+    Save();
+    EXPECT_EQ(ReadBack().separator, u"ﾃｽ");
+}
+
+TEST_F(ConfFileTest, BlanksBehindANulAreLeadingBlanksAndGoLikeThem) {
+    Load(std::string("separator = \0 x\r\n", 17));
+    EXPECT_EQ(settings.separator, u"x");  // as written back, so it reads the same after a restart
+}
+
 TEST_F(ConfFileTest, ReadsADamagedOrEditedFileAsSafelyAsItCan) {
     Load(std::string("separator = a\0b\r\nerase delay = 1E-400\r\n", 39));
     EXPECT_EQ(settings.separator, u"ab");  // a NUL would cut every copy short
