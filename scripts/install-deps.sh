@@ -13,6 +13,9 @@ packages=(
     # build program for the default "Unix Makefiles" generator; cmake only
     # recommends it, so without recommends a minimal Debian lacks it.
     cmake make g++ googletest
+    # the Conf.txt fuzzer: clang, and libFuzzer with the sanitizer runtimes
+    # (clang 14 only recommends them)
+    clang libclang-rt-14-dev
     # cross build of gleaner.exe (the -posix compilers: GoogleTest needs
     # std::mutex, which the win32 thread model lacks)
     g++-mingw-w64-x86-64-posix mingw-w64

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both builds from this tree and runs every test, headless:
 #   host    - the logic's unit tests, natively, with AddressSanitizer and UBSan;
+#   fuzzing - the Conf.txt reader under libFuzzer for a minute (scripts/fuzz.sh);
 #   windows - the mingw-w64 cross build; its unit tests and Win32 tests run
 #             under Wine on a private X display (scripts/wine-desktop.sh).
 # Installs what is missing first, so run it as root on a fresh machine.
@@ -21,6 +22,10 @@ host_rc=0
 step "host build and tests"
 { cmake --preset host && cmake --build --preset host -j "$jobs" && ctest --preset host -j "$jobs"; } || host_rc=$?
 
+fuzz_rc=0
+step "fuzzing the Conf.txt reader for 60 s"
+scripts/fuzz.sh 60 || fuzz_rc=$?
+
 windows_rc=0
 step "windows build, tests under Wine"
 {
@@ -32,5 +37,6 @@ step "windows build, tests under Wine"
 step "summary"
 scripts/count-lines.sh
 printf 'host:    %s\n' "$([ "$host_rc" = 0 ] && echo passed || echo "FAILED ($host_rc)")"
+printf 'fuzzing: %s\n' "$([ "$fuzz_rc" = 0 ] && echo passed || echo "FAILED ($fuzz_rc)")"
 printf 'windows: %s\n' "$([ "$windows_rc" = 0 ] && echo passed || echo "FAILED ($windows_rc)")"
-[ "$host_rc" = 0 ] && [ "$windows_rc" = 0 ]
+[ "$host_rc" = 0 ] && [ "$fuzz_rc" = 0 ] && [ "$windows_rc" = 0 ]

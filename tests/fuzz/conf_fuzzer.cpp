@@ -1,0 +1,103 @@
+// libFuzzer target: any bytes as Conf.txt, through the reader, the number
+// parsing and the separator decoding. Besides the sanitizers' findings it
+// checks what the rest of the program relies on:
+//   - a text setting never holds what the collection box or the file cannot
+//     take back (NUL, a line break, "=", a leading blank);
+//   - what the program writes for that record reads back to the same record;
+//   - the separator is the setting with only "\n" and "\\" decoded.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstdio>
+#include <string>
+
+#include "capture/capture_handler.h"
+#include "platform/codepage.h"
+#include "settings/conf_file.h"
+#include "settings/parse_number.h"
+#include "settings/settings_record.h"
+
+namespace {
+
+using namespace gleaner;
+
+void Fail(const char* what) {
+    std::fprintf(stderr, "conf_fuzzer: %s\n", what);
+    std::abort();
+}
+
+SettingsRecord Defaults() {
+    SettingsRecord record;
+    LoadDefaults(record, {28800, 16200}, {4635, 2370});
+    return record;
+}
+
+void CheckText(const std::u16string& value) {
+    if (value.find_first_of(u"\0\r\n=", 0, 4) != std::u16string::npos) Fail("a text setting holds NUL, CR, LF or =");
+    if (!value.empty() && value.front() == u' ') Fail("a text setting starts with a blank");
+}
+
+// The escapes of a free-text separator, read left to right. U+0001 has
+// always come out as a backslash (it stands in for one while decoding).
+std::u16string ExpectedJoining(const std::u16string& setting) {
+    std::u16string out;
+    for (std::size_t i = 0; i < setting.size(); ++i) {
+        if (setting[i] == u'\\' && i + 1 < setting.size() && setting[i + 1] == u'\\') {
+            out += u'\\';
+            ++i;
+        } else if (setting[i] == u'\\' && i + 1 < setting.size() && setting[i + 1] == u'n') {
+            out += u"\r\n";
+            ++i;
+        } else {
+            out += setting[i] == u'\x01' ? u'\\' : setting[i];
+        }
+    }
+    return out;
+}
+
+bool IsSeparatorName(const std::u16string& s) {
+    return s == u"無し" || s == u"半角スペース" || s == u"全角スペース" || s == u"カンマ" || s == u"スラッシュ" ||
+           s == u"タブ" || s == u"改行";
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::u16string text = DecodeConf(bytes);
+
+    SettingsRecord read = Defaults();
+    ApplyConf(read, text);
+    for (const std::u16string* value :
+         {&read.dispPos, &read.searchString, &read.customItem, &read.separator, &read.pasteKey, &read.popupKey})
+        CheckText(*value);
+
+    // The value parsers alone, on every line: no number is ever NaN.
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
+        const std::u16string_view line(text.data() + start, end - start);
+        const double leading = ParseLeadingNumber(line);
+        if (leading != leading) Fail("a leading number is NaN");
+        RoundToInt32(leading);
+        if (const auto whole = ParseWholeNumber(line); whole && *whole != *whole) Fail("a whole number is NaN");
+        start = end + 1;
+    }
+
+    const TwipsRect window{read.formLeft, read.formTop, read.formWidth, read.formHeight};
+    SettingsRecord again = Defaults();
+    ApplyConf(again, DecodeConf(EncodeConf(FormatConf(read, window))));
+    if (FormatConf(again, window) != FormatConf(read, window)) {
+        std::fprintf(stderr, "written:\n%s\nread back:\n%s\n", EncodeUtf8(FormatConf(read, window)).c_str(),
+                     EncodeUtf8(FormatConf(again, window)).c_str());
+        Fail("what was written reads back differently");
+    }
+
+    Settings = read;
+    const std::u16string joining = DecodeSeparator();
+    if (!IsSeparatorName(read.separator) && joining != ExpectedJoining(read.separator))
+        Fail("the separator decodes to something else than its escapes say");
+    if (joining.find(u'\0') != std::u16string::npos) Fail("the separator holds a NUL");
+    return 0;
+}
