@@ -33,6 +33,8 @@ packages=(
     xvfb openbox x11-utils
     # driving the desktop from tests: keys, the X clipboard, screenshots
     xdotool xclip imagemagick
+    # the release archive (scripts/release.sh)
+    zip
 )
 
 # Installed means dpkg's status is "installed" (not merely unpacked or
