@@ -1,5 +1,7 @@
 #include "hotkeys/hotkeys.h"
 
+#include <utility>
+
 #include "capture/clipboard_access.h"
 #include "hotkeys/key_injection.h"
 #include "hotkeys/keyboard_polling.h"
@@ -43,18 +45,24 @@ std::uint32_t HotKeyVirtualKey(const std::u16string& setting) {
 void Hotkeys::RegisterHotKeys() {
     if (registered_) return;
     pasteHotkeyId_ = keyboard_.AddGlobalAtom(texts::kPasteHotkeyAtom);
-    popupHotkeyId_ = keyboard_.AddGlobalAtom(texts::kPopupHotkeyAtom);
     Register(pasteHotkeyId_, kModControl, Settings.pasteKey);
-    Register(popupHotkeyId_, kModControl | kModShift, Settings.popupKey);
+    // The popup key shows the balloon, which only tray mode has: in window
+    // mode it would take the key from every other application for nothing.
+    if (Settings.taskTray == 1) {
+        popupHotkeyId_ = keyboard_.AddGlobalAtom(texts::kPopupHotkeyAtom);
+        Register(popupHotkeyId_, kModControl | kModShift, Settings.popupKey);
+    }
     registered_ = true;
 }
 
 void Hotkeys::UnregisterHotKeys() {
     if (!registered_) return;
     keyboard_.UnregisterHotKey(mainWindow_, pasteHotkeyId_);
-    keyboard_.UnregisterHotKey(mainWindow_, popupHotkeyId_);
     keyboard_.DeleteGlobalAtom(pasteHotkeyId_);
-    keyboard_.DeleteGlobalAtom(popupHotkeyId_);
+    if (popupHotkeyId_ != 0) {
+        keyboard_.UnregisterHotKey(mainWindow_, popupHotkeyId_);
+        keyboard_.DeleteGlobalAtom(std::exchange(popupHotkeyId_, 0));
+    }
     registered_ = false;
 }
 
@@ -67,7 +75,7 @@ void Hotkeys::HotKeyWindowProc(std::uintptr_t hotkeyId) {
             pastePending_ = true;
             timers_.Start(TimerId::HotKey, 1);
         }
-    } else if (hotkeyId == popupHotkeyId_) {
+    } else if (popupHotkeyId_ != 0 && hotkeyId == popupHotkeyId_) {
         CollectClipboardText(capture_, u"", Settings.dispPos);
     }
     busy_ = false;

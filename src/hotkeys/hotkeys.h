@@ -25,8 +25,8 @@ public:
     Hotkeys(const Hotkeys&) = delete;
     Hotkeys& operator=(const Hotkeys&) = delete;
 
-    // Registers Ctrl + "paste key" and Ctrl+Shift + "popup key". Does nothing
-    // while they are registered already.
+    // Registers Ctrl + "paste key" and, in tray mode, Ctrl+Shift + "popup
+    // key". Does nothing while they are registered already.
     void RegisterHotKeys();
     // The reverse; does nothing while they are not registered.
     void UnregisterHotKeys();

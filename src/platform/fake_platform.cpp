@@ -261,6 +261,27 @@ std::optional<std::string> FakeFileStore::Get(const std::u16string& path) const 
     return it->second;
 }
 
+bool FakeNotificationArea::Notify(NotifyCommand command, const NotifyIconRecord& record) {
+    const auto same = [&](const NotifyIconRecord& icon) { return icon.window == record.window && icon.id == record.id; };
+    const auto found = std::find_if(icons.begin(), icons.end(), same);
+    if ((command == NotifyCommand::Add) == (found != icons.end())) return false;
+    switch (command) {
+    case NotifyCommand::Add:
+        icons.push_back(record);
+        Note(journal, "tray icon added");
+        break;
+    case NotifyCommand::Modify:
+        *found = record;
+        Note(journal, "tray icon modified");
+        break;
+    case NotifyCommand::Delete:
+        icons.erase(found);
+        Note(journal, "tray icon removed");
+        break;
+    }
+    return true;
+}
+
 bool FakeProgram::AnotherInstanceHolds(const std::u16string& name) {
     Note(journal, "instance checked");
     claimed = name;

@@ -239,8 +239,21 @@ class FakeScreen : public Screen {
 public:
     TwipsPerPixel Scale() override { return scale; }
     TwipsSize Size() override { return size; }
+    Point Pointer() override { return pointer; }
+    int DpiAt(Point) override { return dpi; }
     TwipsPerPixel scale;
     TwipsSize size{28800, 16200};  // 1920 x 1080 at 15 twips a pixel
+    Point pointer{1000, 700};
+    int dpi = 96;
+};
+
+// The icons in the notification area, as the shell keeps them: an icon is
+// added once, and only an icon that is there can be changed or removed.
+class FakeNotificationArea : public NotificationArea {
+public:
+    bool Notify(NotifyCommand command, const NotifyIconRecord& record) override;
+    std::vector<NotifyIconRecord> icons;
+    Journal* journal = nullptr;
 };
 
 class FakeProgram : public Program {

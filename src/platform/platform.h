@@ -92,6 +92,19 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+// A rectangle in pixels; it holds its left and top edge, not its right and
+// bottom one.
+struct Rect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool Contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
+    bool operator==(const Rect&) const = default;
+};
+
 // Where a box of this size goes, given the pointer.
 using BoxPlacement = Point (*)(int boxWidth, int boxHeight, Point pointer);
 
@@ -154,12 +167,34 @@ struct TwipsPerPixel {
     std::int32_t y = 15;
 };
 
-// The screen the program starts on.
+// The screen the program starts on, and the pointer on it.
 class Screen {
 public:
     virtual ~Screen() = default;
     virtual TwipsPerPixel Scale() = 0;
+    // The primary screen.
     virtual TwipsSize Size() = 0;
+    virtual Point Pointer() = 0;
+    // Dots per inch of the monitor that shows this point.
+    virtual int DpiAt(Point point) = 0;
+};
+
+// The icon a window keeps in the notification area (the task tray).
+struct NotifyIconRecord {
+    WindowId window = 0;
+    std::uint32_t id = 0;
+    // What the window receives for the mouse over the icon.
+    std::uint32_t callbackMessage = 0;
+    std::u16string tip;
+    bool operator==(const NotifyIconRecord&) const = default;
+};
+enum class NotifyCommand { Add, Modify, Delete };
+
+class NotificationArea {
+public:
+    virtual ~NotificationArea() = default;
+    // The icon shows the window's own icon. False when the area refused.
+    virtual bool Notify(NotifyCommand command, const NotifyIconRecord& record) = 0;
 };
 
 // Position and size of a top-level window, in twips.

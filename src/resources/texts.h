@@ -41,11 +41,31 @@ inline constexpr char16_t kMenuVersion[] = u"バージョン";
 inline constexpr char16_t kLengthSuffix[] = u"文字";
 inline constexpr char16_t kClearConfirmText[] = u"クリップボード／表示をクリアしますか？";
 inline constexpr char16_t kClearConfirmTitle[] = u"クリア確認";
+inline constexpr char16_t kPopupTitle[] = u"文字数カウントポップアップ";
+inline constexpr char16_t kPopupClear[] = u"C";
+inline constexpr char16_t kPopupClearTip[] = u"クリア（クリップボード含）";
+inline constexpr char16_t kCloseCaption[] = u"×";
+inline constexpr char16_t kPopupCloseTip[] = u"バルーンを閉じます";
 inline constexpr char16_t kPasteHotkeyAtom[] = u"GLEANER_CTRLV";
 inline constexpr char16_t kPopupHotkeyAtom[] = u"GLEANER_POPUP";
 
 // The introduction shown in grey until the first capture.
 inline constexpr char16_t kIntroduction[] =
     u"コピー操作を行うと､順次､この窓に追加されます｡\r\n\r\nコピーはマウスでも Ctrl+C でも可\r\n貼り付けは Ctrl+V を推奨";
+
+// The legend of the count abbreviations in the help window: eleven lines,
+// an ideographic space before each colon.
+inline constexpr char16_t kHelpText[] =
+    u"字数　:総文字数\r\n"
+    u"改行　:改行コード=CrLf\r\n"
+    u"byte　:Shift-JISコードでのバイト数\r\n"
+    u"全角　:全角文字\r\n"
+    u"半角　:半角文字\r\n"
+    u"全SP　:全角スペース\r\n"
+    u"半SP　:半角スペース\r\n"
+    u"タブ　:Tab\r\n"
+    u"xxxx　:指定文字列の個数\r\n"
+    u"\r\n"
+    u"(nn)は改行/スペース/タブを除いた文字数";
 
 }  // namespace gleaner::texts

@@ -14,6 +14,8 @@ namespace gleaner {
 namespace {
 
 constexpr int kTimerEndMs = 10;
+constexpr int kGoingToTrayMs = 1500;
+constexpr int kEndingMs = 1000;
 
 }  // namespace
 
@@ -36,7 +38,10 @@ std::u16string InstanceName(const std::u16string& executableName) {
 }
 
 App::App(Services& services, ProgramWindows& windows)
-    : services_(services), windows_(windows), desktop_{services.clipboard, services.events, services.messages} {}
+    : services_(services),
+      windows_(windows),
+      desktop_{services.clipboard, services.events, services.messages},
+      tray_(services.tray) {}
 
 App::~App() = default;
 
@@ -59,7 +64,10 @@ bool App::Start() {
     box.SetTag(texts::kTagInit);
     box.SetForeColour(kIntroductionColour);
     box.SetText(texts::kIntroduction);
-    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, nullptr});
+    popup_ = std::make_unique<CountPopupPresenter>(services_.screen, windows_.Popup(*this), [this] {
+        tray_.UpdateTrayIcon(*main_, NotifyCommand::Modify);
+    });
+    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, popup_.get()});
     listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.windows, *capture_);
     hotkeys_ = std::make_unique<Hotkeys>(*capture_, services_.keyboard, services_.timers, main_->Id());
     polling_ = std::make_unique<KeyboardPolling>(*capture_, services_.keyboard, services_.windows, services_.timers);
@@ -76,16 +84,37 @@ bool App::Start() {
     main_->SetTitle(AppTitle());
     LastCapturedText.clear();
 
-    // Tray mode, when "task tray" asks for it, starts here: the main window
-    // then stays hidden behind the notification-area icon.
+    // In tray mode the main window stays hidden behind the icon.
+    if (Settings.taskTray == 1) {
+        ShowSplashMessage(windows_.Splash(), AppTitle() + u"\r\n\r\n" + texts::kGoingToTray, kGoingToTrayMs, true);
+        tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
+    }
 
     listener_->Start(main_->Id());
     hotkeys_->RegisterHotKeys();
     polling_->Wake();
+    if (Settings.taskTray != 1) ShowMainWindow();
+    return true;
+}
+
+void App::ShowMainWindow() {
     main_->Show();
     // Again once shown: some window managers only take it from a mapped window.
     main_->MakeTopmost();
-    return true;
+}
+
+// Window mode from now on, and at the next start.
+void App::LeaveTray() {
+    tray_.DeleteTrayIcon();
+    Settings.taskTray = 0;
+    // Without the balloon the popup key has nothing to show: it goes back to
+    // the other applications. Mid-paste the hotkeys are off and come back by
+    // themselves.
+    if (hotkeys_->Registered()) {
+        hotkeys_->UnregisterHotKeys();
+        hotkeys_->RegisterHotKeys();
+    }
+    ShowMainWindow();
 }
 
 void App::OnClipboardUpdate() {
@@ -114,6 +143,8 @@ void App::OnTimer(TimerId timer) {
         if (closeAfterPaste_) OnClose();
         break;
     case TimerId::End:
+        // The goodbye notice runs its time before the program ends.
+        if (windows_.Splash().Showing()) break;
         services_.timers.Stop(TimerId::End);
         main_->Destroy();
         break;
@@ -127,13 +158,36 @@ void App::OnMenu(MenuCommand command) {
     case MenuCommand::PopupClear:
         ClearCollection(*capture_);
         break;
-    case MenuCommand::End:
+    case MenuCommand::ShowPopup:
+        CollectClipboardText(*capture_, u"", Settings.dispPos);
+        break;
+    case MenuCommand::TrayOut:
+        LeaveTray();
+        break;
+    case MenuCommand::HelpStr:
+        windows_.Help().ShowHelp(true);
+        break;
     case MenuCommand::End2:
+        ShowSplashMessage(windows_.Splash(), texts::kEnding, kEndingMs, false);
+        OnClose();
+        break;
+    case MenuCommand::End:
         OnClose();
         break;
     default:
         break;
     }
+}
+
+void App::OnTrayIcon(std::uint16_t mouseMessage) {
+    // A double click opens the settings, which do not exist yet.
+    if (main_ && mouseMessage == kTrayRightButtonDown) main_->ShowTrayMenu();
+}
+
+void App::OnTaskbarCreated() { tray_.OnTaskbarCreated(); }
+
+void App::OnClearLabel() {
+    if (capture_) ClearCollection(*capture_);
 }
 
 // The close is always allowed: the settings are written, the chain is left,
@@ -148,13 +202,16 @@ void App::OnClose() {
     }
     hotkeys_->CancelPendingPaste();
     closing_ = true;
+    // The icon never outlives the program, however it is closed.
+    tray_.DeleteTrayIcon();
     hotkeys_->UnregisterHotKeys();
     SaveConf(Settings, services_.files, folder_, main_->Frame());
     // Each step below runs whatever became of the one before.
     listener_->Stop();
     main_->Hide();
     services_.timers.Start(TimerId::End, kTimerEndMs);
-    // The popup, help and settings windows, once they exist, are unloaded here.
+    windows_.Popup(*this).Unload();
+    windows_.Help().ShowHelp(false);
 }
 
 }  // namespace gleaner

@@ -11,8 +11,11 @@
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/keyboard_polling.h"
 #include "platform/platform.h"
+#include "popup/count_popup.h"
+#include "shell/help_layout.h"
 #include "shell/main_window.h"
 #include "shell/splash_layout.h"
+#include "shell/tray_icon.h"
 
 namespace gleaner {
 
@@ -28,6 +31,7 @@ struct Services {
     ClipboardWatch& watch;
     Screen& screen;
     Program& program;
+    NotificationArea& tray;
 };
 
 // The program's windows, created when first needed.
@@ -37,6 +41,8 @@ public:
     // nullptr when the window could not be created.
     virtual MainWindowView* CreateMainWindow(MainWindowEvents& events) = 0;
     virtual SplashView& Splash() = 0;
+    virtual HelpView& Help() = 0;
+    virtual BalloonView& Popup(BalloonEvents& events) = 0;
 };
 
 // The executable's folder (without a trailing backslash) and its name
@@ -46,7 +52,7 @@ std::u16string ExecutableName(const std::u16string& executablePath);
 // The session-wide name that only one running copy of an executable holds.
 std::u16string InstanceName(const std::u16string& executableName);
 
-class App : public MainWindowEvents {
+class App : public MainWindowEvents, public BalloonEvents {
 public:
     App(Services& services, ProgramWindows& windows);
     ~App() override;
@@ -61,8 +67,14 @@ public:
     void OnTimer(TimerId timer) override;
     void OnMenu(MenuCommand command) override;
     void OnClose() override;
+    void OnTrayIcon(std::uint16_t mouseMessage) override;
+    void OnTaskbarCreated() override;
+    void OnClearLabel() override;
 
 private:
+    void ShowMainWindow();
+    void LeaveTray();
+
     Services& services_;
     ProgramWindows& windows_;
     Desktop desktop_;
@@ -72,6 +84,8 @@ private:
     std::unique_ptr<ClipboardListener> listener_;
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<KeyboardPolling> polling_;
+    TrayIcon tray_;
+    std::unique_ptr<CountPopupPresenter> popup_;
     bool closing_ = false;
     bool closeAfterPaste_ = false;
 };

@@ -19,10 +19,14 @@ public:
     virtual WindowFrame& Frame() = 0;
     // The caption, which is also the window's tag.
     virtual void SetTitle(const std::u16string& title) = 0;
+    virtual std::u16string Title() const = 0;
     virtual void SetVersionCaption(const std::u16string& caption) = 0;
     virtual void MakeTopmost() = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
+    // The tray menu at the pointer, the window made the foreground first so
+    // that the menu closes when the user clicks elsewhere.
+    virtual void ShowTrayMenu() = 0;
     // The window is gone after this, and the program's message loop ends.
     virtual void Destroy() = 0;
 };
@@ -38,6 +42,10 @@ public:
     virtual void OnMenu(MenuCommand command) = 0;
     // The close box, a menu's 終了, the end of the Windows session.
     virtual void OnClose() = 0;
+    // The mouse over the notification-area icon: the mouse message.
+    virtual void OnTrayIcon(std::uint16_t mouseMessage) = 0;
+    // The notification area was made anew (Explorer restarted).
+    virtual void OnTaskbarCreated() = 0;
 };
 
 }  // namespace gleaner

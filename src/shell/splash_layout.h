@@ -34,6 +34,7 @@ public:
     virtual ~SplashView() = default;
     // Shows the pending message; a modal show returns once it has closed.
     virtual void Show(const std::u16string& pendingMessage, bool modal) = 0;
+    virtual bool Showing() const = 0;
 };
 
 // Silent when "custom msg" is 0.

@@ -41,8 +41,11 @@ protected:
         {{kVkControl, false}}, {{kVkV, false}}, {{kVkV, true}}, {{kVkControl, true}}};
 };
 
-TEST_F(PasteTest, RegistersCtrlPasteKeyAndCtrlShiftPopupKeyOnceEach) {
+TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeOnlyCtrlShiftPopupKeyOnceEach) {
+    ASSERT_EQ(keyboard.registered.size(), 1u);  // window mode: no balloon to show
+    EXPECT_EQ(keyboard.atomUses[u"GLEANER_POPUP"], 0);
     Settings.pasteKey = u"q";  // read another time: the keys come from the settings
+    Settings.taskTray = 1;
     hotkeys.UnregisterHotKeys();
     hotkeys.RegisterHotKeys();
     hotkeys.RegisterHotKeys();
@@ -126,6 +129,9 @@ TEST_F(PasteTest, APressDuringThePasteIsCaughtAndIgnored) {
 }
 
 TEST_F(PasteTest, ThePopupHotkeyMakesAPopupRequestOnly) {
+    Settings.taskTray = 1;
+    hotkeys.UnregisterHotKeys();
+    hotkeys.RegisterHotKeys();
     Copy(u"A");
     hotkeys.HotKeyWindowProc(static_cast<std::uintptr_t>(HotkeyId(kModControl | kModShift)));
     EXPECT_EQ(box.Text(), u"A");

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "hotkeys/paste_state.h"
+#include "popup/popup_state.h"
 
 #include "support/program_fixture.h"
 
@@ -16,6 +17,7 @@ public:
     TextBox& Collection() override { return box; }
     WindowFrame& Frame() override { return frame; }
     void SetTitle(const std::u16string& text) override { title = text; }
+    std::u16string Title() const override { return title; }
     void SetVersionCaption(const std::u16string& caption) override { versionCaption = caption; }
     void MakeTopmost() override { journal_.Note("topmost"); }
     void Show() override {
@@ -23,6 +25,7 @@ public:
         journal_.Note("window shown");
     }
     void Hide() override { shown = false; }
+    void ShowTrayMenu() override { journal_.Note("tray menu"); }
     void Destroy() override { journal_.Note("window destroyed"); }
 
     fake::FakeTextBox box;
@@ -35,17 +38,69 @@ private:
     fake::Journal& journal_;
 };
 
-class FakeProgramWindows : public ProgramWindows, public SplashView {
+// Tells a text set as a whole from one added at the end.
+class JournalTextBox : public fake::FakeTextBox {
 public:
-    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), journal_(journal) {}
+    explicit JournalTextBox(fake::Journal& journal) : journal_(journal) {}
+    void SetText(const std::u16string& text) override {
+        FakeTextBox::SetText(text);
+        journal_.Note("balloon text set");
+    }
+    void Append(const std::u16string& text) override {
+        FakeTextBox::Append(text);
+        journal_.Note("balloon text appended");
+    }
+
+private:
+    fake::Journal& journal_;
+};
+
+class FakeBalloon : public BalloonView {
+public:
+    explicit FakeBalloon(fake::Journal& journal) : box(journal), journal_(journal) {}
+    bool Load() override {
+        if (!open) box.FakeTextBox::SetText(u"");
+        open = true;
+        return true;
+    }
+    bool IsOpen() const override { return open; }
+    WindowId Id() const override { return open ? testing_support::kPopupWindow : 0; }
+    void Arrange(const BalloonLayout& arranged) override { layout = arranged; }
+    TextBox& Text() override { return box; }
+    void RestartCountdown() override { journal_.Note("countdown restarted"); }
+    void ShowWithoutActivating() override { journal_.Note("balloon shown"); }
+    void Unload() override { open = false; }
+
+    JournalTextBox box;
+    BalloonLayout layout;
+    bool open = false;
+
+private:
+    fake::Journal& journal_;
+};
+
+class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView {
+public:
+    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), balloon(journal), journal_(journal) {}
     MainWindowView* CreateMainWindow(MainWindowEvents&) override {
         journal_.Note("window created");
         return &main;
     }
     SplashView& Splash() override { return *this; }
-    void Show(const std::u16string&, bool) override { journal_.Note("splash"); }
+    void Show(const std::u16string& pending, bool) override {
+        journal_.Note("splash");
+        splashes.push_back(DecodeSplashMessage(pending).text);
+    }
+    bool Showing() const override { return splashShowing; }
+    HelpView& Help() override { return *this; }
+    void ShowHelp(bool show) override { helpShown = show; }
+    BalloonView& Popup(BalloonEvents&) override { return balloon; }
 
     FakeMainWindow main;
+    FakeBalloon balloon;
+    std::vector<std::u16string> splashes;
+    bool splashShowing = false;
+    bool helpShown = false;
 
 private:
     fake::Journal& journal_;
@@ -55,7 +110,7 @@ class AppTest : public testing_support::ProgramTest {
 protected:
     AppTest() {
         for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
-                           &messages.journal})
+                           &messages.journal, &tray.journal})
             *fake = &journal;
         files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
     }
@@ -74,7 +129,8 @@ protected:
     fake::FakeClipboardWatch watch;
     fake::FakeScreen screen;
     fake::FakeProgram program;
-    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program};
+    fake::FakeNotificationArea tray;
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray};
     FakeProgramWindows programWindows{journal};
     App app{services, programWindows};
 };
@@ -93,6 +149,7 @@ TEST_F(AppTest, StartsInItsFixedOrder) {
     EXPECT_EQ(keyboard.registered.begin()->second.virtualKey, static_cast<std::uint32_t>('Q'));
     EXPECT_EQ(MainWindowHandle, testing_support::kMainWindow);
     EXPECT_EQ(timers.running.at(TimerId::Key), 10);
+    EXPECT_TRUE(tray.icons.empty());
 }
 
 TEST_F(AppTest, ASecondCopySaysSoAndEndsBeforeMakingAnyWindow) {
@@ -172,6 +229,96 @@ TEST_F(AppTest, ACopyMadeDuringAPasteIsCollectedOnceThePasteHasEnded) {
     app.OnTimer(TimerId::HotKey);
     EXPECT_EQ(programWindows.main.box.Text(), u"collected\r\ncopied meanwhile");
     EXPECT_EQ(clipboard.Contents(), u"copied meanwhile");
+}
+
+class TrayModeTest : public AppTest {
+protected:
+    TrayModeTest() { files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\ndisp pos = ポインタ\r\n"); }
+    FakeMainWindow& main = programWindows.main;
+    FakeBalloon& balloon = programWindows.balloon;
+};
+
+TEST_F(TrayModeTest, StartsBehindTheIconAfterItsNoticeAndTheIconGoesAtTheEnd) {
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(InOrder({"file read", "splash", "tray icon added", "listener added", "hotkey registered"}));
+    EXPECT_EQ(programWindows.splashes, std::vector<std::u16string>{u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！"});
+    EXPECT_EQ(journal.IndexOf("window shown"), -1);
+    ASSERT_EQ(tray.icons.size(), 1u);
+    EXPECT_EQ(tray.icons[0], (NotifyIconRecord{testing_support::kMainWindow, 1, 0x8001, u"ぐりーなー！ Ver0.00"}));
+    EXPECT_EQ(keyboard.registered.size(), 2u);  // the popup key too
+
+    main.box.SetTag(u"");
+    app.OnMenu(MenuCommand::ShowPopup);
+    app.OnMenu(MenuCommand::HelpStr);
+    journal.entries.clear();
+    app.OnMenu(MenuCommand::End);
+    EXPECT_TRUE(InOrder({"tray icon removed", "hotkey unregistered", "file written", "listener removed"}));
+    EXPECT_TRUE(tray.icons.empty());
+    EXPECT_FALSE(balloon.open);
+    EXPECT_FALSE(programWindows.helpShown);
+}
+
+TEST_F(TrayModeTest, EachCopyShowsTheCollectionBesideThePointerAddingOnlyWhatIsNew) {
+    ASSERT_TRUE(app.Start());
+    windows.foreground = testing_support::kEditorWindow;
+    for (const char16_t* text : {u"A", u"B"}) {
+        clipboard.Put(text);
+        app.OnClipboardUpdate();
+    }
+    EXPECT_EQ(balloon.box.Text(), u"A\r\nB");
+    EXPECT_EQ(balloon.box.SelectionStart(), 4u);  // scrolled to the end
+    EXPECT_EQ(balloon.layout.window, (Rect{700, 520, 1000, 700}));
+    EXPECT_TRUE(balloon.layout.tail);
+    EXPECT_EQ(PopupWindowHandle, testing_support::kPopupWindow);
+    EXPECT_TRUE(InOrder({"balloon text appended", "countdown restarted", "tray icon modified", "balloon shown"}));
+    EXPECT_EQ(journal.IndexOf("balloon text set"), -1);
+
+    balloon.Unload();  // closed by its countdown; the next copy shows all again
+    Settings.timeAutoClose = 0;
+    journal.entries.clear();
+    clipboard.Put(u"C");
+    app.OnClipboardUpdate();
+    EXPECT_FALSE(balloon.open);
+    EXPECT_NE(journal.IndexOf("tray icon modified"), -1);
+    EXPECT_EQ(main.box.Text(), u"A\r\nB\r\nC");
+    Settings.timeAutoClose = 5;
+    journal.entries.clear();
+    app.OnMenu(MenuCommand::ShowPopup);
+    EXPECT_EQ(balloon.box.Text(), u"A\r\nB\r\nC");
+    EXPECT_TRUE(InOrder({"balloon text set", "tray icon modified", "balloon shown"}));
+    app.OnClearLabel();
+    EXPECT_EQ(main.box.Text(), u"");
+    EXPECT_EQ(balloon.box.Text(), u"");
+}
+
+TEST_F(TrayModeTest, TheIconsRightButtonOpensTheMenuAndItsCommandsLeaveTheTrayOrEnd) {
+    ASSERT_TRUE(app.Start());
+    app.OnTrayIcon(0x0203);  // the double click belongs to the settings
+    app.OnTrayIcon(0x0201);
+    EXPECT_EQ(journal.IndexOf("tray menu"), -1);
+    app.OnTrayIcon(0x0204);
+    EXPECT_NE(journal.IndexOf("tray menu"), -1);
+
+    tray.icons.clear();  // the notification area was made anew
+    app.OnTaskbarCreated();
+    EXPECT_EQ(tray.icons.size(), 1u);
+
+    app.OnMenu(MenuCommand::TrayOut);
+    EXPECT_TRUE(tray.icons.empty());
+    EXPECT_TRUE(main.shown);
+    EXPECT_EQ(Settings.taskTray, 0);
+    EXPECT_EQ(keyboard.registered.size(), 1u);  // the popup key is free again
+    app.OnTaskbarCreated();
+    EXPECT_TRUE(tray.icons.empty());
+
+    programWindows.splashShowing = true;
+    app.OnMenu(MenuCommand::End2);
+    EXPECT_EQ(programWindows.splashes.back(), u"終了します！");
+    app.OnTimer(TimerId::End);  // the notice runs its time first
+    EXPECT_EQ(journal.IndexOf("window destroyed"), -1);
+    programWindows.splashShowing = false;
+    app.OnTimer(TimerId::End);
+    EXPECT_NE(journal.IndexOf("window destroyed"), -1);
 }
 
 TEST(ProgramPaths, TakeTheFolderAndTheNameFromTheExecutablesPath) {

@@ -39,6 +39,7 @@ TEST(SplashLayout, TheMessageCarriesItsTimeBehindAMark) {
 class RecordingSplash : public SplashView {
 public:
     void Show(const std::u16string& pending, bool modal) override { shown.push_back({pending, modal}); }
+    bool Showing() const override { return false; }
     std::vector<std::pair<std::u16string, bool>> shown;
 };
 
