@@ -1,4 +1,6 @@
-// The screen, and which window is in front on it.
+// The screen, the pointer on it, and which window is in front.
+#include <shellscalingapi.h>
+
 #include "platform/win32_services.h"
 
 namespace gleaner::win32 {
@@ -13,6 +15,20 @@ TwipsPerPixel Win32Screen::Scale() {
 TwipsSize Win32Screen::Size() {
     const TwipsPerPixel scale = Scale();
     return {GetSystemMetrics(SM_CXSCREEN) * scale.x, GetSystemMetrics(SM_CYSCREEN) * scale.y};
+}
+
+Point Win32Screen::Pointer() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    return {cursor.x, cursor.y};
+}
+
+int Win32Screen::DpiAt(Point point) {
+    UINT dpiX = 0, dpiY = 0;
+    const HMONITOR monitor = MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONEAREST);
+    if (SUCCEEDED(GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX > 0)
+        return static_cast<int>(dpiX);
+    return static_cast<int>(GetDpiForSystem());
 }
 
 WindowId Win32Windows::ForegroundWindow() { return ToWindowId(GetForegroundWindow()); }

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include "platform/platform.h"
 #include "platform/win32_handles.h"
 
@@ -131,6 +133,16 @@ class Win32Screen : public Screen {
 public:
     TwipsPerPixel Scale() override;
     TwipsSize Size() override;
+    Point Pointer() override;
+    int DpiAt(Point point) override;
+};
+
+// The shell's record for the icon: the window's class icon beside the rest.
+NOTIFYICONDATAW NotifyIconData(const NotifyIconRecord& record);
+
+class Win32NotificationArea : public NotificationArea {
+public:
+    bool Notify(NotifyCommand command, const NotifyIconRecord& record) override;
 };
 
 // A top-level window's placement in twips.

@@ -39,6 +39,17 @@ void RegisterOnce(const WindowClass& windowClass, WNDPROC procedure) {
 
 }  // namespace
 
+DpiScale WindowScale(HWND window) {
+    const UINT dpi = window ? GetDpiForWindow(window) : 0;
+    return {dpi > 0 ? static_cast<int>(dpi) : static_cast<int>(GetDpiForSystem())};
+}
+
+UniqueGdiObject CreatePointFont(const wchar_t* face, int centipoints, DpiScale scale, bool fixedPitch) {
+    return UniqueGdiObject(CreateFontW(scale.FontHeight(centipoints), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                       fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS, face));
+}
+
 Window::~Window() {
     if (hwnd_) {
         // The derived part is gone: the last messages go to the default.

@@ -3,7 +3,9 @@
 #include <memory>
 
 #include "platform/win32_services.h"
+#include "popup/popup_window_win32.h"
 #include "shell/app.h"
+#include "shell/help_window_win32.h"
 #include "shell/main_window_win32.h"
 #include "shell/splash_window_win32.h"
 #include "shell/version_win32.h"
@@ -26,11 +28,23 @@ public:
         return *splash_;
     }
 
+    HelpView& Help() override {
+        if (!help_) help_ = std::make_unique<HelpWindow>();
+        return *help_;
+    }
+
+    BalloonView& Popup(BalloonEvents& events) override {
+        if (!popup_) popup_ = std::make_unique<BalloonWindow>(Help(), events);
+        return *popup_;
+    }
+
 private:
     OwnerWindow& owner_;
     TwipsPerPixel scale_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<HelpWindow> help_;
+    std::unique_ptr<BalloonWindow> popup_;
 };
 
 }  // namespace
@@ -47,7 +61,8 @@ int RunGleaner() {
     Win32ClipboardWatch watch;
     Win32Screen screen;
     Win32Program program;
-    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program};
+    Win32NotificationArea tray;
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray};
 
     if (auto version = ReadVersionInfo(program.ExecutablePath())) ProgramVersion = *version;
     Win32ProgramWindows programWindows(owner, screen.Scale());

@@ -5,6 +5,7 @@
 #include "popup/text_statistics.h"
 #include "resources/texts.h"
 #include "shell/menus_win32.h"
+#include "shell/tray_icon.h"
 
 namespace gleaner::win32 {
 namespace {
@@ -14,6 +15,7 @@ constexpr int kDesignClientWidth = 4515;
 constexpr int kDesignClientHeight = 1680;
 
 const wchar_t kCollectionFont[] = L"ＭＳ ゴシック";
+constexpr int kCollectionPoints = 975;
 
 }  // namespace
 
@@ -40,6 +42,8 @@ bool MainWindow::Build() {
     frame_ = std::make_unique<Win32WindowFrame>(Handle(), scale_);
 
     SetMenu(Handle(), BuildMenu(MenuBar(), false).Release());
+    // Broadcast by the shell when it makes the notification area anew.
+    taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     trayMenu_ = BuildMenu(TrayMenu(texts::kMenuVersion), true);
     BuildTooltip();
     RECT client{};
@@ -55,14 +59,15 @@ bool MainWindow::CreateCollectionBox() {
                             0, 0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCollectionBoxId)),
                             GetModuleHandleW(nullptr), nullptr);
     if (!edit_) return false;
-    const WindowDc screen;
-    const int pointHeight = -MulDiv(975, GetDeviceCaps(screen.Get(), LOGPIXELSY), 7200);  // 9.75 pt
-    font_.Reset(CreateFontW(pointHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN,
-                            kCollectionFont));
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    ApplyFont(WindowScale(Handle()));
     box_ = std::make_unique<Win32TextBox>(edit_);
     return true;
+}
+
+void MainWindow::ApplyFont(DpiScale scale) {
+    UniqueGdiObject font = CreatePointFont(kCollectionFont, kCollectionPoints, scale, true);
+    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    font_ = std::move(font);  // the box no longer uses the old one
 }
 
 void MainWindow::BuildTooltip() {
@@ -102,6 +107,15 @@ void MainWindow::SetVersionCaption(const std::u16string& caption) {
 void MainWindow::MakeTopmost() { SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }
 
 void MainWindow::Show() { ShowWindow(Handle(), SW_SHOWNORMAL); }
+
+void MainWindow::ShowTrayMenu() {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    SetForegroundWindow(Handle());
+    TrackPopupMenu(trayMenu_.Get(), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle(), nullptr);
+    // The menu's loop has ended; a message makes the switch back complete.
+    PostMessageW(Handle(), WM_NULL, 0, 0);
+}
 
 void MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
@@ -153,7 +167,23 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_CLIPBOARDUPDATE:
         events_.OnClipboardUpdate();
         return 0;
+    case kTrayIconMessage:
+        events_.OnTrayIcon(LOWORD(lParam));
+        return 0;
+    case WM_DPICHANGED: {
+        // The monitor's density changed or the window moved to another one:
+        // the text at its new size, the frame where the system suggests.
+        ApplyFont(DpiScale{HIWORD(wParam)});
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return 0;
+    }
     default:
+        if (message == taskbarCreated_ && message != 0) {
+            events_.OnTaskbarCreated();
+            return 0;
+        }
         return std::nullopt;
     }
 }

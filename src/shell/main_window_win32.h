@@ -23,16 +23,19 @@ public:
     TextBox& Collection() override { return *box_; }
     WindowFrame& Frame() override { return *frame_; }
     void SetTitle(const std::u16string& title) override;
+    std::u16string Title() const override { return tag_; }
     void SetVersionCaption(const std::u16string& caption) override;
     void MakeTopmost() override;
     void Show() override;
     void Hide() override;
+    void ShowTrayMenu() override;
     void Destroy() override { Window::Destroy(); }
 
 private:
     MainWindow(MainWindowEvents& events, TwipsPerPixel scale) : events_(events), scale_(scale) {}
     bool Build();
     bool CreateCollectionBox();
+    void ApplyFont(DpiScale scale);
     void BuildTooltip();
     void UpdateLengthTooltip();
 
@@ -49,6 +52,7 @@ private:
     HWND tooltip_ = nullptr;  // owned by the window too
     UniqueGdiObject font_;
     UniqueMenu trayMenu_;
+    UINT taskbarCreated_ = 0;
     std::u16string tag_;
     std::u16string tooltipText_;
     std::unique_ptr<Win32TextBox> box_;

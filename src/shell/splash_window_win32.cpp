@@ -43,11 +43,7 @@ bool SplashWindow::Load(const std::u16string& pendingMessage) {
         shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
         shape.bounds = {(work.left + work.right - width) / 2, (work.top + work.bottom - height) / 2, width, height};
         if (!Create({kSplashWindowClass}, L"", shape)) return false;
-        const WindowDc screen;
-        const int pointHeight = -MulDiv(1575, GetDeviceCaps(screen.Get(), LOGPIXELSY), 7200);
-        font_.Reset(CreateFontW(pointHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                VARIABLE_PITCH | FF_SWISS, kSplashFont));
+        font_ = CreatePointFont(kSplashFont, 1575, WindowScale(Handle()), false);
     } else {
         SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         InvalidateRect(Handle(), nullptr, TRUE);

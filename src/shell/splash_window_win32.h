@@ -17,6 +17,7 @@ public:
 
     // Shows the pending message; a modal show returns once the splash is gone.
     void Show(const std::u16string& pendingMessage, bool modal) override;
+    bool Showing() const override { return Handle() != nullptr; }
 
 private:
     bool Load(const std::u16string& pendingMessage);

@@ -5,8 +5,12 @@
 
 #include "platform/win32_services.h"
 #include "platform/win32_support.h"
+#include "resources/texts.h"
 #include "settings/settings_record.h"
+#include "shell/help_window_win32.h"
+#include "shell/main_window_win32.h"
 #include "shell/menus.h"
+#include "shell/tray_icon.h"
 #include "shell/splash_window_win32.h"
 #include "shell/version_win32.h"
 
@@ -60,6 +64,77 @@ TEST(VersionResource, TheProgramIsVersion076WithItsNamesAManifestAndAnIcon) {
     EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0), nullptr);
     FreeLibrary(module);
+}
+
+class MainWindowTest : public testing::Test, public MainWindowEvents {
+protected:
+    void OnClipboardUpdate() override {}
+    void OnActivate(bool) override {}
+    void OnHotKey(std::uintptr_t) override {}
+    void OnTimer(TimerId) override {}
+    void OnMenu(MenuCommand) override {}
+    void OnClose() override {}
+    void OnTrayIcon(std::uint16_t message) override { trayMessage = message; }
+    void OnTaskbarCreated() override { ++taskbarsCreated; }
+
+    LONG FontHeight() const {
+        LOGFONTW font{};
+        const HWND edit = GetDlgItem(main->Handle(), win32::kCollectionBoxId);
+        GetObjectW(reinterpret_cast<HGDIOBJ>(SendMessageW(edit, WM_GETFONT, 0, 0)), sizeof font, &font);
+        return font.lfHeight;
+    }
+
+    std::unique_ptr<win32::MainWindow> main = win32::MainWindow::Create(*this, win32::Win32Screen().Scale());
+    std::uint16_t trayMessage = 0;
+    int taskbarsCreated = 0;
+};
+
+TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
+    ASSERT_EQ(GetDpiForWindow(main->Handle()), 96u);
+    EXPECT_EQ(FontHeight(), -13);  // 9.75 points
+    RECT bounds{};
+    GetWindowRect(main->Handle(), &bounds);
+    SendMessageW(main->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&bounds));
+    EXPECT_EQ(FontHeight(), -20);
+}
+
+TEST_F(MainWindowTest, HearsItsIconThroughAPrivateMessageAndTheShellsNewNotificationArea) {
+    SendMessageW(main->Handle(), WM_MBUTTONDOWN, 0, MAKELPARAM(515, 0));  // a click into the window
+    EXPECT_EQ(trayMessage, 0);
+    SendMessageW(main->Handle(), kTrayIconMessage, kTrayIconId, WM_RBUTTONDOWN);
+    EXPECT_EQ(trayMessage, WM_RBUTTONDOWN);
+    SendMessageW(main->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_EQ(taskbarsCreated, 1);
+
+    const std::u16string longTip(200, u'あ');
+    const NOTIFYICONDATAW data =
+        win32::NotifyIconData({win32::ToWindowId(main->Handle()), kTrayIconId, kTrayIconMessage, longTip});
+    EXPECT_EQ(data.hWnd, main->Handle());
+    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_MESSAGE | NIF_ICON | NIF_TIP));
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(data.szTip)), longTip.substr(0, 127));
+}
+
+TEST(HelpWindow, ShowsItsElevenLinesAtThePointerAndStaysPutWhenAskedAgain) {
+    SetCursorPos(1000, 700);
+    win32::HelpWindow help;
+    help.ShowHelp(true);
+    ASSERT_NE(help.Handle(), nullptr);
+    RECT first{};
+    GetWindowRect(help.Handle(), &first);
+    EXPECT_EQ(first.right, 1000);
+    EXPECT_EQ(first.bottom, 700);
+    EXPECT_EQ(first.right - first.left, 315);  // 4725 twips at 96 DPI
+    wchar_t text[512] = L"";
+    GetWindowTextW(FindWindowExW(help.Handle(), nullptr, L"Static", nullptr), text, 512);
+    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), texts::kHelpText);
+
+    SetCursorPos(100, 100);
+    help.ShowHelp(true);
+    RECT again{};
+    GetWindowRect(help.Handle(), &again);
+    EXPECT_TRUE(EqualRect(&first, &again));
+    help.ShowHelp(false);
+    EXPECT_EQ(help.Handle(), nullptr);
 }
 
 }  // namespace

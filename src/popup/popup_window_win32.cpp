@@ -1,0 +1,228 @@
+#include "popup/popup_window_win32.h"
+
+#include <commctrl.h>
+
+#include "popup/popup_state.h"
+#include "resources/texts.h"
+#include "settings/settings_record.h"
+
+namespace gleaner::win32 {
+namespace {
+
+constexpr WORD kTextId = 1;
+constexpr WORD kTimeId = 2;
+constexpr WORD kClearId = 3;
+constexpr WORD kCloseId = 4;
+constexpr UINT_PTR kAutoCloseTimer = 1;
+constexpr UINT kAutoCloseMs = 1000;
+const wchar_t kTextFont[] = L"ＭＳ ゴシック";
+const wchar_t kLabelFont[] = L"ＭＳ Ｐゴシック";
+
+HWND CreateChild(HWND parent, const wchar_t* kind, const std::u16string& text, DWORD style, WORD id) {
+    return CreateWindowExW(0, kind, Wide(text), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+}
+
+void AddTip(HWND tooltip, HWND owner, HWND control, const std::u16string& text) {
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = owner;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(Wide(text));
+    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+}  // namespace
+
+bool BalloonWindow::Load() {
+    if (Handle()) return true;
+    WindowShape shape;
+    shape.style = WS_POPUP;
+    shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    shape.bounds = {0, 0, 0, 0};
+    if (!Create({kPopupWindowClass, nullptr, GetSysColorBrush(COLOR_INFOBK)}, Wide(texts::kPopupTitle), shape) ||
+        !CreateControls()) {
+        Destroy();
+        return false;
+    }
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    countdown_.Load(Settings.timeAutoClose);
+    ApplyCountdown(true);
+    textHook_.Attach(edit_, [this](UINT message, WPARAM, LPARAM) { return OnTextMessage(message); });
+    return true;
+}
+
+bool BalloonWindow::CreateControls() {
+    // Read-only, and left out of the Tab order.
+    edit_ = CreateChild(Handle(), L"EDIT", u"", WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, kTextId);
+    time_ = CreateChild(Handle(), L"STATIC", u"", SS_LEFT, kTimeId);
+    clear_ = CreateChild(Handle(), L"STATIC", texts::kPopupClear, SS_LEFT | SS_NOTIFY, kClearId);
+    close_ = CreateChild(Handle(), L"BUTTON", texts::kCloseCaption, BS_PUSHBUTTON, kCloseId);
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+    if (!edit_ || !time_ || !clear_ || !close_) return false;
+    box_ = std::make_unique<Win32TextBox>(edit_);
+    AddTip(tooltip_, Handle(), clear_, texts::kPopupClearTip);
+    AddTip(tooltip_, Handle(), close_, texts::kPopupCloseTip);
+    fontDpi_ = 0;
+    return true;
+}
+
+void BalloonWindow::ApplyFonts(DpiScale scale) {
+    if (scale.dpi == fontDpi_) return;
+    UniqueGdiObject text = CreatePointFont(kTextFont, 975, scale, true);
+    UniqueGdiObject label = CreatePointFont(kLabelFont, 975, scale, false);
+    UniqueGdiObject clear = CreatePointFont(kLabelFont, 1125, scale, false);
+    const std::pair<HWND, HGDIOBJ> fonts[] = {
+        {edit_, text.Get()}, {time_, label.Get()}, {close_, label.Get()}, {clear_, clear.Get()}};
+    for (const auto& [control, font] : fonts) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // The controls no longer use the old ones.
+    textFont_ = std::move(text);
+    labelFont_ = std::move(label);
+    clearFont_ = std::move(clear);
+    fontDpi_ = scale.dpi;
+}
+
+void BalloonWindow::Arrange(const BalloonLayout& layout) {
+    layout_ = layout;
+    ApplyFonts(layout.scale);
+    const Rect& w = layout.window;
+    SetWindowPos(Handle(), HWND_TOPMOST, w.left, w.top, w.Width(), w.Height(), SWP_NOACTIVATE);
+    Place(edit_, layout.textBox);
+    Place(time_, layout.timeLabel);
+    Place(clear_, layout.clearLabel);
+    Place(close_, layout.closeButton);
+    Cut(layout);
+}
+
+// The rounded body, with the tail cut in by exclusive-or when asked for;
+// without it the strip on the anchor's side stays transparent.
+void BalloonWindow::Cut(const BalloonLayout& layout) {
+    UniqueGdiObject region(CreateRectRgn(0, 0, 0, 0));
+    const Rect& b = layout.body;
+    const UniqueGdiObject body(CreateRoundRectRgn(b.left, b.top, b.right, b.bottom, layout.corner, layout.corner));
+    CombineRgn(static_cast<HRGN>(region.Get()), static_cast<HRGN>(region.Get()), static_cast<HRGN>(body.Get()),
+               RGN_OR);
+    if (layout.tail) {
+        POINT corners[3];
+        for (int i = 0; i < 3; ++i) corners[i] = {layout.tailTriangle[i].x, layout.tailTriangle[i].y};
+        const UniqueGdiObject tail(CreatePolygonRgn(corners, 3, ALTERNATE));
+        CombineRgn(static_cast<HRGN>(region.Get()), static_cast<HRGN>(region.Get()), static_cast<HRGN>(tail.Get()),
+                   RGN_XOR);
+    }
+    // The window owns the region from here on.
+    if (SetWindowRgn(Handle(), static_cast<HRGN>(region.Get()), TRUE)) region.Release();
+}
+
+void BalloonWindow::RestartCountdown() {
+    countdown_.TextChanged(Settings.timeAutoClose);
+    ApplyCountdown(true);
+}
+
+void BalloonWindow::ApplyCountdown(bool restart) {
+    SetWindowTextW(time_, Wide(countdown_.Label()));
+    if (!countdown_.TimerOn())
+        KillTimer(Handle(), kAutoCloseTimer);
+    else if (restart)
+        SetTimer(Handle(), kAutoCloseTimer, kAutoCloseMs, nullptr);
+}
+
+// The application the user copied in keeps the keyboard; a click into the
+// balloon activates it as any window.
+void BalloonWindow::ShowWithoutActivating() { ShowWindow(Handle(), SW_SHOWNOACTIVATE); }
+
+std::optional<LRESULT> BalloonWindow::OnTextMessage(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_VSCROLL:
+    case WM_MOUSEWHEEL:
+        // The user reads: the balloon stays until closed.
+        countdown_.Stop();
+        ApplyCountdown(false);
+        break;
+    case WM_MOUSEMOVE:
+        help_.ShowHelp(false);
+        break;
+    default:
+        break;
+    }
+    return std::nullopt;
+}
+
+// Over the help icon the legend opens; over the balloon's surface it closes.
+// The rest of the side panel leaves it as it is.
+void BalloonWindow::OnMouseMove(Point point) {
+    if (layout_.helpIcon.Contains(point))
+        help_.ShowHelp(true);
+    else if (!layout_.panel.Contains(point))
+        help_.ShowHelp(false);
+}
+
+void BalloonWindow::OnPaint(HDC dc) {
+    const Rect& icon = layout_.helpIcon;
+    DrawIconEx(dc, icon.left, icon.top, LoadIconW(nullptr, IDI_QUESTION), icon.Width(), icon.Height(), 0, nullptr,
+               DI_NORMAL);
+}
+
+bool BalloonWindow::OnCommand(WORD id, WORD code, HWND) {
+    if (id == kCloseId && code == BN_CLICKED) {
+        Destroy();
+    } else if (id == kClearId && code == STN_CLICKED) {
+        events_.OnClearLabel();
+    } else if (id == kTextId && code == EN_CHANGE) {
+        RestartCountdown();
+    } else if (id == kTextId && code == EN_SETFOCUS) {
+        // After the click that brought the focus has placed the caret.
+        PostMessageW(edit_, EM_SETSEL, 0, -1);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void BalloonWindow::OnTimer(UINT_PTR id) {
+    if (id != kAutoCloseTimer) return;
+    if (countdown_.Tick())
+        Destroy();
+    else
+        ApplyCountdown(false);
+}
+
+void BalloonWindow::OnDestroy() {
+    PopupWindowHandle = 0;
+    help_.ShowHelp(false);
+    textHook_.Detach();
+}
+
+std::optional<LRESULT> BalloonWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(close_);
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMouseMove({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+        return 0;
+    case WM_SETCURSOR:
+        if (reinterpret_cast<HWND>(wParam) != clear_) return std::nullopt;
+        SetCursor(LoadCursorW(nullptr, IDC_CROSS));
+        return TRUE;
+    case WM_CTLCOLORSTATIC: {
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        const bool label = reinterpret_cast<HWND>(lParam) != edit_;
+        SetTextColor(dc, GetSysColor(label ? COLOR_GRAYTEXT : COLOR_INFOTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+    }
+    case WM_CTLCOLORBTN:
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
+    case WM_DPICHANGED:
+        // Each presentation lays the balloon out for the monitor it goes to.
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace gleaner::win32

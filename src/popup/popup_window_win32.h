@@ -1,0 +1,65 @@
+// frmPopup: the borderless balloon in the tooltip colour that shows the
+// collection, counts down and closes itself.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "platform/win32_services.h"
+#include "platform/win32_window.h"
+#include "popup/count_popup.h"
+#include "popup/countdown.h"
+#include "shell/help_layout.h"
+
+namespace gleaner::win32 {
+
+inline constexpr wchar_t kPopupWindowClass[] = L"GleanerPopupWindow";
+
+class BalloonWindow : public Window, public BalloonView {
+public:
+    BalloonWindow(HelpView& help, BalloonEvents& events) : help_(help), events_(events) {}
+
+    bool Load() override;
+    bool IsOpen() const override { return Handle() != nullptr; }
+    WindowId Id() const override { return ToWindowId(Handle()); }
+    void Arrange(const BalloonLayout& layout) override;
+    TextBox& Text() override { return *box_; }
+    void RestartCountdown() override;
+    void ShowWithoutActivating() override;
+    void Unload() override { Destroy(); }
+
+private:
+    bool CreateControls();
+    void ApplyFonts(DpiScale scale);
+    void Cut(const BalloonLayout& layout);
+    // Shows the countdown's label; restart starts the timer's second anew.
+    void ApplyCountdown(bool restart);
+    std::optional<LRESULT> OnTextMessage(UINT message);
+    void OnMouseMove(Point point);
+
+    void OnPaint(HDC dc) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnTimer(UINT_PTR id) override;
+    void OnDestroy() override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    HelpView& help_;
+    BalloonEvents& events_;
+    // Children and the tooltip: the window owns them.
+    HWND edit_ = nullptr;
+    HWND time_ = nullptr;
+    HWND clear_ = nullptr;
+    HWND close_ = nullptr;
+    HWND tooltip_ = nullptr;
+    UniqueGdiObject textFont_;
+    UniqueGdiObject labelFont_;
+    UniqueGdiObject clearFont_;
+    int fontDpi_ = 0;
+    std::unique_ptr<Win32TextBox> box_;
+    Subclass textHook_;
+    Countdown countdown_;
+    BalloonLayout layout_;
+};
+
+}  // namespace gleaner::win32

@@ -1,0 +1,117 @@
+#include "shell/help_window_win32.h"
+
+#include "platform/win32_services.h"
+#include "resources/texts.h"
+
+namespace gleaner::win32 {
+namespace {
+
+constexpr COLORREF kHelpBackground = RGB(240, 255, 240);
+constexpr COLORREF kHelpText = RGB(0, 128, 0);
+constexpr WORD kCloseId = 1;
+// A fixed-pitch face keeps the legend's colons in one column.
+const wchar_t kLabelFont[] = L"ＭＳ ゴシック";
+const wchar_t kButtonFont[] = L"ＭＳ Ｐゴシック";
+constexpr int kFontPoints = 975;
+
+}  // namespace
+
+void HelpWindow::ShowHelp(bool show) {
+    if (!show) {
+        Destroy();
+        return;
+    }
+    // An open window stays where the user may have dragged it.
+    if (!Handle()) Load();
+}
+
+bool HelpWindow::Load() {
+    Win32Screen screen;
+    const Point pointer = screen.Pointer();
+    const DpiScale scale{screen.DpiAt(pointer)};
+    const HelpLayout layout = LayOutHelp(pointer, scale);
+    WindowShape shape;
+    shape.style = WS_POPUP;
+    shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    shape.bounds = {layout.window.left, layout.window.top, layout.window.Width(), layout.window.Height()};
+    background_.Reset(CreateSolidBrush(kHelpBackground));
+    if (!Create({kHelpWindowClass}, L"", shape)) return false;
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    // The button first: it lies on top of the label's corner.
+    close_ = CreateWindowExW(0, L"BUTTON", Wide(texts::kCloseCaption),
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW, 0, 0, 0, 0, Handle(),
+                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
+    label_ = CreateWindowExW(0, L"STATIC", Wide(texts::kHelpText),
+                             WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0,
+                             0, Handle(), nullptr, instance, nullptr);
+    // Dragging the text with the left button moves the window, as its
+    // caption would if it had one.
+    labelHook_.Attach(label_, [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        if (message != WM_MOUSEMOVE || !(wParam & MK_LBUTTON)) return std::nullopt;
+        ReleaseCapture();
+        SendMessageW(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return 0;
+    });
+    Arrange(layout, scale);
+    SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    return true;
+}
+
+void HelpWindow::Arrange(const HelpLayout& layout, DpiScale scale) {
+    UniqueGdiObject labelFont = CreatePointFont(kLabelFont, kFontPoints, scale, true);
+    SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont.Get()), FALSE);
+    labelFont_ = std::move(labelFont);  // the label no longer uses the old one
+    buttonFont_ = CreatePointFont(kButtonFont, kFontPoints, scale, false);
+    Place(label_, layout.label);
+    Place(close_, layout.closeButton);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+// In the window's own pale green, raised, and pressed in while held.
+void HelpWindow::DrawCloseButton(const DRAWITEMSTRUCT& item) {
+    RECT r = item.rcItem;
+    FillRect(item.hDC, &r, static_cast<HBRUSH>(background_.Get()));
+    DrawEdge(item.hDC, &r, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+    const SelectedObject font(item.hDC, buttonFont_.Get());
+    SetBkMode(item.hDC, TRANSPARENT);
+    DrawTextW(item.hDC, Wide(texts::kCloseCaption), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+bool HelpWindow::OnCommand(WORD id, WORD code, HWND) {
+    if (id != kCloseId || code != BN_CLICKED) return false;
+    Destroy();
+    return true;
+}
+
+std::optional<LRESULT> HelpWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ERASEBKGND: {
+        RECT client{};
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.Get()));
+        return 1;
+    }
+    case WM_CTLCOLORSTATIC:
+        SetTextColor(reinterpret_cast<HDC>(wParam), kHelpText);
+        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
+        return reinterpret_cast<LRESULT>(background_.Get());
+    case WM_DRAWITEM:
+        DrawCloseButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_DPICHANGED: {
+        // Its designed size at the new density, where it stands now.
+        const DpiScale scale{HIWORD(wParam)};
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        HelpLayout layout = LayOutHelp({}, scale);
+        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, layout.window.Width(),
+                     layout.window.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+        Arrange(layout, scale);
+        return 0;
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace gleaner::win32

@@ -1,0 +1,34 @@
+// frmHelp: the legend of the count abbreviations, a borderless note at the
+// pointer that the user can drag by its text.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/win32_window.h"
+#include "shell/help_layout.h"
+
+namespace gleaner::win32 {
+
+inline constexpr wchar_t kHelpWindowClass[] = L"GleanerHelpWindow";
+
+class HelpWindow : public Window, public HelpView {
+public:
+    void ShowHelp(bool show) override;
+
+private:
+    bool Load();
+    void Arrange(const HelpLayout& layout, DpiScale scale);
+    void DrawCloseButton(const DRAWITEMSTRUCT& item);
+
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    HWND label_ = nullptr;  // children: the window owns them
+    HWND close_ = nullptr;
+    UniqueGdiObject background_;
+    UniqueGdiObject labelFont_;
+    UniqueGdiObject buttonFont_;
+    Subclass labelHook_;
+};
+
+}  // namespace gleaner::win32

@@ -1,0 +1,41 @@
+// The balloon window under Wine.
+#include <gtest/gtest.h>
+
+#include "platform/win32_handles.h"
+#include "popup/popup_window_win32.h"
+
+namespace gleaner {
+namespace {
+
+class NoHelp : public HelpView, public BalloonEvents {
+public:
+    void ShowHelp(bool) override {}
+    void OnClearLabel() override {}
+};
+
+TEST(BalloonWindow, IsCutToItsRoundedBodyWithTheTailsTipAtTheAnchorOrAStripLeftTransparent) {
+    NoHelp none;
+    win32::BalloonWindow balloon(none, none);
+    ASSERT_TRUE(balloon.Load());
+    const win32::UniqueGdiObject region(CreateRectRgn(0, 0, 0, 0));
+    const auto inside = [&](int x, int y) {
+        GetWindowRgn(balloon.Handle(), static_cast<HRGN>(region.Get()));
+        return PtInRegion(static_cast<HRGN>(region.Get()), x, y) != FALSE;
+    };
+    balloon.Arrange(LayOutBalloon({{1000, 700}, 300, 180, true}, {}));  // left of and above the pointer
+    EXPECT_TRUE(inside(150, 80));
+    EXPECT_TRUE(inside(299, 179));  // the tip, at the pointer
+    EXPECT_FALSE(inside(150, 172));
+    EXPECT_FALSE(inside(0, 0));  // a rounded corner
+
+    balloon.Arrange(LayOutBalloon({{20, 20}, 300, 150, false}, {}));  // "左上隅": no tail, the strip on top
+    EXPECT_TRUE(inside(150, 80));
+    EXPECT_FALSE(inside(1, 1));
+    EXPECT_FALSE(inside(150, 14));
+    EXPECT_TRUE(inside(150, 16));
+    balloon.Unload();
+    EXPECT_FALSE(balloon.IsOpen());
+}
+
+}  // namespace
+}  // namespace gleaner
