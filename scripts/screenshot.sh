@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
-# Takes docs/main-window.png: gleaner under Wine after three copies made in
-# Wine's notepad. Needs a built windows preset (scripts/test.sh or run.sh).
+# Takes the README's pictures under Wine, with copies made while Wine's
+# notepad is in front:
+#   docs/main-window.png  gleaner's window after three copies;
+#   docs/balloon.png      tray mode: the balloon beside notepad after them;
+#   docs/help-window.png  the legend that the balloon's help icon opens.
+# Needs a built windows preset (scripts/test.sh or run.sh).
 set -euo pipefail
 repo_dir=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 cd "$repo_dir"
@@ -10,29 +14,50 @@ exec scripts/wine-desktop.sh bash -c '
 set -euo pipefail
 scripts/wine-japanese-fonts.sh
 work=$(mktemp -d)
+pids=()
+trap "kill \${pids[*]} 2>/dev/null; rm -rf -- \"$work\"" EXIT
 cp build/windows/bin/gleaner.exe "$work/"
-wine "$work/gleaner.exe" & gleaner=$!
-wine notepad & notepad=$!
-trap "kill $gleaner $notepad 2>/dev/null; rm -rf -- \"$work\"" EXIT
-for i in $(seq 100); do
-    main=$(xdotool search --name "Ver0.76" 2>/dev/null | head -1 || true)
-    pad=$(xdotool search --name "Notepad" 2>/dev/null | head -1 || true)
-    [ -n "$main" ] && [ -n "$pad" ] && break
-    sleep 0.1
-done
-xdotool windowmove "$main" 40 40
+
+wait_for() { for _ in $(seq 100); do xdotool search --name "$1" 2>/dev/null | head -1 && return; sleep 0.1; done; }
+copy_three() {
+    for text in "東京都千代田区丸の内1-1" "ID-20261206-0042" "Quote: gather, then paste once."; do
+        printf "%s" "$text" | xclip -selection clipboard
+        sleep 0.7
+    done
+}
+shoot() { sleep 0.5; import -window root /tmp/gleaner-root.png; convert /tmp/gleaner-root.png "$@"; }
+
+wine notepad & pids+=($!)
+pad=$(wait_for Notepad)
+sleep 0.5
 xdotool windowsize "$pad" 500 300
+
+# Window mode. The window sits alone near the top left corner of a black
+# root window: trimming the black away leaves the window, frame and all.
+wine "$work/gleaner.exe" & gleaner=$!; pids+=($gleaner)
+main=$(wait_for Ver0.76)
+xdotool windowmove "$main" 40 40
 xdotool windowmove "$pad" 900 500
 xdotool windowactivate --sync "$pad"
 sleep 0.5
-for text in "東京都千代田区丸の内1-1" "ID-20261206-0042" "Quote: gather, then paste once."; do
-    printf "%s" "$text" | xclip -selection clipboard
-    sleep 0.7
-done
+copy_three
 xdotool mousemove 5 5
-sleep 0.5
-import -window root /tmp/gleaner-root.png
-# The window sits alone near the top left corner of a black root window:
-# trimming the black away leaves the window, frame and all.
-convert /tmp/gleaner-root.png -crop 800x450+0+0 +repage -trim +repage docs/main-window.png
+shoot -crop 800x450+0+0 +repage -trim +repage docs/main-window.png
+xdotool windowactivate --sync "$main" key alt+F4   # closed as a person closes it
+wait "$gleaner" 2>/dev/null || true
+
+# Tray mode, the balloon at the pointer just right of notepad; it stays a
+# minute, long enough for both pictures.
+xdotool windowmove "$pad" 300 300
+printf "task tray = 1\r\ncustom msg = 0\r\ntime auto close = 60\r\ndisp pos = ポインタ\r\n" |
+    iconv -f UTF-8 -t CP932 > "$work/Conf.txt"
+wine "$work/gleaner.exe" & pids+=($!)
+sleep 2
+xdotool windowactivate --sync "$pad"
+xdotool type --delay 30 "Copied here, collected there."
+xdotool mousemove 1120 560
+copy_three
+shoot -crop 860x340+280+280 +repage docs/balloon.png
+xdotool mousemove 1105 450 sleep 0.2 mousemove 1110 455   # over the help icon
+shoot -crop 380x290+760+290 +repage docs/help-window.png
 '
