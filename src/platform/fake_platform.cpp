@@ -231,9 +231,13 @@ MessageAnswer FakeMessageBoxes::AskAtPointer(const std::u16string& text, const s
 void FakeTextBox::SetText(const std::u16string& text) {
     text_ = text;
     selStart_ = selEnd_ = 0;
+    Note(journal, "text set");
 }
 
-void FakeTextBox::Append(const std::u16string& text) { text_ += text; }
+void FakeTextBox::Append(const std::u16string& text) {
+    text_ += text;
+    Note(journal, "text appended");
+}
 
 void FakeTextBox::SetCaret(std::size_t position) { selStart_ = selEnd_ = std::min(position, text_.size()); }
 

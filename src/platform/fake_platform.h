@@ -195,6 +195,8 @@ public:
     void Select(std::size_t start, std::size_t end);
     std::size_t SelectionStart() const { return selStart_; }
     std::size_t SelectionEnd() const { return selEnd_; }
+    // Notes "text set" and "text appended".
+    Journal* journal = nullptr;
 
 private:
     std::u16string text_;

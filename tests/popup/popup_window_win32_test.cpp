@@ -33,8 +33,6 @@ TEST(BalloonWindow, IsCutToItsRoundedBodyWithTheTailsTipAtTheAnchorOrAStripLeftT
     EXPECT_FALSE(inside(1, 1));
     EXPECT_FALSE(inside(150, 14));
     EXPECT_TRUE(inside(150, 16));
-    balloon.Unload();
-    EXPECT_FALSE(balloon.IsOpen());
 }
 
 }  // namespace
