@@ -41,9 +41,7 @@ protected:
         {{kVkControl, false}}, {{kVkV, false}}, {{kVkV, true}}, {{kVkControl, true}}};
 };
 
-TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeOnlyCtrlShiftPopupKeyOnceEach) {
-    ASSERT_EQ(keyboard.registered.size(), 1u);  // window mode: no balloon to show
-    EXPECT_EQ(keyboard.atomUses[u"GLEANER_POPUP"], 0);
+TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEach) {
     Settings.pasteKey = u"q";  // read another time: the keys come from the settings
     Settings.taskTray = 1;
     hotkeys.UnregisterHotKeys();

