@@ -3,7 +3,9 @@
 #   host    - the logic's unit tests, natively, with AddressSanitizer and UBSan;
 #   fuzzing - the Conf.txt reader under libFuzzer for a minute (scripts/fuzz.sh);
 #   windows - the mingw-w64 cross build; its unit tests and Win32 tests run
-#             under Wine on a private X display (scripts/wine-desktop.sh).
+#             under Wine on a private X display (scripts/wine-desktop.sh);
+#             then the tray balloon once more in a second Wine prefix whose
+#             desktop has 144 dots per inch.
 # Installs what is missing first, so run it as root on a fresh machine.
 # Exits non-zero when anything fails to build or any test fails.
 set -euo pipefail
@@ -34,9 +36,26 @@ step "windows build, tests under Wine"
         scripts/wine-desktop.sh ctest --preset windows
 } || windows_rc=$?
 
+# Wine reads LogPixels when its server starts: the setting goes in with one
+# start of the desktop, and the test runs in the next.
+dpi_rc=0
+step "the balloon at 144 DPI, in a second Wine prefix"
+if [ "$windows_rc" = 0 ]; then
+    dpi_prefix="$repo_dir/build/wineprefix-144dpi"
+    {
+        WINEPREFIX="$dpi_prefix" scripts/wine-desktop.sh \
+            wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null &&
+            WINEPREFIX="$dpi_prefix" GLEANER_AT_144_DPI=1 scripts/wine-desktop.sh \
+                ctest --preset windows -R 'EndToEndTray\.AtHighDensity' --no-tests=error
+    } || dpi_rc=$?
+else
+    dpi_rc=skipped
+fi
+
 step "summary"
 scripts/count-lines.sh
 printf 'host:    %s\n' "$([ "$host_rc" = 0 ] && echo passed || echo "FAILED ($host_rc)")"
 printf 'fuzzing: %s\n' "$([ "$fuzz_rc" = 0 ] && echo passed || echo "FAILED ($fuzz_rc)")"
 printf 'windows: %s\n' "$([ "$windows_rc" = 0 ] && echo passed || echo "FAILED ($windows_rc)")"
-[ "$host_rc" = 0 ] && [ "$fuzz_rc" = 0 ] && [ "$windows_rc" = 0 ]
+printf '144 DPI: %s\n' "$([ "$dpi_rc" = 0 ] && echo passed || echo "FAILED ($dpi_rc)")"
+[ "$host_rc" = 0 ] && [ "$fuzz_rc" = 0 ] && [ "$windows_rc" = 0 ] && [ "$dpi_rc" = 0 ]

@@ -91,9 +91,10 @@ public:
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Waits until its top-level window of this class is shown and the program
-    // is through with what came before.
-    testing::AssertionResult WaitForWindow(const std::wstring& className);
+    // Waits until its top-level window of this class is shown (or there and
+    // hidden, as in the notification area) and the program is through with
+    // what came before.
+    testing::AssertionResult WaitForWindow(const std::wstring& className, bool shown = true);
     HWND Window() const { return window_; }
     DWORD Id() const { return id_; }
     bool Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }

@@ -79,10 +79,14 @@ Program::~Program() {
     if (job_ != nullptr) CloseHandle(job_);
 }
 
-testing::AssertionResult Program::WaitForWindow(const std::wstring& className) {
+testing::AssertionResult Program::WaitForWindow(const std::wstring& className, bool shown) {
     WaitForInputIdle(process_, kWaitMs);
-    const auto shown = [&] { return IsWindowVisible(window_ = FindWindowOf(id_, className)) != FALSE; };
-    auto result = WaitFor("a shown window of class " + Describe(className), shown, true);
+    const auto there = [&] {
+        window_ = FindWindowOf(id_, className);
+        return window_ != nullptr && (IsWindowVisible(window_) != FALSE) == shown;
+    };
+    auto result = WaitFor((shown ? "a shown window of class " : "a hidden window of class ") + Describe(className),
+                          there, true);
     (void)Ask(window_, WM_NULL);  // answered once the program is through with what came before
     return result;
 }

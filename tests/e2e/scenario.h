@@ -31,12 +31,13 @@ protected:
         EXPECT_TRUE(gleaner_ ? gleaner_->Close() : testing::AssertionSuccess());
     }
 
-    testing::AssertionResult Start(const std::vector<std::wstring>& conf = {}) {
+    // shown: false for a start in the notification area.
+    testing::AssertionResult Start(const std::vector<std::wstring>& conf = {}, bool shown = true) {
         if (!conf.empty() && !WriteConf(folder_.File(L"Conf.txt"), conf)) {
             return testing::AssertionFailure() << "could not write Conf.txt";
         }
         gleaner_.emplace(L"\"" + folder_.File(L"gleaner.exe") + L"\"", folder_.path);
-        auto up = gleaner_->WaitForWindow(kMainWindowClass);
+        auto up = gleaner_->WaitForWindow(kMainWindowClass, shown);
         box_ = GetDlgItem(gleaner_->Window(), kBoxId);
         return up;
     }
