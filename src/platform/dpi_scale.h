@@ -11,6 +11,7 @@ constexpr int kDesignDpi = 96;
 
 struct DpiScale {
     int dpi = kDesignDpi;
+    bool operator==(const DpiScale&) const = default;
 
     // A length designed in 96-DPI pixels (halves allowed), rounded.
     int Pixels(double designed) const { return static_cast<int>(std::lround(designed * dpi / kDesignDpi)); }

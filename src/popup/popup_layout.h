@@ -54,6 +54,7 @@ struct BalloonLayout {
     int corner = 0;  // width and height of its corners' ellipse
     bool tail = false;
     std::array<Point, 3> tailTriangle{};  // the apex (at the anchor) first
+    bool operator==(const BalloonLayout&) const = default;
 };
 
 BalloonLayout LayOutBalloon(const BalloonPlace& place, DpiScale scale);

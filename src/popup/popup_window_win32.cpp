@@ -86,6 +86,9 @@ void BalloonWindow::ApplyFonts(DpiScale scale) {
 }
 
 void BalloonWindow::Arrange(const BalloonLayout& layout) {
+    // A balloon that stays where it is keeps its shape: captures in a row
+    // cost no new region and no repainting of the whole window.
+    if (layout == layout_ && IsWindowVisible(Handle())) return;
     layout_ = layout;
     ApplyFonts(layout.scale);
     const Rect& w = layout.window;
