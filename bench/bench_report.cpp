@@ -83,6 +83,29 @@ std::optional<Summary> Summarise(const Timings& timings) {
     return summary;
 }
 
+void PrintTrayTable(const ProgramResults& tray, const ProgramResults& gleaner) {
+    std::printf("\nTray mode: milliseconds per capture with the balloon open (it shows the whole collection after\n"
+                "each capture), beside window mode.\n\n");
+    std::printf("%-30s | %-22s | %-22s | %-22s | %-13s\n", "collection size", "gleaner, tray", "window shown",
+                "window hidden", "tray/shown");
+    std::printf("%-30s", "(chars while timed, tray)");
+    for (int i = 0; i < 3; ++i) std::printf(" | %4s %8s %8s", "n", "mean", "median");
+    std::printf(" | %6s %6s\n%s\n", "mean", "median", std::string(121, '-').c_str());
+    for (const SeriesResult& series : tray.series) {
+        const auto window = std::find_if(gleaner.series.begin(), gleaner.series.end(),
+                                         [&](const SeriesResult& s) { return s.plan.size == series.plan.size; });
+        const SeriesResult* windowed = window == gleaner.series.end() ? nullptr : &*window;
+        std::printf("%-30s", SizeCell(series).c_str());
+        PrintTimes(Summarise(series.shown));
+        PrintTimes(SummaryOf(windowed, true));
+        PrintTimes(SummaryOf(windowed, false));
+        PrintRatio(Summarise(series.shown), SummaryOf(windowed, true));
+        std::printf("\n");
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
 std::string Grouped(std::size_t value) {
     const std::string digits = std::to_string(value);
     std::string grouped;

@@ -25,6 +25,9 @@ struct ProgramResults {
 };
 
 void PrintTable(const ProgramResults& gleaner, const ProgramResults& reSet, const ProgramResults& append);
+// gleaner in tray mode, its balloon open, beside gleaner in window mode at
+// the same sizes.
+void PrintTrayTable(const ProgramResults& tray, const ProgramResults& gleaner);
 
 // "1,234,567"
 std::string Grouped(std::size_t value);

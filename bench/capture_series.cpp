@@ -77,7 +77,7 @@ bool CaptureSeries::Run(const SeriesPlan& plan, SeriesResult& result, std::wstri
     const double started = NowMs();
     bool shown = true;
     for (int block = 0; block < plan.blocks; ++block) {
-        const bool wantShown = block % 2 == 0;
+        const bool wantShown = balloon_ || block % 2 == 0;
         if (wantShown != shown) {
             const bool applied = SetShown(wantShown);
             shown = wantShown;
@@ -118,13 +118,23 @@ std::optional<double> CaptureSeries::TimedCapture(const std::wstring& text, std:
     if (!driver_.Copy(text)) return std::nullopt;
     const double deadline = start + timeoutMs;
     for (int polls = 0;; ++polls) {
-        const auto length = e2e::Ask(box_, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
+        const HWND box = Box();
+        const auto length = e2e::Ask(box, WM_GETTEXTLENGTH, 0, 0, timeoutMs);
         const double now = NowMs();
         lastSeen_ = length ? std::optional<std::size_t>(*length) : std::nullopt;
         if (lastSeen_ == expected) return now - start;
-        if (!lastSeen_ || *lastSeen_ > expected || now > deadline) return std::nullopt;
+        // The balloon opens with the first copy: until then there is none to ask.
+        const bool asked = box != nullptr || !balloon_;
+        if ((asked && (!lastSeen_ || *lastSeen_ > expected)) || now > deadline) return std::nullopt;
         if (polls > 100) Sleep(1);
     }
+}
+
+// The balloon shows the whole collection after each capture, the last thing
+// a capture does in tray mode.
+HWND CaptureSeries::Box() const {
+    if (!balloon_) return box_;
+    return GetDlgItem(e2e::FindWindowOf(program_.Id(), L"GleanerPopupWindow"), 1);
 }
 
 // SW_HIDE, or SW_SHOWNA (shown without taking the foreground), then a pause in

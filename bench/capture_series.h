@@ -1,6 +1,7 @@
 // One collecting program under measurement: bring its collection up to a
 // size with a few large copies, then time small copies back to back, with
-// its main window shown and hidden in turn.
+// its main window shown and hidden in turn, or, for gleaner in tray mode,
+// with its balloon open all the time.
 #pragma once
 
 #include <cstddef>
@@ -57,9 +58,10 @@ double NowMs();
 
 class CaptureSeries {
 public:
-    // driver copies; program collects into its box (an EDIT with id 1001).
-    CaptureSeries(const e2e::OtherApplication& driver, const e2e::Program& program)
-        : driver_(driver), program_(program), box_(GetDlgItem(program.Window(), e2e::kBoxId)) {}
+    // driver copies; program collects into its box (an EDIT with id 1001),
+    // or, with balloon, shows the collection in the balloon's text box too.
+    CaptureSeries(const e2e::OtherApplication& driver, const e2e::Program& program, bool balloon = false)
+        : driver_(driver), program_(program), box_(GetDlgItem(program.Window(), e2e::kBoxId)), balloon_(balloon) {}
 
     // Large distinct copies until the collection holds exactly `length`
     // characters (a smaller length than now is left alone). Not timed.
@@ -71,10 +73,13 @@ private:
     bool EnsureForeground(std::wstring& error);
     std::optional<double> TimedCapture(const std::wstring& text, std::size_t expected, DWORD timeoutMs);
     bool SetShown(bool shown);
+    // The box whose length tells that a capture is complete.
+    HWND Box() const;
 
     const e2e::OtherApplication& driver_;
     const e2e::Program& program_;
     HWND box_;
+    bool balloon_;
     std::optional<std::size_t> lastSeen_;  // what the box held when the last timed capture failed
     ExpectedCollection collection_;
     int largeCopies_ = 0;
