@@ -170,7 +170,12 @@ bool PointerOnto(HWND window) {
 void Bench::Idle(const Subject& subject, HWND window, int pid, Figures& figures) const {
     // Another application in front, as while the user works elsewhere, and
     // the pointer where the subject says; then time for what the start and
-    // the move set going (a splash, a first paint, a tooltip) to end.
+    // the move set going (a splash, a first paint, a tooltip) to end. In
+    // tray mode Wine shows its notification area once the icon is there, and
+    // the window manager puts that in front: the other application after it.
+    const auto iconShown = [] { return IsWindowVisible(FindWindowW(L"__winex11_standalone_tray", nullptr)) != FALSE; };
+    if (!subject.shown && !e2e::WaitFor("the notification area", iconShown, true))
+        figures.notes.push_back("no notification area came up");
     if (!e2e::BringToFront(other_.Window())) figures.notes.push_back("the other application did not come to the front");
     if (!PointerOnto(subject.pointerOnIt ? window : other_.Window()))
         figures.notes.push_back("the pointer could not be put on the window");
