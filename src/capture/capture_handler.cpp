@@ -90,7 +90,7 @@ void CollectClipboardText(CaptureContext& context, const std::u16string& text, c
     if (text.empty()) {
         if (InTrayMode() && context.popup) {
             const bool introduction = box.Tag() == texts::kTagInit;
-            context.popup->PresentCountPopup(dispPos, introduction ? std::u16string() : box.Text());
+            context.popup->PresentCountPopup(dispPos, introduction ? nullptr : &box, u"");
         }
         return;
     }
@@ -102,17 +102,15 @@ void CollectClipboardText(CaptureContext& context, const std::u16string& text, c
 
     // One append for separator and text: the box's cost per change grows with
     // its length.
-    box.Append(box.Length() != 0 ? DecodeSeparator() + text : text);
+    const std::u16string added = box.Length() != 0 ? DecodeSeparator() + text : text;
+    box.Append(added);
     const std::size_t length = box.Length();
     box.SetCaret(length);
     box.SetForeColour(kCollectedColour);
     box.SetTag(u"");
 
-    // Only the balloon needs the whole text; the count needs only its length.
-    const bool presenting = InTrayMode() && context.popup;
-    const std::u16string collection = presenting ? box.Text() : std::u16string();
     ReportLength(context, static_cast<std::int64_t>(length));
-    if (presenting) context.popup->PresentCountPopup(dispPos, collection);
+    if (InTrayMode() && context.popup) context.popup->PresentCountPopup(dispPos, &box, added);
 }
 
 bool CollectFromClipboard(CaptureContext& context, const std::u16string& dispPos) {

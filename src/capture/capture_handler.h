@@ -13,9 +13,11 @@ namespace gleaner {
 class CountPopup {
 public:
     virtual ~CountPopup() = default;
-    // Shows the collection at the place that "disp pos" names and gives the
-    // foreground back to the window the user copied in.
-    virtual void PresentCountPopup(const std::u16string& dispPos, const std::u16string& collection) = 0;
+    // Shows the collection (nullptr: nothing collected yet) at the place that
+    // "disp pos" names. added is what the capture has just put at its end,
+    // so that a balloon already showing the rest needs only that.
+    virtual void PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
+                                   const std::u16string& added) = 0;
     // The balloon's own text box while it is open, else nullptr.
     virtual TextBox* OpenTextBox() = 0;
 };

@@ -1,13 +1,12 @@
 #include "popup/count_popup.h"
 
-#include <algorithm>
-
 #include "popup/popup_state.h"
 #include "settings/settings_record.h"
 
 namespace gleaner {
 
-void CountPopupPresenter::PresentCountPopup(const std::u16string& dispPos, const std::u16string& collection) {
+void CountPopupPresenter::PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
+                                            const std::u16string& added) {
     // With no time to show it the balloon never appears; the capture still
     // ends as every capture does, with the icon renewed.
     if (Settings.timeAutoClose == 0) {
@@ -24,7 +23,7 @@ void CountPopupPresenter::PresentCountPopup(const std::u16string& dispPos, const
 
     if (!balloon_.Load()) return;
     balloon_.Arrange(layout);
-    ShowText(collection);
+    ShowText(collection, added);
     balloon_.RestartCountdown();
     refreshTray_();
     PopupWindowHandle = balloon_.Id();
@@ -32,17 +31,17 @@ void CountPopupPresenter::PresentCountPopup(const std::u16string& dispPos, const
 }
 
 // A capture only adds to the end of what the balloon shows: appending costs
-// the new text, setting the whole text again costs the whole collection.
-void CountPopupPresenter::ShowText(const std::u16string& collection) {
+// the new text, setting the whole text again costs the whole collection. The
+// balloon's box is read-only and emptied with the collection, so a box that
+// is exactly the new text short of the collection shows all the rest of it.
+void CountPopupPresenter::ShowText(const TextBox* collection, const std::u16string& added) {
     TextBox& box = balloon_.Text();
-    const bool extends = box.Length() == shown_.size() && collection.size() >= shown_.size() &&
-                         std::equal(shown_.begin(), shown_.end(), collection.begin());
-    if (!extends)
-        box.SetText(collection);
-    else if (collection.size() > shown_.size())
-        box.Append(collection.substr(shown_.size()));
-    box.SetCaret(collection.size());
-    shown_ = collection;
+    const std::size_t length = collection ? collection->Length() : 0;
+    if (collection && box.Length() + added.size() == length)
+        box.Append(added);
+    else
+        box.SetText(collection ? collection->Text() : u"");
+    box.SetCaret(length);
 }
 
 }  // namespace gleaner

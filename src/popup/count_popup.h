@@ -46,17 +46,16 @@ public:
     CountPopupPresenter(Screen& screen, BalloonView& balloon, std::function<void()> refreshTray)
         : screen_(screen), balloon_(balloon), refreshTray_(std::move(refreshTray)) {}
 
-    void PresentCountPopup(const std::u16string& dispPos, const std::u16string& collection) override;
+    void PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
+                           const std::u16string& added) override;
     TextBox* OpenTextBox() override { return balloon_.IsOpen() ? &balloon_.Text() : nullptr; }
 
 private:
-    void ShowText(const std::u16string& collection);
+    void ShowText(const TextBox* collection, const std::u16string& added);
 
     Screen& screen_;
     BalloonView& balloon_;
     std::function<void()> refreshTray_;
-    // What the balloon's text box was last given.
-    std::u16string shown_;
 };
 
 }  // namespace gleaner

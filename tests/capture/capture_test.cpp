@@ -14,9 +14,10 @@ using testing_support::kPopupWindow;
 
 class RecordingPopup : public CountPopup {
 public:
-    void PresentCountPopup(const std::u16string& dispPos, const std::u16string& collection) override {
-        presented.push_back(dispPos + u"|" + collection);
-        box.SetText(collection);
+    void PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
+                           const std::u16string& added) override {
+        presented.push_back(dispPos + u"|" + (collection ? collection->Text() : u"-") + u"|" + added);
+        box.SetText(collection ? collection->Text() : u"");
     }
     TextBox* OpenTextBox() override { return &box; }
     std::vector<std::u16string> presented;
@@ -94,15 +95,17 @@ TEST_F(CaptureTest, ClearingEmptiesClipboardCollectionAndBalloonButARepeatStaysA
 }
 
 TEST_F(CaptureTest, InTrayModeEachCaptureAndPopupRequestShowsTheCollectionUnchanged) {
-    PopupRequest();
-    Copy(u"A");
-    EXPECT_TRUE(popup.presented.empty());  // window mode
     Settings.taskTray = 1;
     Settings.dispPos = u"左上隅";
+    PopupRequest();  // the introduction is nothing collected
+    Settings.taskTray = 0;
+    Copy(u"A");
+    Settings.taskTray = 1;
     Copy(u"B");
     clipboard.Put(std::nullopt);
     PopupRequest();
-    EXPECT_EQ(popup.presented, (std::vector<std::u16string>{u"左上隅|A\r\nB", u"左上隅|A\r\nB"}));
+    EXPECT_EQ(popup.presented,
+              (std::vector<std::u16string>{u"左上隅|-|", u"左上隅|A\r\nB|\r\nB", u"左上隅|A\r\nB|"}));
     Copy(u"B");  // still a repeat: the request did not forget the last capture
     EXPECT_EQ(box.Text(), u"A\r\nB");
 }
