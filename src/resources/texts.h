@@ -49,6 +49,53 @@ inline constexpr char16_t kPopupCloseTip[] = u"バルーンを閉じます";
 inline constexpr char16_t kPasteHotkeyAtom[] = u"GLEANER_CTRLV";
 inline constexpr char16_t kPopupHotkeyAtom[] = u"GLEANER_POPUP";
 
+// frmSetting: captions, lists and tool tips.
+inline constexpr char16_t kSettingsTaskTray[] = u"タスクトレイ収納";
+inline constexpr char16_t kSettingsTaskTrayTip[] = u"開始時にタスクトレイに収納します";
+inline constexpr char16_t kSettingsCopyFrame[] = u"コピー";
+inline constexpr char16_t kSettingsSeparatorLabel[] = u"区切り文字（任意文字の入力可）";
+inline constexpr char16_t kSettingsNewLineHint[] = u"（改行：\\n）";
+inline constexpr char16_t kSettingsSeparatorTip[] = u"コピー文字列間の区切り（任意文字入力可）";
+inline constexpr char16_t kSettingsPasteFrame[] = u"貼り付け";
+inline constexpr char16_t kSettingsCtrlVInit[] = u"貼り付け時に初期化";
+inline constexpr char16_t kSettingsCtrlVInitTip[] = u"Ctrl+Vで貼り付け後に、クリップボード/テキストボックスを初期化";
+inline constexpr char16_t kSettingsNoConfirm[] = u"確認MSG非表示";
+inline constexpr char16_t kSettingsNoConfirmTip[] = u"既知の確認メッセーjを表示しない";
+inline constexpr char16_t kSettingsHotKeyFrame[] = u"ホットキー";
+inline constexpr char16_t kSettingsPopupKeyLabel[] = u"ポップアップ";
+inline constexpr char16_t kSettingsPopupKeyPrefix[] = u"Ctrl+Shift+";
+inline constexpr char16_t kSettingsPasteKeyLabel[] = u"貼り付け";
+inline constexpr char16_t kSettingsPasteKeyPrefix[] = u"Ctrl+";
+inline constexpr char16_t kSettingsHotKeyTip[] = u"貼り付け用のキー";
+inline constexpr char16_t kSettingsPopupFrame[] = u"ポップアップウィンドウ";
+inline constexpr char16_t kSettingsAutoCloseLabel[] = u"自動消去時間";
+inline constexpr char16_t kSettingsAutoCloseTip[] = u"自動消去時間（秒）";
+inline constexpr char16_t kSettingsDispPosLabel[] = u"表示位置";
+inline constexpr char16_t kSettingsDispPosTip[] = u"表示位置";
+inline constexpr char16_t kSettingsResume[] = u"再開";
+inline constexpr char16_t kSettingsEnd[] = u"終了";
+inline constexpr char16_t kSettingsClose[] = u"閉じる";
+inline constexpr char16_t kSettingsCancel[] = u"キャンセル";
+inline constexpr char16_t kSettingsSearchFrame[] = u"指定文字検索";
+inline constexpr char16_t kSettingsSearchLabel[] = u"文字列";
+inline constexpr char16_t kSettingsSearchTip[] = u"カウントしたい文字列を入力";
+inline constexpr char16_t kSettingsFuzzy[] = u"あいまい検索";
+inline constexpr char16_t kSettingsFuzzyTip[] = u"曖昧検索：大小文字/全半角の区別無し";
+inline constexpr char16_t kSettingsCustomFrame[] = u"表示項目のカスタマイズ";
+inline constexpr char16_t kSettingsCustomTip[] = u"カウントする項目";
+inline constexpr char16_t kSettingsDispMsg[] = u"開始終了MSG";
+inline constexpr char16_t kSettingsDispMsgTip[] = u"オフ：MSGを表示しません";
+
+inline constexpr const char16_t* kSeparatorNames[] = {kSeparatorNone,  kSeparatorSpace, kSeparatorWideSpace,
+                                                      kSeparatorComma, kSeparatorSlash, kSeparatorTab,
+                                                      kSeparatorNewLine};
+inline constexpr const char16_t* kAutoCloseTimes[] = {u" 0", u" 1", u" 2", u" 3", u" 4", u" 5", u" 6",
+                                                      u" 7", u" 8", u" 9", u"10", u"15", u"20", u"30"};
+inline constexpr const char16_t* kDispPosNames[] = {kDispPosPointer, kDispPosTopLeft, kDispPosTopRight,
+                                                    kDispPosBottomRight};
+// The count items of "custom item", in the order of its seven flags.
+inline constexpr const char16_t* kCustomItems[] = {u"字数", u"改行", u"Byte数", u"全角", u"半角", u"スペース", u"タブ"};
+
 // The introduction shown in grey until the first capture.
 inline constexpr char16_t kIntroduction[] =
     u"コピー操作を行うと､順次､この窓に追加されます｡\r\n\r\nコピーはマウスでも Ctrl+C でも可\r\n貼り付けは Ctrl+V を推奨";

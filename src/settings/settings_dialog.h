@@ -1,0 +1,79 @@
+// frmSetting without its window: what each control shows when the dialog
+// opens, what confirming stores, how the window follows the tray box, and
+// what the dialog leaves its opener to do.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "platform/platform.h"
+#include "settings/settings_record.h"
+
+namespace gleaner {
+
+// What the opener does once the dialog has closed: show the main window,
+// go to the notification area, or end the program.
+enum class CloseAction { ShowWindow, Tray, End };
+
+// The dialog's window from the end of its load until it unloads, else 0.
+extern WindowId SettingsWindowHandle;
+// Set by each confirmation; the close box leaves the one before.
+extern CloseAction SettingsCloseAction;
+
+// cmdClose by its index: 再開, 終了, and the hidden キャンセル that the close
+// box stands for.
+enum class CloseButton { Resume = 0, End = 1, Cancel = 2 };
+
+constexpr std::size_t kCustomItemCount = 7;
+
+// What the controls show.
+struct SettingsControls {
+    bool chkTaskTray = false;
+    std::u16string cmbSeparator;
+    bool chkCtrlVInit = false;
+    bool chkNoConfirm = false;
+    std::u16string cmbPopupKey;  // cmbHotKey 0
+    std::u16string cmbPasteKey;  // cmbHotKey 1
+    std::u16string cmbTimeAutoClose;
+    std::u16string cmbDispPos;
+    std::u16string txtSearchStr;
+    bool chkFuzzy = false;
+    std::array<bool, kCustomItemCount> lstCustom{};  // selected items
+    bool chkDispMsg = false;
+    bool operator==(const SettingsControls&) const = default;
+};
+
+// Form_Load: the controls filled from the record. A check box is ticked
+// exactly when the program treats its setting as on.
+SettingsControls LoadSettingsControls(const SettingsRecord& settings);
+
+// cmdClose_Click: 再開 and 終了 store what the controls show and set
+// SettingsCloseAction; the close box changes nothing.
+void CloseSettings(CloseButton button, const SettingsControls& shown, SettingsRecord& settings);
+
+// How the window looks for the state of its tray box; asked again on every
+// click of the box and every activation.
+struct SettingsShape {
+    std::int32_t height = 0;  // twips
+    bool popupFrame = false;  // frPos
+    bool endButton = false;   // cmdClose 1
+    std::u16string endCaption;
+    bool operator==(const SettingsShape&) const = default;
+};
+SettingsShape ShapeSettings(bool trayTicked, CloseAction lastAction);
+
+constexpr std::int32_t kSettingsWidth = 3750;  // twips, whatever the tray box
+
+// 確認MSG非表示 only matters when the collection is emptied after a paste.
+inline bool NoConfirmEnabled(const SettingsControls& shown) { return shown.chkCtrlVInit; }
+
+// A character typed into a hotkey combo: the capital of a letter A to Z;
+// nullopt for anything else, which the combo refuses.
+std::optional<char16_t> HotKeyLetter(char16_t typed);
+
+// " 7": the seconds right-aligned in two places, as the list writes them.
+std::u16string FormatAutoClose(std::int32_t seconds);
+
+}  // namespace gleaner
