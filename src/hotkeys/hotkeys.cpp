@@ -29,10 +29,10 @@ void Hotkeys::InjectPaste() {
     RegisterHotKeys();
 }
 
-void Hotkeys::Register(std::uint16_t id, std::uint32_t modifiers, const std::u16string& key) {
+bool Hotkeys::Register(std::uint16_t id, std::uint32_t modifiers, const std::u16string& key) {
     const std::uint32_t virtualKey = HotKeyVirtualKey(key);
-    // A hotkey another program holds, or an empty key, simply never fires.
-    if (id != 0 && virtualKey != 0) keyboard_.RegisterHotKey(mainWindow_, id, modifiers, virtualKey);
+    // An empty key registers nothing and so is nobody else's either.
+    return id == 0 || virtualKey == 0 || keyboard_.RegisterHotKey(mainWindow_, id, modifiers, virtualKey);
 }
 
 std::uint32_t HotKeyVirtualKey(const std::u16string& setting) {
@@ -42,17 +42,27 @@ std::uint32_t HotKeyVirtualKey(const std::u16string& setting) {
     return first;
 }
 
-void Hotkeys::RegisterHotKeys() {
-    if (registered_) return;
+std::u16string HotKeyName(std::uint32_t modifiers, const std::u16string& setting) {
+    const std::u16string prefix = modifiers & kModShift ? texts::kSettingsPopupKeyPrefix : texts::kSettingsPasteKeyPrefix;
+    const std::uint32_t key = HotKeyVirtualKey(setting);
+    return prefix + std::u16string(1, static_cast<char16_t>(key));
+}
+
+std::vector<std::u16string> Hotkeys::RegisterHotKeys() {
+    std::vector<std::u16string> taken;
+    if (registered_) return taken;
     pasteHotkeyId_ = keyboard_.AddGlobalAtom(texts::kPasteHotkeyAtom);
-    Register(pasteHotkeyId_, kModControl, Settings.pasteKey);
+    if (!Register(pasteHotkeyId_, kModControl, Settings.pasteKey))
+        taken.push_back(HotKeyName(kModControl, Settings.pasteKey));
     // The popup key shows the balloon, which only tray mode has: in window
     // mode it would take the key from every other application for nothing.
     if (Settings.taskTray == 1) {
         popupHotkeyId_ = keyboard_.AddGlobalAtom(texts::kPopupHotkeyAtom);
-        Register(popupHotkeyId_, kModControl | kModShift, Settings.popupKey);
+        if (!Register(popupHotkeyId_, kModControl | kModShift, Settings.popupKey))
+            taken.push_back(HotKeyName(kModControl | kModShift, Settings.popupKey));
     }
     registered_ = true;
+    return taken;
 }
 
 void Hotkeys::UnregisterHotKeys() {

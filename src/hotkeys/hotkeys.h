@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "capture/capture_handler.h"
 #include "platform/platform.h"
@@ -16,6 +18,8 @@ constexpr std::uint32_t kModShift = 0x0004;
 // The virtual key of a one-letter setting: lower case counts as upper case;
 // an empty setting has none (0).
 std::uint32_t HotKeyVirtualKey(const std::u16string& setting);
+// "Ctrl+Shift+A", as the user reads a combination.
+std::u16string HotKeyName(std::uint32_t modifiers, const std::u16string& setting);
 
 class Hotkeys {
 public:
@@ -26,8 +30,11 @@ public:
     Hotkeys& operator=(const Hotkeys&) = delete;
 
     // Registers Ctrl + "paste key" and, in tray mode, Ctrl+Shift + "popup
-    // key". Does nothing while they are registered already.
-    void RegisterHotKeys();
+    // key". Does nothing while they are registered already. Gives the
+    // combinations another program holds, by name ("Ctrl+V"): the program's
+    // own re-registrations around a paste leave telling the user to those
+    // who first registered.
+    std::vector<std::u16string> RegisterHotKeys();
     // The reverse; does nothing while they are not registered.
     void UnregisterHotKeys();
     bool Registered() const { return registered_; }
@@ -44,7 +51,8 @@ public:
     void CancelPendingPaste();
 
 private:
-    void Register(std::uint16_t id, std::uint32_t modifiers, const std::u16string& key);
+    // False when another program holds the combination.
+    bool Register(std::uint16_t id, std::uint32_t modifiers, const std::u16string& key);
     void InjectPaste();
 
     CaptureContext& capture_;

@@ -96,6 +96,11 @@ inline constexpr const char16_t* kDispPosNames[] = {kDispPosPointer, kDispPosTop
 // The count items of "custom item", in the order of its seven flags.
 inline constexpr const char16_t* kCustomItems[] = {u"字数", u"改行", u"Byte数", u"全角", u"半角", u"スペース", u"タブ"};
 
+// A hotkey another program holds: "Ctrl+Q" and the rest of the sentence.
+inline constexpr char16_t kHotKeyTakenTitle[] = u"ホットキーエラー";
+inline constexpr char16_t kHotKeyTakenSuffix[] = u" は他のプログラムが使用中のため登録できませんでした。「設定」で別のキーを選んでください。";
+inline constexpr char16_t kHotKeyListJoin[] = u"、";
+
 // The introduction shown in grey until the first capture.
 inline constexpr char16_t kIntroduction[] =
     u"コピー操作を行うと､順次､この窓に追加されます｡\r\n\r\nコピーはマウスでも Ctrl+C でも可\r\n貼り付けは Ctrl+V を推奨";

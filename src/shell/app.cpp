@@ -91,9 +91,10 @@ bool App::Start() {
     }
 
     listener_->Start(main_->Id());
-    hotkeys_->RegisterHotKeys();
+    const auto taken = hotkeys_->RegisterHotKeys();
     polling_->Wake();
     if (Settings.taskTray != 1) ShowMainWindow();
+    ReportTakenHotKeys(taken);
     return true;
 }
 
@@ -115,6 +116,14 @@ void App::LeaveTray() {
         hotkeys_->RegisterHotKeys();
     }
     ShowMainWindow();
+}
+
+// Otherwise Ctrl+V would simply stop pasting the collection, unexplained.
+void App::ReportTakenHotKeys(const std::vector<std::u16string>& taken) {
+    if (taken.empty()) return;
+    std::u16string names;
+    for (const auto& name : taken) names += (names.empty() ? u"" : texts::kHotKeyListJoin) + name;
+    services_.messages.Show(names + texts::kHotKeyTakenSuffix, texts::kHotKeyTakenTitle, MessageButtons::Ok);
 }
 
 void App::OnClipboardUpdate() {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "capture/capture_handler.h"
 #include "capture/clipboard_listener.h"
@@ -74,6 +75,7 @@ public:
 private:
     void ShowMainWindow();
     void LeaveTray();
+    void ReportTakenHotKeys(const std::vector<std::u16string>& taken);
 
     Services& services_;
     ProgramWindows& windows_;

@@ -247,6 +247,14 @@ TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconB
     EXPECT_EQ(journal.entries, std::vector<std::string>{"tray icon modified"});
 }
 
+TEST_F(AppTest, TellsOnceAtStartUpWhichHotKeyAnotherProgramHolds) {
+    keyboard.takenKeys = {'Q'};
+    ASSERT_TRUE(app.Start());
+    app.OnTimer(TimerId::HotKey);  // a paste registers it again, silently
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title + messages.shown[0].text.substr(0, 7), u"ホットキーエラーCtrl+Q ");
+}
+
 TEST(ProgramPaths, TakeTheFolderAndTheNameFromTheExecutablesPath) {
     EXPECT_EQ(ProgramFolder(u"C:\\Program Files\\gleaner\\gleaner.exe"), u"C:\\Program Files\\gleaner");
     EXPECT_EQ(ExecutableName(u"C:\\a.b\\my.gleaner.exe"), u"my.gleaner");
