@@ -270,4 +270,13 @@ public:
     Journal* journal = nullptr;
 };
 
+class FakeShell : public Shell {
+public:
+    bool Open(const std::u16string& path) override {
+        opened.push_back(path);
+        return true;
+    }
+    std::vector<std::u16string> opened;
+};
+
 }  // namespace gleaner::fake

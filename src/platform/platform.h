@@ -263,6 +263,14 @@ public:
     virtual bool AnotherInstanceHolds(const std::u16string& name) = 0;
 };
 
+// The user's shell: documents opened as a double click would open them.
+class Shell {
+public:
+    virtual ~Shell() = default;
+    // The "open" verb on the file; false when nothing opened it.
+    virtual bool Open(const std::u16string& path) = 0;
+};
+
 // The services every part of the logic shares.
 struct Desktop {
     Clipboard& clipboard;

@@ -166,4 +166,9 @@ private:
     UniqueKernelHandle instanceMutex_;  // held until the process ends
 };
 
+class Win32Shell : public Shell {
+public:
+    bool Open(const std::u16string& path) override;
+};
+
 }  // namespace gleaner::win32

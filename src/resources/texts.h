@@ -101,6 +101,9 @@ inline constexpr char16_t kHotKeyTakenTitle[] = u"ホットキーエラー";
 inline constexpr char16_t kHotKeyTakenSuffix[] = u" は他のプログラムが使用中のため登録できませんでした。「設定」で別のキーを選んでください。";
 inline constexpr char16_t kHotKeyListJoin[] = u"、";
 
+// The user guide the release puts beside the executable; ヘルプ opens it.
+inline constexpr char16_t kGuideFileName[] = u"gleaner-guide.html";
+
 // The introduction shown in grey until the first capture.
 inline constexpr char16_t kIntroduction[] =
     u"コピー操作を行うと､順次､この窓に追加されます｡\r\n\r\nコピーはマウスでも Ctrl+C でも可\r\n貼り付けは Ctrl+V を推奨";

@@ -176,6 +176,10 @@ void App::OnMenu(MenuCommand command) {
     case MenuCommand::HelpStr:
         windows_.Help().ShowHelp(true);
         break;
+    case MenuCommand::Help:
+    case MenuCommand::Help2:
+        OpenGuide();
+        break;
     case MenuCommand::End2:
         ShowSplashMessage(windows_.Splash(), texts::kEnding, kEndingMs, false);
         OnClose();
@@ -197,6 +201,13 @@ void App::OnTaskbarCreated() { tray_.OnTaskbarCreated(); }
 
 void App::OnClearLabel() {
     if (capture_) ClearCollection(*capture_);
+}
+
+// The user guide ships beside the executable; without it there is nothing
+// to open and, as for any failed open, nothing to say.
+void App::OpenGuide() {
+    const std::u16string guide = folder_ + u"\\" + texts::kGuideFileName;
+    if (services_.files.Exists(guide)) services_.shell.Open(guide);
 }
 
 // The close is always allowed: the settings are written, the chain is left,

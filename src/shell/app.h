@@ -33,6 +33,7 @@ struct Services {
     Screen& screen;
     Program& program;
     NotificationArea& tray;
+    Shell& shell;
 };
 
 // The program's windows, created when first needed.
@@ -76,6 +77,7 @@ private:
     void ShowMainWindow();
     void LeaveTray();
     void ReportTakenHotKeys(const std::vector<std::u16string>& taken);
+    void OpenGuide();
 
     Services& services_;
     ProgramWindows& windows_;

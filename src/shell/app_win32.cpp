@@ -62,7 +62,9 @@ int RunGleaner() {
     Win32Screen screen;
     Win32Program program;
     Win32NotificationArea tray;
-    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray};
+    Win32Shell shell;
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
+                      shell};
 
     if (auto version = ReadVersionInfo(program.ExecutablePath())) ProgramVersion = *version;
     Win32ProgramWindows programWindows(owner, screen.Scale());

@@ -102,7 +102,9 @@ protected:
     fake::FakeScreen screen;
     fake::FakeProgram program;
     fake::FakeNotificationArea tray;
-    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray};
+    fake::FakeShell shell;
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
+                      shell};
     FakeProgramWindows programWindows{journal};
     App app{services, programWindows};
 };
@@ -253,6 +255,16 @@ TEST_F(AppTest, TellsOnceAtStartUpWhichHotKeyAnotherProgramHolds) {
     app.OnTimer(TimerId::HotKey);  // a paste registers it again, silently
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title + messages.shown[0].text.substr(0, 7), u"ホットキーエラーCtrl+Q ");
+}
+
+TEST_F(AppTest, HelpOpensTheUserGuideBesideTheProgramAndWithoutItDoesNothing) {
+    ASSERT_TRUE(app.Start());
+    app.OnMenu(MenuCommand::Help);
+    EXPECT_TRUE(shell.opened.empty());
+    files.Put(u"C:\\Tools\\gleaner-guide.html", "<html>");
+    app.OnMenu(MenuCommand::Help2);
+    EXPECT_EQ(shell.opened, std::vector<std::u16string>{u"C:\\Tools\\gleaner-guide.html"});
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST(ProgramPaths, TakeTheFolderAndTheNameFromTheExecutablesPath) {
