@@ -73,6 +73,18 @@ inline bool NoConfirmEnabled(const SettingsControls& shown) { return shown.chkCt
 // nullopt for anything else, which the combo refuses.
 std::optional<char16_t> HotKeyLetter(char16_t typed);
 
+// frmSetting's window, as its opener sees it.
+class SettingsDialogView {
+public:
+    virtual ~SettingsDialogView() = default;
+    // Loads the controls from the record and shows the dialog without
+    // waiting for it; false when it could not be made.
+    virtual bool Open() = 0;
+    virtual void BringToFront() = 0;
+    // Closes it without storing anything, as the program ends.
+    virtual void Unload() = 0;
+};
+
 // " 7": the seconds right-aligned in two places, as the list writes them.
 std::u16string FormatAutoClose(std::int32_t seconds);
 

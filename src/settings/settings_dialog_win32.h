@@ -1,0 +1,77 @@
+// frmSetting on the screen: its controls in their frames, with their lists
+// and tool tips, laid out in twips at the monitor's density. What they show
+// and store is settings_dialog.h's.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "platform/dpi_scale.h"
+#include "platform/win32_window.h"
+#include "settings/settings_dialog.h"
+
+namespace gleaner::win32 {
+
+inline constexpr wchar_t kSettingsWindowClass[] = L"GleanerSettingsWindow";
+
+// Control ids, for the tests that read the dialog as a user would.
+enum SettingsControlId : int {
+    kChkTaskTray = 2001,
+    kCmbSeparator,
+    kChkCtrlVInit,
+    kChkNoConfirm,
+    kCmbPopupKey,
+    kCmbPasteKey,
+    kCmbTimeAutoClose,
+    kCmbDispPos,
+    kTxtSearchStr,
+    kChkFuzzy,
+    kLstCustom,
+    kChkDispMsg,
+    kCmdResume,  // cmdClose 0
+    kCmdEnd,     // cmdClose 1
+    kCmdCancel,  // cmdClose 2
+    kFrCopy,
+    kFrPaste,
+    kFrHotKey,
+    kFrPos,
+    kFrSearch,
+    kFrCustom,
+    kFirstLabel,  // the labels count on from here
+};
+
+class SettingsDialog : public Window, public SettingsDialogView {
+public:
+    bool Open() override;
+    void BringToFront() override;
+    void Unload() override { Destroy(); }
+
+private:
+    bool Build();
+    void CreateControls();
+    void ApplyFonts();
+    // Every control where the design puts it, the buttons at the bottom.
+    void Layout();
+    // chkTaskTray_Click, also run on every activation.
+    void FollowTrayBox();
+    void Fill(const SettingsControls& shown);
+    SettingsControls Read() const;
+    void Close(CloseButton button);
+    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+
+    void OnSize(int width, int height) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnClose() override;
+    void OnDestroy() override;
+    std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    DpiScale scale_;
+    UniqueGdiObject proportional_;  // ＭＳ Ｐゴシック
+    UniqueGdiObject fixed_;         // ＭＳ ゴシック
+    HWND tooltip_ = nullptr;        // owned by the window
+    HWND focus_ = nullptr;          // the control that had the keyboard last
+    std::array<Subclass, 2> hotKeyEdits_;
+};
+
+}  // namespace gleaner::win32
