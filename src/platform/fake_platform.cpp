@@ -206,6 +206,13 @@ void FakeEventLoop::ProcessPendingMessages() {
     if (onPump) onPump();
 }
 
+bool FakeEventLoop::WaitForMessages() {
+    constexpr int kEndless = 100000;
+    if (!onPump || ++waits > kEndless) return false;
+    onPump();
+    return true;
+}
+
 MessageAnswer FakeMessageBoxes::Answer(const ShownMessage& message) {
     shown.push_back(message);
     Note(journal, "message box");

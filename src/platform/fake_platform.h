@@ -142,12 +142,16 @@ class FakeEventLoop : public EventLoop {
 public:
     void Sleep(int milliseconds) override;
     void ProcessPendingMessages() override;
+    // Runs onPump as the message that came. Without one nothing would ever
+    // come, and the wait ends as at a quit rather than hang the test.
+    bool WaitForMessages() override;
 
     // Runs at every message pump, as queued window messages would.
     std::function<void()> onPump;
     int totalSleptMs = 0;
     std::vector<int> sleeps;
     int pumps = 0;
+    int waits = 0;
 };
 
 struct ShownMessage {

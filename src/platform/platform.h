@@ -78,6 +78,9 @@ public:
     virtual void Sleep(int milliseconds) = 0;
     // Dispatches every window message already queued for this thread.
     virtual void ProcessPendingMessages() = 0;
+    // Sleeps until a window message arrives, then dispatches every one
+    // queued. False once the program's message loop is to end.
+    virtual bool WaitForMessages() = 0;
 };
 
 enum class MessageButtons { Ok, YesNo };

@@ -53,6 +53,11 @@ class Win32EventLoop : public EventLoop {
 public:
     void Sleep(int milliseconds) override;
     void ProcessPendingMessages() override;
+    bool WaitForMessages() override;
+
+private:
+    // False when the quit came.
+    bool Dispatch();
 };
 
 class Win32MessageBoxes : public MessageBoxes {
