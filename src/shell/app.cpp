@@ -5,6 +5,7 @@
 #include "popup/text_statistics.h"
 #include "resources/texts.h"
 #include "settings/conf_file.h"
+#include "settings/settings_dialog.h"
 #include "settings/settings_record.h"
 #include "shell/main_window_state.h"
 #include "shell/menus.h"
@@ -16,6 +17,11 @@ namespace {
 constexpr int kTimerEndMs = 10;
 constexpr int kGoingToTrayMs = 1500;
 constexpr int kEndingMs = 1000;
+// The notices after the settings dialog are shorter: the user is at it.
+constexpr int kSettingsToTrayMs = 1000;
+constexpr int kSettingsEndingMs = 500;
+
+std::u16string TrayNotice() { return AppTitle() + u"\r\n\r\n" + texts::kGoingToTray; }
 
 }  // namespace
 
@@ -86,7 +92,7 @@ bool App::Start() {
 
     // In tray mode the main window stays hidden behind the icon.
     if (Settings.taskTray == 1) {
-        ShowSplashMessage(windows_.Splash(), AppTitle() + u"\r\n\r\n" + texts::kGoingToTray, kGoingToTrayMs, true);
+        ShowSplashMessage(windows_.Splash(), TrayNotice(), kGoingToTrayMs, true);
         tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
     }
 
@@ -163,6 +169,10 @@ void App::OnTimer(TimerId timer) {
 void App::OnMenu(MenuCommand command) {
     if (!main_) return;
     switch (command) {
+    case MenuCommand::Disp:
+    case MenuCommand::Disp2:
+        OpenSettings();
+        break;
     case MenuCommand::Clear:
     case MenuCommand::PopupClear:
         ClearCollection(*capture_);
@@ -193,8 +203,60 @@ void App::OnMenu(MenuCommand command) {
 }
 
 void App::OnTrayIcon(std::uint16_t mouseMessage) {
-    // A double click opens the settings, which do not exist yet.
-    if (main_ && mouseMessage == kTrayRightButtonDown) main_->ShowTrayMenu();
+    if (!main_) return;
+    if (mouseMessage == kTrayRightButtonDown) main_->ShowTrayMenu();
+    if (mouseMessage == kTrayLeftDoubleClick) OpenSettings();
+}
+
+// The settings command: the dialog is shown and waited for with the icon
+// gone, the main window disabled and the hotkeys off, then the new keys are
+// registered and the dialog's close action is applied.
+void App::OpenSettings() {
+    SettingsDialogView& dialog = windows_.SettingsWindow();
+    // Never a second wait inside the first.
+    if (SettingsWindowHandle != 0) {
+        dialog.BringToFront();
+        return;
+    }
+    tray_.DeleteTrayIcon();
+    // A dialog that could not be made counts as closed with its close box.
+    dialog.Open();
+    main_->Enable(false);
+    hotkeys_->UnregisterHotKeys();
+    // Captures, timers and the dialog itself run inside this wait.
+    while (SettingsWindowHandle != 0 && services_.events.WaitForMessages()) {
+    }
+    // The balloon and the legend close with the dialog.
+    windows_.Popup(*this).Unload();
+    windows_.Help().ShowHelp(false);
+    // The program began to end meanwhile (the session ends, say).
+    if (closing_) return;
+    const auto taken = hotkeys_->RegisterHotKeys();
+    main_->Enable(true);
+    const CloseAction action = AfterSettings();
+    if (action != CloseAction::End) ReportTakenHotKeys(taken);
+}
+
+// A confirmation leaves the mode its tray box chose; the close box leaves
+// the mode the program was in, which "task tray" still tells, whatever an
+// earlier confirmation left behind.
+CloseAction App::AfterSettings() {
+    if (SettingsCloseAction == CloseAction::End) {
+        ShowSplashMessage(windows_.Splash(), texts::kEnding, kSettingsEndingMs, false);
+        tray_.DeleteTrayIcon();
+        OnClose();
+        return CloseAction::End;
+    }
+    if (Settings.taskTray != 1) {
+        tray_.DeleteTrayIcon();
+        ShowMainWindow();
+        return CloseAction::ShowWindow;
+    }
+    const bool wasShown = main_->IsVisible();
+    main_->Hide();
+    if (wasShown) ShowSplashMessage(windows_.Splash(), TrayNotice(), kSettingsToTrayMs, true);
+    tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
+    return CloseAction::Tray;
 }
 
 void App::OnTaskbarCreated() { tray_.OnTaskbarCreated(); }
@@ -232,6 +294,8 @@ void App::OnClose() {
     services_.timers.Start(TimerId::End, kTimerEndMs);
     windows_.Popup(*this).Unload();
     windows_.Help().ShowHelp(false);
+    // Unloaded without storing; the settings command's wait then ends.
+    if (SettingsWindowHandle != 0) windows_.SettingsWindow().Unload();
 }
 
 }  // namespace gleaner

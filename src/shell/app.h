@@ -13,6 +13,7 @@
 #include "hotkeys/keyboard_polling.h"
 #include "platform/platform.h"
 #include "popup/count_popup.h"
+#include "settings/settings_dialog.h"
 #include "shell/help_layout.h"
 #include "shell/main_window.h"
 #include "shell/splash_layout.h"
@@ -45,6 +46,7 @@ public:
     virtual SplashView& Splash() = 0;
     virtual HelpView& Help() = 0;
     virtual BalloonView& Popup(BalloonEvents& events) = 0;
+    virtual SettingsDialogView& SettingsWindow() = 0;
 };
 
 // The executable's folder (without a trailing backslash) and its name
@@ -78,6 +80,9 @@ private:
     void LeaveTray();
     void ReportTakenHotKeys(const std::vector<std::u16string>& taken);
     void OpenGuide();
+    void OpenSettings();
+    // Applies the dialog's close action and says which it was.
+    CloseAction AfterSettings();
 
     Services& services_;
     ProgramWindows& windows_;

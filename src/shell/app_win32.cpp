@@ -4,6 +4,7 @@
 
 #include "platform/win32_services.h"
 #include "popup/popup_window_win32.h"
+#include "settings/settings_dialog_win32.h"
 #include "shell/app.h"
 #include "shell/help_window_win32.h"
 #include "shell/main_window_win32.h"
@@ -33,6 +34,8 @@ public:
         return *help_;
     }
 
+    SettingsDialogView& SettingsWindow() override { return settings_; }
+
     BalloonView& Popup(BalloonEvents& events) override {
         if (!popup_) popup_ = std::make_unique<BalloonWindow>(Help(), events);
         return *popup_;
@@ -45,6 +48,7 @@ private:
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<BalloonWindow> popup_;
+    SettingsDialog settings_;
 };
 
 }  // namespace

@@ -24,6 +24,9 @@ public:
     virtual void MakeTopmost() = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;
+    virtual bool IsVisible() const = 0;
+    // A disabled window takes no input (while the settings dialog is open).
+    virtual void Enable(bool enabled) = 0;
     // The tray menu at the pointer, the window made the foreground first so
     // that the menu closes when the user clicks elsewhere.
     virtual void ShowTrayMenu() = 0;

@@ -28,6 +28,8 @@ public:
     void MakeTopmost() override;
     void Show() override;
     void Hide() override;
+    bool IsVisible() const override { return IsWindowVisible(Handle()) != FALSE; }
+    void Enable(bool enabled) override { EnableWindow(Handle(), enabled); }
     void ShowTrayMenu() override;
     void Destroy() override { Window::Destroy(); }
 

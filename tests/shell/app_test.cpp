@@ -25,6 +25,8 @@ public:
         journal_.Note("window shown");
     }
     void Hide() override { shown = false; }
+    bool IsVisible() const override { return shown; }
+    void Enable(bool enable) override { journal_.Note(enable ? "window enabled" : "window disabled"); }
     void ShowTrayMenu() override { journal_.Note("tray menu"); }
     void Destroy() override { journal_.Note("window destroyed"); }
 
@@ -38,9 +40,23 @@ private:
     fake::Journal& journal_;
 };
 
+class FakeSettingsDialog : public SettingsDialogView {
+public:
+    explicit FakeSettingsDialog(fake::Journal& journal) : journal_(journal) {}
+    bool Open() override {
+        journal_.Note("settings opened");
+        return (SettingsWindowHandle = 0x400) != 0;
+    }
+    void BringToFront() override { journal_.Note("settings in front"); }
+    void Unload() override { SettingsWindowHandle = 0; }
+
+private:
+    fake::Journal& journal_;
+};
+
 class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
 public:
-    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), journal_(journal) {}
+    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), settings(journal), journal_(journal) {}
     MainWindowView* CreateMainWindow(MainWindowEvents&) override {
         journal_.Note("window created");
         return &main;
@@ -66,8 +82,10 @@ public:
     void RestartCountdown() override { journal_.Note("countdown restarted"); }
     void ShowWithoutActivating() override { journal_.Note("balloon shown"); }
     void Unload() override { balloonOpen = false; }
+    SettingsDialogView& SettingsWindow() override { return settings; }
 
     FakeMainWindow main;
+    FakeSettingsDialog settings;
     std::vector<std::u16string> splashes;
     bool splashShowing = false;
     bool helpShown = false;
@@ -265,6 +283,56 @@ TEST_F(AppTest, HelpOpensTheUserGuideBesideTheProgramAndWithoutItDoesNothing) {
     app.OnMenu(MenuCommand::Help2);
     EXPECT_EQ(shell.opened, std::vector<std::u16string>{u"C:\\Tools\\gleaner-guide.html"});
     EXPECT_TRUE(messages.shown.empty());
+}
+
+class SettingsCommandTest : public AppTest {
+protected:
+    // The user changes the controls and closes the dialog with button.
+    template <class Change>
+    void UserCloses(CloseButton button, Change change) {
+        SettingsControls shown = LoadSettingsControls(Settings);
+        change(shown);
+        CloseSettings(button, shown, Settings);
+        SettingsWindowHandle = 0;
+    }
+    void StartIn(const char* conf) {
+        files.Put(u"C:\\Tools\\Conf.txt", conf);
+        ASSERT_TRUE(app.Start());
+    }
+};
+
+TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOffThenRegistersTheNewKey) {
+    StartIn("task tray = 1\r\n");
+    keyboard.takenKeys = {'W'};
+    events.onPump = [&] {
+        app.OnMenu(MenuCommand::Disp2);  // no second dialog, no wait inside the wait
+        UserCloses(CloseButton::Resume, [](SettingsControls& shown) {
+            shown.chkTaskTray = false;
+            shown.cmbPasteKey.assign(1, u'w');
+        });
+    };
+    app.OnTrayIcon(kTrayLeftDoubleClick);
+    EXPECT_TRUE(InOrder({"tray icon removed", "settings opened", "window disabled", "hotkey unregistered",
+                         "settings in front", "window enabled", "window shown", "message box"}));
+    EXPECT_EQ(messages.shown.at(0).text.substr(0, 7), u"Ctrl+W ");  // the new key, held elsewhere
+}
+
+TEST_F(SettingsCommandTest, InTheTrayNeitherTheCloseBoxNorConfirmingTakesItOutOrShowsTheNoticeAgain) {
+    StartIn("task tray = 1\r\n");
+    for (const CloseButton button : {CloseButton::Cancel, CloseButton::Resume}) {
+        events.onPump = [&] { UserCloses(button, [](SettingsControls&) {}); };
+        app.OnTrayIcon(kTrayLeftDoubleClick);
+        EXPECT_EQ(tray.icons.size(), 1u);
+    }
+    EXPECT_EQ(programWindows.splashes.size(), 1u);  // the start's
+}
+
+TEST_F(SettingsCommandTest, TheProgramEndingWhileTheDialogIsOpenUnloadsItAndRegistersNoHotKeys) {
+    StartIn("");
+    events.onPump = [&] { app.OnClose(); };
+    app.OnMenu(MenuCommand::Disp);
+    EXPECT_EQ(SettingsWindowHandle, 0u);
+    EXPECT_TRUE(keyboard.registered.empty());
 }
 
 TEST(ProgramPaths, TakeTheFolderAndTheNameFromTheExecutablesPath) {
