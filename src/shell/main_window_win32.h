@@ -31,6 +31,8 @@ public:
     bool IsVisible() const override { return IsWindowVisible(Handle()) != FALSE; }
     void Enable(bool enabled) override { EnableWindow(Handle(), enabled); }
     void ShowTrayMenu() override;
+    // The menu ShowTrayMenu shows.
+    HMENU TrayMenuHandle() const { return trayMenu_.Get(); }
     void Destroy() override { Window::Destroy(); }
 
 private:

@@ -275,6 +275,13 @@ TEST_F(AppTest, TellsOnceAtStartUpWhichHotKeyAnotherProgramHolds) {
     EXPECT_EQ(messages.shown[0].title + messages.shown[0].text.substr(0, 7), u"ホットキーエラーCtrl+Q ");
 }
 
+TEST_F(AppTest, TheVersionItemDoesNothing) {
+    ASSERT_TRUE(app.Start());
+    journal.entries.clear();
+    app.OnMenu(MenuCommand::VerNo);
+    EXPECT_TRUE(journal.entries.empty());
+}
+
 TEST_F(AppTest, HelpOpensTheUserGuideBesideTheProgramAndWithoutItDoesNothing) {
     ASSERT_TRUE(app.Start());
     app.OnMenu(MenuCommand::Help);
