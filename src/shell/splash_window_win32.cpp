@@ -48,6 +48,8 @@ bool SplashWindow::Load(const std::u16string& pendingMessage) {
         SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         InvalidateRect(Handle(), nullptr, TRUE);
     }
+    // Painted, and also the window's text, where screen readers look.
+    SetWindowTextW(Handle(), Wide(text_));
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     KillTimer(Handle(), kTimer1);
     if (content.milliseconds > 0) SetTimer(Handle(), kTimer1, static_cast<UINT>(content.milliseconds), nullptr);

@@ -70,6 +70,11 @@ HWND FindWindowOf(DWORD pid, const std::wstring& className, HWND owner) {
     return window;
 }
 
+HWND FirstTrayIcon() {
+    HWND tray = FindWindowOf(0, L"__winex11_standalone_tray");
+    return tray ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr) : nullptr;
+}
+
 std::array<LONG, 4> RectOf(HWND window) {
     RECT rect{};
     GetWindowRect(window, &rect);

@@ -113,6 +113,9 @@ private:
 // The first top-level window of process pid (0: of any) with this class, and
 // with this owner when one is given.
 HWND FindWindowOf(DWORD pid, const std::wstring& className, HWND owner = nullptr);
+// The first icon in the notification area: Wine's explorer keeps each in a
+// window of its own inside its stand-in tray.
+HWND FirstTrayIcon();
 // Left, top, right, bottom.
 std::array<LONG, 4> RectOf(HWND window);
 // SendMessageTimeout, so that a hung program fails the test instead of hanging
