@@ -25,9 +25,8 @@ TEST_F(SettingsDialogTest, ShowsEachSettingAsTheListsWriteItAndStoresItBackUncha
     settings.customItem = u"1010101";
     settings.dispPos = u"右下隅  ";  // not in the list, shown all the same
     const SettingsControls shown = LoadSettingsControls(settings);
-    EXPECT_EQ(shown.cmbTimeAutoClose, u" 7");
     EXPECT_EQ(shown.lstCustom, (std::array<bool, 7>{true, false, true, false, true, false, true}));  // 字数 Byte数 半角 タブ
-    EXPECT_EQ(shown.cmbDispPos + shown.cmbSeparator + shown.cmbPasteKey, u"右下隅  改行V");
+    EXPECT_EQ(shown.cmbTimeAutoClose + shown.cmbDispPos + shown.cmbSeparator + shown.cmbPasteKey, u" 7右下隅  改行V");
     CloseSettings(CloseButton::Resume, shown, settings);
     EXPECT_EQ(FormatAutoClose(settings.timeAutoClose) + settings.customItem + settings.dispPos, u" 71010101右下隅  ");
 }

@@ -42,21 +42,18 @@ private:
 
 class FakeSettingsDialog : public SettingsDialogView {
 public:
-    explicit FakeSettingsDialog(fake::Journal& journal) : journal_(journal) {}
     bool Open() override {
-        journal_.Note("settings opened");
+        journal->Note("settings opened");
         return (SettingsWindowHandle = 0x400) != 0;
     }
-    void BringToFront() override { journal_.Note("settings in front"); }
+    void BringToFront() override { journal->Note("settings in front"); }
     void Unload() override { SettingsWindowHandle = 0; }
-
-private:
-    fake::Journal& journal_;
+    fake::Journal* journal = nullptr;
 };
 
 class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
 public:
-    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), settings(journal), journal_(journal) {}
+    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), journal_(journal) {}
     MainWindowView* CreateMainWindow(MainWindowEvents&) override {
         journal_.Note("window created");
         return &main;
@@ -100,7 +97,7 @@ class AppTest : public testing_support::ProgramTest {
 protected:
     AppTest() {
         for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
-                           &messages.journal, &tray.journal})
+                           &messages.journal, &tray.journal, &programWindows.settings.journal})
             *fake = &journal;
         files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
     }
@@ -296,14 +293,11 @@ protected:
         CloseSettings(button, shown, Settings);
         SettingsWindowHandle = 0;
     }
-    void StartIn(const char* conf) {
-        files.Put(u"C:\\Tools\\Conf.txt", conf);
-        ASSERT_TRUE(app.Start());
-    }
 };
 
 TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOffThenRegistersTheNewKey) {
-    StartIn("task tray = 1\r\n");
+    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
+    ASSERT_TRUE(app.Start());
     keyboard.takenKeys = {'W'};
     events.onPump = [&] {
         app.OnMenu(MenuCommand::Disp2);  // no second dialog, no wait inside the wait
@@ -319,7 +313,8 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
 }
 
 TEST_F(SettingsCommandTest, InTheTrayNeitherTheCloseBoxNorConfirmingTakesItOutOrShowsTheNoticeAgain) {
-    StartIn("task tray = 1\r\n");
+    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
+    ASSERT_TRUE(app.Start());
     for (const CloseButton button : {CloseButton::Cancel, CloseButton::Resume}) {
         events.onPump = [&] { UserCloses(button, [](SettingsControls&) {}); };
         app.OnTrayIcon(kTrayLeftDoubleClick);
@@ -329,7 +324,7 @@ TEST_F(SettingsCommandTest, InTheTrayNeitherTheCloseBoxNorConfirmingTakesItOutOr
 }
 
 TEST_F(SettingsCommandTest, TheProgramEndingWhileTheDialogIsOpenUnloadsItAndRegistersNoHotKeys) {
-    StartIn("");
+    ASSERT_TRUE(app.Start());
     events.onPump = [&] { app.OnClose(); };
     app.OnMenu(MenuCommand::Disp);
     EXPECT_EQ(SettingsWindowHandle, 0u);
