@@ -110,7 +110,7 @@ WindowKind KindOf(const ControlDesign& design) {
     const DWORD tab = design.group == Group::OutOfSight ? 0 : WS_TABSTOP;
     switch (design.kind) {
     case Kind::Check: return {WC_BUTTONW, BS_AUTOCHECKBOX | tab, 0};
-    case Kind::Frame: return {WC_BUTTONW, BS_GROUPBOX, 0};
+    case Kind::Frame: return {WC_BUTTONW, BS_GROUPBOX, WS_EX_TRANSPARENT};
     case Kind::Label: return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
     case Kind::RightLabel: return {WC_STATICW, SS_RIGHT | SS_NOPREFIX, 0};
     case Kind::Combo: return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | tab, 0};
@@ -166,7 +166,10 @@ void SettingsDialog::BringToFront() {
 
 bool SettingsDialog::Build() {
     WindowShape shape;
-    shape.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    // Children clipped: when the window grows, the desktop's late repaint of
+    // the new area must not paint over the buttons already moved there. The
+    // frames are transparent, so that the background still shows inside them.
+    shape.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     // A control parent: the Tab key walks its controls.
     shape.exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
     const WindowClass windowClass{kSettingsWindowClass, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)),
