@@ -2,6 +2,7 @@
 # Takes the README's pictures under Wine, with copies made while Wine's
 # notepad is in front:
 #   docs/main-window.png  gleaner's window after three copies;
+#   docs/settings-dialog.png  the settings dialog, tray mode ticked;
 #   docs/balloon.png      tray mode: the balloon beside notepad after them;
 #   docs/help-window.png  the legend that the balloon's help icon opens.
 # Needs a built windows preset (scripts/test.sh or run.sh).
@@ -43,6 +44,18 @@ sleep 0.5
 copy_three
 xdotool mousemove 5 5
 shoot -crop 800x450+0+0 +repage -trim +repage docs/main-window.png
+
+# The settings dialog from the menu bar, centred on the screen. Its first
+# control, the tray box, has the keyboard: ticked, the dialog shows it all.
+xdotool windowmove "$pad" 1300 700
+xdotool windowactivate --sync "$main" key F10 Return
+sleep 1
+xdotool key space
+xdotool mousemove 5 5
+shoot -crop 400x520+760+280 +repage -trim +repage docs/settings-dialog.png
+xdotool key Escape                                  # the close box: nothing kept
+sleep 0.5
+xdotool windowmove "$pad" 900 500
 xdotool windowactivate --sync "$main" key alt+F4   # closed as a person closes it
 wait "$gleaner" 2>/dev/null || true
 
