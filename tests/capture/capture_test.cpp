@@ -166,14 +166,6 @@ TEST_F(ClipboardAccessTest, AWriteIsCheckedByReadingItBack) {
     EXPECT_EQ(GetClipboardText(desktop), u"");  // no text is no failure
 }
 
-TEST(WaitWithEvents, SleepsInTenMillisecondSlicesRoundedHalfToEven) {
-    fake::FakeEventLoop events;
-    WaitWithEvents(events, 25);
-    WaitWithEvents(events, 35);
-    EXPECT_EQ(events.totalSleptMs, 60);
-    EXPECT_EQ(events.pumps, 6);
-}
-
 class ClipboardListenerTest : public testing_support::ProgramTest {
 protected:
     ClipboardListenerTest() { listener.Start(kMainWindow); }

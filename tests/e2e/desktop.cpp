@@ -13,17 +13,6 @@ namespace {
 
 constexpr UINT kCodePage932 = 932;
 
-// A low-level hook procedure gets no context: one watch for the process, only
-// ever touched on the other application's thread.
-std::vector<DWORD> injectedKeys;
-
-LRESULT CALLBACK WatchKeys(int code, WPARAM wParam, LPARAM lParam) {
-    const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
-    const bool pressed = code == HC_ACTION && (wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN);
-    if (pressed && (key->flags & LLKHF_INJECTED)) injectedKeys.push_back(key->vkCode);
-    return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // WM_APP carries work from OtherApplication::OnThread.
 LRESULT CALLBACK OtherWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_APP) return DefWindowProcW(window, message, wParam, lParam);
@@ -145,13 +134,6 @@ OtherApplication::~OtherApplication() {
         return DestroyWindow(window_);
     });
     thread_.join();
-}
-
-std::vector<DWORD> OtherApplication::InjectedKeysDuring(const std::function<void()>& act) const {
-    HHOOK hook = OnThread([] { return SetWindowsHookExW(WH_KEYBOARD_LL, WatchKeys, GetModuleHandleW(nullptr), 0); });
-    act();
-    OnThread([&] { return UnhookWindowsHookEx(hook); });
-    return OnThread([] { return std::exchange(injectedKeys, {}); });
 }
 
 void Press(std::initializer_list<WORD> keys) {

@@ -154,9 +154,6 @@ public:
         return OnThread([&] { return PutText(window_, text, marks); });
     }
     std::optional<std::wstring> ClipboardText() const { return OnThread([&] { return ReadText(window_); }); }
-    // The virtual keys of the key presses injected while act runs, seen by a
-    // low-level keyboard hook on this thread, as a key logger would see them.
-    std::vector<DWORD> InjectedKeysDuring(const std::function<void()>& act) const;
 
 private:
     HWND window_ = nullptr;

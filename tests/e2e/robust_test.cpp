@@ -7,33 +7,18 @@ namespace {
 
 using EndToEndRobust = EndToEnd;
 
-LRESULT CALLBACK SwallowingViewer(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DRAWCLIPBOARD) return 0;  // and the next viewer never hears of it
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
 // A clipboard viewer of the old kind that joins the chain after gleaner, so
-// that it hears of each copy first, and then hangs or keeps the news to itself.
+// that it hears of each copy first, and then hangs or keeps the news to itself
+// (a plain static window does nothing with WM_DRAWCLIPBOARD).
 class BadViewer {
 public:
     explicit BadViewer(bool hangs) {
         thread_ = std::thread([this, hangs] {
-            WNDCLASSW wc{};
-            wc.lpfnWndProc = SwallowingViewer;
-            wc.hInstance = GetModuleHandleW(nullptr);
-            wc.lpszClassName = L"GleanerTestBadViewer";
-            RegisterClassW(&wc);
-            HWND window = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance,
-                                          nullptr);
+            HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
             HWND next = SetClipboardViewer(window);
             joined_ = true;
-            if (hangs) {
-                while (!done_) Sleep(20);  // a window that answers nothing at all
-            } else {
-                for (MSG msg; !done_;) {
-                    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-                    Sleep(10);
-                }
+            for (MSG msg; !done_; Sleep(10)) {  // a hung window answers nothing at all
+                while (!hangs && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
             }
             ChangeClipboardChain(window, next);
             DestroyWindow(window);

@@ -4,21 +4,9 @@
 
 namespace gleaner::testing_support {
 
-win32::UniqueWindow CreateHiddenWindow(HWND* edit) {
-    static const bool registered = [] {
-        WNDCLASSW wc{};
-        wc.lpfnWndProc = DefWindowProcW;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"GleanerTestWindow";
-        return RegisterClassW(&wc) != 0;
-    }();
-    (void)registered;
-    win32::UniqueWindow window(CreateWindowExW(0, L"GleanerTestWindow", L"gleaner test", WS_OVERLAPPEDWINDOW, 0, 0,
-                                               200, 100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
-    if (edit)
-        *edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL,
-                                0, 0, 200, 100, window.Get(), nullptr, GetModuleHandleW(nullptr), nullptr);
-    return window;
+win32::UniqueWindow CreateHiddenWindow() {
+    return win32::UniqueWindow(CreateWindowExW(0, L"STATIC", L"gleaner test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
 void PutClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& items) {
@@ -70,10 +58,5 @@ ClipboardHolder::~ClipboardHolder() {
     thread_.join();
 }
 
-std::wstring MessageBoxText(HWND box) {
-    wchar_t text[1024] = L"";
-    GetDlgItemTextW(box, 0xFFFF, text, 1024);
-    return text;
-}
 
 }  // namespace gleaner::testing_support

@@ -14,9 +14,8 @@
 
 namespace gleaner::testing_support {
 
-// A hidden top-level window, for APIs that want a real window; with edit,
-// also a multi-line EDIT child (returned through edit).
-win32::UniqueWindow CreateHiddenWindow(HWND* edit = nullptr);
+// A hidden top-level window, for APIs that want a real window.
+win32::UniqueWindow CreateHiddenWindow();
 
 // Puts these formats on the clipboard, as another program would.
 void PutClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& items);
@@ -51,8 +50,5 @@ private:
     std::atomic<bool> holding_{false};
     std::thread thread_;
 };
-
-// A message box's text, when one with this title is open.
-std::wstring MessageBoxText(HWND box);
 
 }  // namespace gleaner::testing_support
