@@ -272,7 +272,7 @@ void App::OpenGuide() {
     if (services_.files.Exists(guide)) services_.shell.Open(guide);
 }
 
-// The close is always allowed: the settings are written, the chain is left,
+// The close is always allowed: the settings are written, the listener removed,
 // and the process ends on the next tick of Timer_End.
 void App::OnClose() {
     if (closing_ || !main_) return;
