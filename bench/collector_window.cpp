@@ -142,12 +142,7 @@ std::optional<AppendWay> ParseAppendWay(std::wstring_view argument) {
 int RunCollector(AppendWay way) {
     Collector collector(way);
     if (!collector.Create()) return 1;
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return win32::RunMessageLoop();
 }
 
 }  // namespace gleaner::bench

@@ -93,22 +93,8 @@ void Win32Clipboard::MarkIgnored() {
 }
 
 bool Win32Clipboard::WriteText(const std::u16string& text, bool markIgnored) {
-    UniqueGlobal block = MakeBlock(text.c_str(), (text.size() + 1) * sizeof(char16_t));
-    if (!block.Valid()) return false;
-
-    if (!Open()) return false;
-    ClipboardSession session;
-    if (!EmptyClipboard()) {
-        Fail(GetLastError());
-        return false;
-    }
-    if (!SetClipboardData(CF_UNICODETEXT, block.Get())) {
-        Fail(GetLastError());
-        return false;
-    }
-    block.Release();  // the clipboard owns it now
-    if (markIgnored) MarkIgnored();
-    return true;
+    const auto* bytes = reinterpret_cast<const char*>(text.c_str());
+    return Restore({{CF_UNICODETEXT, std::string(bytes, (text.size() + 1) * sizeof(char16_t))}}, markIgnored);
 }
 
 namespace {

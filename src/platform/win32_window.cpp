@@ -50,6 +50,15 @@ UniqueGdiObject CreatePointFont(const wchar_t* face, int centipoints, DpiScale s
                                        fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS, face));
 }
 
+int RunMessageLoop() {
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
 Window::~Window() {
     if (hwnd_) {
         // The derived part is gone: the last messages go to the default.

@@ -35,6 +35,9 @@ struct WindowShape {
     HMENU menu = nullptr;
 };
 
+// The thread's message loop, until the quit comes; its exit code.
+int RunMessageLoop();
+
 class Window {
 public:
     Window() = default;

@@ -74,13 +74,7 @@ int RunGleaner() {
     Win32ProgramWindows programWindows(owner, screen.Scale());
     App app(services, programWindows);
     if (!app.Start()) return 0;
-
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return 0;
+    return RunMessageLoop();
 }
 
 }  // namespace gleaner::win32

@@ -17,12 +17,10 @@ void SplashWindow::Show(const std::u16string& pendingMessage, bool modal) {
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(Handle());
     if (!modal) return;
-    MSG msg;
-    while (Handle() && GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
+    // Until the splash is gone; a quit meanwhile is left to the outer loop.
+    Win32EventLoop events;
+    while (Handle() && events.WaitForMessages()) {
     }
-    if (msg.message == WM_QUIT) PostQuitMessage(static_cast<int>(msg.wParam));
 }
 
 bool SplashWindow::Load(const std::u16string& pendingMessage) {
