@@ -3,16 +3,10 @@
 #include <cmath>
 
 #include "capture/clipboard_access.h"
-#include "hotkeys/paste_state.h"
 #include "popup/number_format.h"
 #include "resources/texts.h"
-#include "settings/settings_record.h"
 
 namespace gleaner {
-
-std::u16string LastCapturedText;
-std::int32_t LastLimitStep = 0;
-
 namespace {
 
 void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
@@ -45,15 +39,16 @@ std::u16string LimitMessage(std::int64_t length, std::int32_t limitMax) {
 // first one) and at every capture from "limit max" on. A unit of 0 or less
 // has no steps to report; the maximum still is.
 void ReportLength(CaptureContext& context, std::int64_t length) {
-    const std::int32_t unit = Settings.limitUnit;
-    const std::int32_t limitMax = Settings.limitMax;
+    const std::int32_t unit = context.state.Settings.limitUnit;
+    const std::int32_t limitMax = context.state.Settings.limitMax;
+    std::int32_t& lastStep = context.state.LastLimitStep;
     bool due = length >= limitMax;
-    std::int32_t step = LastLimitStep;
+    std::int32_t step = lastStep;
     if (unit > 0) {
         step = static_cast<std::int32_t>(std::floor(static_cast<double>(length) / unit) * unit);
-        due = due || (step > LastLimitStep && LastLimitStep > 0);
+        due = due || (step > lastStep && lastStep > 0);
     }
-    LastLimitStep = step;
+    lastStep = step;
     if (!due || context.limitMessageOpen) return;
     // The box runs its own message loop: captures go on meanwhile.
     context.limitMessageOpen = true;
@@ -61,12 +56,11 @@ void ReportLength(CaptureContext& context, std::int64_t length) {
     context.limitMessageOpen = false;
 }
 
-bool InTrayMode() { return Settings.taskTray == 1; }
+bool InTrayMode(const CaptureContext& context) { return context.state.Settings.taskTray == 1; }
 
 }  // namespace
 
-std::u16string DecodeSeparator() {
-    const std::u16string& setting = Settings.separator;
+std::u16string DecodeSeparator(const std::u16string& setting) {
     if (setting == texts::kSeparatorNone) return u"";
     if (setting == texts::kSeparatorSpace) return u" ";
     if (setting == texts::kSeparatorWideSpace) return u"\u3000";
@@ -83,26 +77,26 @@ std::u16string DecodeSeparator() {
 }
 
 void CollectClipboardText(CaptureContext& context, const std::u16string& text, const std::u16string& dispPos) {
-    if (PasteInProgress) return;
+    ProgramState& state = context.state;
+    if (state.PasteInProgress) return;
     TextBox& box = context.collection;
 
     // A popup request brings nothing to add; it only shows what is there.
     if (text.empty()) {
-        if (InTrayMode() && context.popup) {
+        if (InTrayMode(context) && context.popup) {
             const bool introduction = box.Tag() == texts::kTagInit;
             context.popup->PresentCountPopup(dispPos, introduction ? nullptr : &box, u"");
         }
         return;
     }
 
-    if (!context.desktop.clipboard.HasText()) return;
     if (box.Tag() == texts::kTagInit) box.SetText(u"");
-    if (text == LastCapturedText) return;
-    LastCapturedText = text;
+    if (text == state.LastCapturedText) return;
+    state.LastCapturedText = text;
 
     // One append for separator and text: the box's cost per change grows with
     // its length.
-    const std::u16string added = box.Length() != 0 ? DecodeSeparator() + text : text;
+    const std::u16string added = box.Length() != 0 ? DecodeSeparator(state.Settings.separator) + text : text;
     box.Append(added);
     const std::size_t length = box.Length();
     box.SetCaret(length);
@@ -110,23 +104,44 @@ void CollectClipboardText(CaptureContext& context, const std::u16string& text, c
     box.SetTag(u"");
 
     ReportLength(context, static_cast<std::int64_t>(length));
-    if (InTrayMode() && context.popup) context.popup->PresentCountPopup(dispPos, &box, added);
+    if (InTrayMode(context) && context.popup) context.popup->PresentCountPopup(dispPos, &box, added);
 }
 
-bool CollectFromClipboard(CaptureContext& context, const std::u16string& dispPos) {
-    if (!context.desktop.clipboard.HasText()) return false;
-    const auto text = GetClipboardText(context.desktop);
-    if (!text) return false;
-    CollectClipboardText(context, *text, dispPos);
-    return true;
+void CopyArrived(CaptureContext& context, std::u16string text) {
+    if (context.state.PasteInProgress) {
+        context.waiting.push_back(std::move(text));
+        return;
+    }
+    // Copies a paste that ended early left waiting come first.
+    CollectWaitingCopies(context);
+    CollectClipboardText(context, text, context.state.Settings.dispPos);
 }
 
-void ClearCollection(CaptureContext& context, bool clipboardToo) {
-    if (clipboardToo) ClearClipboard(context.desktop);
+void CollectWaitingCopies(CaptureContext& context) {
+    // A copy collected here may open the limit message, and copies made
+    // meanwhile join the list: take them one at a time.
+    while (!context.waiting.empty() && !context.state.PasteInProgress) {
+        const std::u16string text = std::move(context.waiting.front());
+        context.waiting.erase(context.waiting.begin());
+        CollectClipboardText(context, text, context.state.Settings.dispPos);
+    }
+}
+
+void EmptyCollection(CaptureContext& context) {
     context.collection.SetText(u"");
     if (context.popup) {
         if (TextBox* popupBox = context.popup->OpenTextBox(); popupBox && popupBox->IsVisible()) popupBox->SetText(u"");
     }
+}
+
+void ClearCollection(CaptureContext& context) {
+    if (context.state.PasteInProgress) {
+        context.waiting.clear();
+        ReplaceOurClipboard(context.desktop, {}, false);
+    } else {
+        ClearClipboard(context.desktop);
+    }
+    EmptyCollection(context);
 }
 
 }  // namespace gleaner

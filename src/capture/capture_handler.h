@@ -2,56 +2,49 @@
 // collection box), and emptying it.
 #pragma once
 
-#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
+#include "popup/count_popup.h"
+#include "state/program_state.h"
 
 namespace gleaner {
 
-// The balloon that shows the collection in tray mode; it lives in popup/.
-class CountPopup {
-public:
-    virtual ~CountPopup() = default;
-    // Shows the collection (nullptr: nothing collected yet) at the place that
-    // "disp pos" names. added is what the capture has just put at its end,
-    // so that a balloon already showing the rest needs only that.
-    virtual void PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
-                                   const std::u16string& added) = 0;
-    // The balloon's own text box while it is open, else nullptr.
-    virtual TextBox* OpenTextBox() = 0;
-};
-
 struct CaptureContext {
     Desktop& desktop;
-    TextBox& collection;       // txtDescription on the main window
+    TextBox& collection;  // txtDescription on the main window
+    ProgramState& state;
     CountPopup* popup = nullptr;
     // The limit message is open: a capture meanwhile shows no second one.
     bool limitMessageOpen = false;
+    // Copies read while a paste was under way, in order; they join the
+    // collection once it has ended.
+    std::vector<std::u16string> waiting;
 };
-
-// The text of the most recent capture; a repeat of it is dropped.
-extern std::u16string LastCapturedText;
-// The multiple of "limit unit" that the collection had reached at the last capture.
-extern std::int32_t LastLimitStep;
 
 // Grey while the collection box still shows the introduction.
 constexpr Colour kIntroductionColour = MakeColour(192, 192, 192);
 constexpr Colour kCollectedColour = MakeColour(0, 0, 0);
 
-// The joining text for the current "separator" setting.
-std::u16string DecodeSeparator();
+// The joining text for a "separator" setting.
+std::u16string DecodeSeparator(const std::u16string& setting);
 
 // Appends one copied text. An empty text is a popup request: the collection
 // stays as it is and, in tray mode, the balloon shows it.
 void CollectClipboardText(CaptureContext& context, const std::u16string& text, const std::u16string& dispPos);
 
-// Reads the clipboard (with retries) and collects its text; a failed read
-// collects nothing. False when there was no text or it could not be read.
-bool CollectFromClipboard(CaptureContext& context, const std::u16string& dispPos);
+// A copy read from the clipboard: collected at once, or, while a paste is
+// under way, kept for its end.
+void CopyArrived(CaptureContext& context, std::u16string text);
+// Collects the copies kept during a paste, in the order they came.
+void CollectWaitingCopies(CaptureContext& context);
 
-// Empties the clipboard (unless told to leave it), the collection and the
-// open balloon.
-void ClearCollection(CaptureContext& context, bool clipboardToo = true);
+// The collection and the open balloon's text, nothing else.
+void EmptyCollection(CaptureContext& context);
+// クリア: the clipboard, the collection and the open balloon. During a paste
+// the clipboard is emptied only while it still holds our write, and the
+// copies kept for the paste's end go too.
+void ClearCollection(CaptureContext& context);
 
 }  // namespace gleaner

@@ -32,8 +32,8 @@ bool ClearClipboardOnce(Clipboard& clipboard) { return clipboard.Empty(); }
 
 std::optional<std::u16string> GetClipboardTextOnce(Clipboard& clipboard) { return clipboard.ReadText(); }
 
-bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text, bool markIgnored) {
-    return clipboard.WriteText(text, markIgnored);
+bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text, bool markOurs) {
+    return clipboard.WriteText(text, markOurs);
 }
 
 bool ClearClipboard(Desktop& desktop) {
@@ -53,9 +53,9 @@ std::optional<std::u16string> GetClipboardText(Desktop& desktop) {
     return std::nullopt;
 }
 
-bool SetClipboardText(Desktop& desktop, const std::u16string& text, bool markIgnored) {
+bool SetClipboardText(Desktop& desktop, const std::u16string& text, bool markOurs) {
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        SetClipboardTextOnce(desktop.clipboard, text, markIgnored);
+        SetClipboardTextOnce(desktop.clipboard, text, markOurs);
         const auto readBack = GetClipboardText(desktop);
         if (readBack && *readBack == text) return true;
         WaitWithEvents(desktop.events, kRetryPauseMs);
@@ -73,13 +73,14 @@ std::optional<ClipboardSnapshot> GetClipboardSnapshot(Desktop& desktop) {
     return std::nullopt;
 }
 
-bool SetClipboardSnapshot(Desktop& desktop, const ClipboardSnapshot& snapshot) {
+Clipboard::Replaced ReplaceOurClipboard(Desktop& desktop, const ClipboardSnapshot& snapshot, bool report) {
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
-        if (desktop.clipboard.Restore(snapshot, true)) return true;
+        const auto result = desktop.clipboard.ReplaceOurs(snapshot);
+        if (result != Clipboard::Replaced::Failed) return result;
         WaitWithEvents(desktop.events, kRetryPauseMs);
     }
-    ShowClipboardError(desktop);
-    return false;
+    if (report) ShowClipboardError(desktop);
+    return Clipboard::Replaced::Failed;
 }
 
 }  // namespace gleaner

@@ -17,7 +17,7 @@ void WaitWithEvents(EventLoop& events, int ms);
 // Single attempts; true when they succeeded.
 bool ClearClipboardOnce(Clipboard& clipboard);
 std::optional<std::u16string> GetClipboardTextOnce(Clipboard& clipboard);
-bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text, bool markIgnored = false);
+bool SetClipboardTextOnce(Clipboard& clipboard, const std::u16string& text, bool markOurs = false);
 
 // Gives up quietly after ten attempts.
 bool ClearClipboard(Desktop& desktop);
@@ -26,14 +26,17 @@ bool ClearClipboard(Desktop& desktop);
 std::optional<std::u16string> GetClipboardText(Desktop& desktop);
 // Each write is checked by reading it back; after ten attempts that did not
 // stick, shows "クリップボードエラー" and returns false.
-// markIgnored keeps other clipboard tools from recording the write as a copy.
-bool SetClipboardText(Desktop& desktop, const std::u16string& text, bool markIgnored = false);
+// markOurs keeps other clipboard tools from recording the write as a copy,
+// and lets us know it for ours later.
+bool SetClipboardText(Desktop& desktop, const std::u16string& text, bool markOurs = false);
 
 // The clipboard's content as a whole (text, images, file lists...), with the
 // same retries and report as a text read.
 std::optional<ClipboardSnapshot> GetClipboardSnapshot(Desktop& desktop);
-// Puts a snapshot back, marked for clipboard tools to ignore; reported after
-// ten failed attempts.
-bool SetClipboardSnapshot(Desktop& desktop, const ClipboardSnapshot& snapshot);
+// Replaces a write of ours with the snapshot (empty: empties the clipboard),
+// looking again at each attempt whether another program has copied since;
+// its copy is never touched. report shows "クリップボードエラー" after ten
+// failed attempts.
+Clipboard::Replaced ReplaceOurClipboard(Desktop& desktop, const ClipboardSnapshot& snapshot, bool report);
 
 }  // namespace gleaner

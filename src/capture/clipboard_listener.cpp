@@ -1,8 +1,6 @@
 #include "capture/clipboard_listener.h"
 
-#include "popup/popup_state.h"
-#include "settings/settings_record.h"
-#include "shell/main_window_state.h"
+#include "capture/clipboard_access.h"
 
 namespace gleaner {
 namespace {
@@ -31,6 +29,7 @@ bool IsPrivateCopy(Clipboard& clipboard) {
 }
 
 void ClipboardListener::Start(WindowId mainWindow) {
+    lastSequence_ = capture_.desktop.clipboard.Sequence();
     if (watch_.AddListener(mainWindow)) mainWindow_ = mainWindow;
 }
 
@@ -42,11 +41,16 @@ void ClipboardListener::Stop() {
 
 void ClipboardListener::OnClipboardUpdate() {
     if (!Listening()) return;
-    const WindowId foreground = windows_.ForegroundWindow();
     Clipboard& clipboard = capture_.desktop.clipboard;
-    const bool copiedElsewhere = foreground != MainWindowHandle && foreground != PopupWindowHandle;
-    if (copiedElsewhere && clipboard.HasText() && !IsPrivateCopy(clipboard))
-        CollectFromClipboard(capture_, Settings.dispPos);
+    const std::uint32_t sequence = clipboard.Sequence();
+    if (sequence == lastSequence_) return;
+    lastSequence_ = sequence;
+    const WindowId foreground = windows_.ForegroundWindow();
+    const ProgramState& state = capture_.state;
+    const bool copiedElsewhere = foreground != state.MainWindowHandle && foreground != state.PopupWindowHandle;
+    // Our own writes (a paste's) carry the mark that private copies carry.
+    if (!copiedElsewhere || !clipboard.HasText() || IsPrivateCopy(clipboard)) return;
+    if (auto text = GetClipboardText(capture_.desktop)) CopyArrived(capture_, std::move(*text));
 }
 
 }  // namespace gleaner

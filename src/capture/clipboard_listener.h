@@ -17,7 +17,10 @@ public:
     void Stop();
     bool Listening() const { return mainWindow_ != 0; }
 
-    // WM_CLIPBOARDUPDATE: collects a text copied outside our own windows.
+    // WM_CLIPBOARDUPDATE: reads a text copied outside our own windows, once
+    // for each change, and hands it on (collected, or kept while a paste is
+    // under way). Also asked directly when a change may not have been told
+    // yet.
     void OnClipboardUpdate();
 
 private:
@@ -25,6 +28,9 @@ private:
     Windows& windows_;
     CaptureContext& capture_;
     WindowId mainWindow_ = 0;
+    // The clipboard's change last looked at: a notice that comes late, after
+    // a direct look, reads nothing twice.
+    std::uint32_t lastSequence_ = 0;
 };
 
 // True when the program that copied asked clipboard tools to keep away from

@@ -1,14 +1,14 @@
-// The two system-wide hotkeys and the paste they start: the collection is
-// swapped onto the clipboard, Ctrl+V is injected, and the clipboard gets its
-// previous content back.
+// The two system-wide hotkeys: Ctrl + "paste key" pastes the collection,
+// Ctrl+Shift + "popup key" shows the balloon in tray mode.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "capture/capture_handler.h"
 #include "platform/platform.h"
+#include "state/program_state.h"
 
 namespace gleaner {
 
@@ -23,48 +23,60 @@ std::u16string HotKeyName(std::uint32_t modifiers, const std::u16string& setting
 
 class Hotkeys {
 public:
-    Hotkeys(CaptureContext& capture, Keyboard& keyboard, Timers& timers, WindowId mainWindow)
-        : capture_(capture), keyboard_(keyboard), timers_(timers), mainWindow_(mainWindow) {}
+    Hotkeys(const ProgramState& state, Keyboard& keyboard, WindowId mainWindow)
+        : state_(state), keyboard_(keyboard), mainWindow_(mainWindow) {}
     ~Hotkeys() { UnregisterHotKeys(); }
     Hotkeys(const Hotkeys&) = delete;
     Hotkeys& operator=(const Hotkeys&) = delete;
 
     // Registers Ctrl + "paste key" and, in tray mode, Ctrl+Shift + "popup
-    // key". Does nothing while they are registered already. Gives the
-    // combinations another program holds, by name ("Ctrl+V"): the program's
-    // own re-registrations around a paste leave telling the user to those
-    // who first registered.
+    // key", unless they are registered already or held off. Gives the
+    // combinations another program holds, by name ("Ctrl+V").
     std::vector<std::u16string> RegisterHotKeys();
     // The reverse; does nothing while they are not registered.
     void UnregisterHotKeys();
     bool Registered() const { return registered_; }
 
-    // WM_HOTKEY: the paste hotkey starts Timer_HotKey (a press while a paste
-    // is pending or running is swallowed); the popup hotkey makes a popup
-    // request.
-    void HotKeyWindowProc(std::uintptr_t hotkeyId);
+    // The keys are off while a hold lasts (the settings dialog, our own
+    // injected Ctrl+V), and back on when the last hold ends, unless the
+    // program has ended meanwhile. Holds nest.
+    class Hold {
+    public:
+        explicit Hold(Hotkeys& hotkeys);
+        Hold(Hold&& other) noexcept : hotkeys_(std::exchange(other.hotkeys_, nullptr)) {}
+        Hold& operator=(Hold&&) = delete;
+        ~Hold() { Release(); }
+        // Ends the hold now; the combinations another program holds, if
+        // the keys were registered again.
+        std::vector<std::u16string> Release();
 
-    // The tick of Timer_HotKey: one paste of the collection. True when another
-    // application copied during the paste: that copy is on the clipboard now.
-    bool RunPasteOperation();
-    // A paste asked for but not yet started is dropped (the program ends).
-    void CancelPendingPaste();
+    private:
+        Hotkeys* hotkeys_;
+    };
+    Hold HoldOff() { return Hold(*this); }
+    // The program ends: off for good.
+    void End() {
+        ended_ = true;
+        UnregisterHotKeys();
+    }
+
+    enum class Pressed { None, Paste, Popup };
+    // WM_HOTKEY: which of ours it is.
+    Pressed Identify(std::uintptr_t hotkeyId) const;
 
 private:
     // False when another program holds the combination.
     bool Register(std::uint16_t id, std::uint32_t modifiers, const std::u16string& key);
-    void InjectPaste();
 
-    CaptureContext& capture_;
+    const ProgramState& state_;
     Keyboard& keyboard_;
-    Timers& timers_;
     WindowId mainWindow_;
     // The atoms name the hotkeys while they exist.
     std::uint16_t pasteHotkeyId_ = 0;
     std::uint16_t popupHotkeyId_ = 0;
     bool registered_ = false;
-    bool busy_ = false;
-    bool pastePending_ = false;  // the hotkey was pressed; Timer_HotKey has yet to tick
+    int holds_ = 0;
+    bool ended_ = false;
 };
 
 }  // namespace gleaner

@@ -42,15 +42,25 @@ public:
     virtual std::optional<std::u16string> ReadText() = 0;
     // A format that holds one 32-bit number (the privacy markers do).
     virtual std::optional<std::uint32_t> ReadNumber(std::uint32_t format) = 0;
-    // markIgnored adds "Clipboard Viewer Ignore", so that other clipboard
-    // tools do not record our own temporary writes as copies.
-    virtual bool WriteText(const std::u16string& text, bool markIgnored = false) = 0;
+    // markOurs adds "Clipboard Viewer Ignore", so that other clipboard tools
+    // do not record our own temporary writes as copies, and a private format
+    // by which we know the write for ours until somebody else copies.
+    virtual bool WriteText(const std::u16string& text, bool markOurs = false) = 0;
     virtual bool Empty() = 0;
     // The formats worth keeping across a paste; nullopt when the clipboard
     // cannot be read. An empty clipboard gives an empty snapshot.
     virtual std::optional<ClipboardSnapshot> Snapshot() = 0;
     // Replaces the clipboard's content with the snapshot.
-    virtual bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) = 0;
+    virtual bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) = 0;
+
+    // True while the clipboard holds a write of ours that nobody replaced.
+    virtual bool HoldsOurs() = 0;
+    enum class Replaced { Done, NotOurs, Failed };
+    // Replaces a write of ours with the snapshot (an empty one empties the
+    // clipboard), marked as ours; another program's copy is left alone. The
+    // check and the change happen in one opening of the clipboard, so that
+    // no copy can slip in between.
+    virtual Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) = 0;
 
     // Counts the clipboard's changes, ours and everybody else's.
     virtual std::uint32_t Sequence() = 0;
@@ -120,6 +130,9 @@ public:
     // A system-modal Yes/No question placed by place as soon as it appears.
     virtual MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
                                        BoxPlacement place) = 0;
+    // Closes the question that is open, if any, as if answered No (the
+    // session is ending and nobody will answer it).
+    virtual void DismissQuestion() = 0;
 };
 
 // RGB as 0x00BBGGRR, the window system's colour order.
@@ -238,8 +251,9 @@ public:
     virtual std::uint16_t AsyncKeyState(int virtualKey) = 0;
 };
 
-// The main window's timers.
-enum class TimerId : std::uintptr_t { Key = 1, HotKey = 2, End = 3 };
+// The main window's timers. HotKey carries a paste from one step to the next;
+// TrayRetry adds the icon again while the notification area refuses it.
+enum class TimerId : std::uintptr_t { Key = 1, HotKey = 2, End = 3, TrayRetry = 4 };
 class Timers {
 public:
     virtual ~Timers() = default;
@@ -261,9 +275,13 @@ public:
     virtual ~Program() = default;
     // The executable's full path; "" when unknown.
     virtual std::u16string ExecutablePath() = 0;
-    // Takes the session-wide name for this process until it ends; true when
-    // another process holds it already.
-    virtual bool AnotherInstanceHolds(const std::u16string& name) = 0;
+    // Takes the session-wide name for this process until it ends.
+    enum class Claim { Taken, HeldElsewhere, Failed };
+    struct InstanceClaim {
+        Claim result = Claim::Failed;
+        std::uint32_t error = 0;  // the system's error number when Failed
+    };
+    virtual InstanceClaim ClaimInstance(const std::u16string& name) = 0;
 };
 
 // The user's shell: documents opened as a double click would open them.

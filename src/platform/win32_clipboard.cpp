@@ -6,6 +6,9 @@
 namespace gleaner::win32 {
 namespace {
 
+// The private format that marks a write as ours.
+constexpr wchar_t kOwnWriteFormat[] = L"Gleaner Own Write";
+
 // Closes the clipboard when the operation leaves, whatever the way out.
 class ClipboardSession {
 public:
@@ -86,15 +89,19 @@ UniqueGlobal Win32Clipboard::MakeBlock(const void* data, std::size_t bytes) {
     return block;
 }
 
-void Win32Clipboard::MarkIgnored() {
-    const UINT format = RegisterClipboardFormatW(L"Clipboard Viewer Ignore");
-    UniqueGlobal marker = MakeBlock("", 1);
-    if (format && marker.Valid() && SetClipboardData(format, marker.Get())) marker.Release();
+void Win32Clipboard::MarkOurs() {
+    // Other clipboard tools leave a write with the first mark alone; the
+    // second is ours alone, and any other program's copy empties it away.
+    for (const wchar_t* name : {L"Clipboard Viewer Ignore", kOwnWriteFormat}) {
+        const UINT format = RegisterClipboardFormatW(name);
+        UniqueGlobal marker = MakeBlock("", 1);
+        if (format && marker.Valid() && SetClipboardData(format, marker.Get())) marker.Release();
+    }
 }
 
-bool Win32Clipboard::WriteText(const std::u16string& text, bool markIgnored) {
+bool Win32Clipboard::WriteText(const std::u16string& text, bool markOurs) {
     const auto* bytes = reinterpret_cast<const char*>(text.c_str());
-    return Restore({{CF_UNICODETEXT, std::string(bytes, (text.size() + 1) * sizeof(char16_t))}}, markIgnored);
+    return Restore({{CF_UNICODETEXT, std::string(bytes, (text.size() + 1) * sizeof(char16_t))}}, markOurs);
 }
 
 namespace {
@@ -130,9 +137,7 @@ std::optional<ClipboardSnapshot> Win32Clipboard::Snapshot() {
     return snapshot;
 }
 
-bool Win32Clipboard::Restore(const ClipboardSnapshot& snapshot, bool markIgnored) {
-    if (!Open()) return false;
-    ClipboardSession session;
+bool Win32Clipboard::Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
     if (!EmptyClipboard()) {
         Fail(GetLastError());
         return false;
@@ -146,8 +151,27 @@ bool Win32Clipboard::Restore(const ClipboardSnapshot& snapshot, bool markIgnored
         }
         block.Release();
     }
-    if (markIgnored && !snapshot.empty()) MarkIgnored();
+    if (markOurs) MarkOurs();
     return true;
+}
+
+bool Win32Clipboard::Restore(const ClipboardSnapshot& snapshot, bool markOurs) {
+    if (!Open()) return false;
+    ClipboardSession session;
+    return Fill(snapshot, markOurs);
+}
+
+bool Win32Clipboard::HoldsOurs() {
+    const UINT format = RegisterClipboardFormatW(kOwnWriteFormat);
+    return format && IsClipboardFormatAvailable(format);
+}
+
+Clipboard::Replaced Win32Clipboard::ReplaceOurs(const ClipboardSnapshot& snapshot) {
+    if (!Open()) return Replaced::Failed;
+    // Open, nobody else can copy until we close: the look and the change are one.
+    ClipboardSession session;
+    if (!HoldsOurs()) return Replaced::NotOurs;
+    return Fill(snapshot, true) ? Replaced::Done : Replaced::Failed;
 }
 
 bool Win32Clipboard::Empty() {

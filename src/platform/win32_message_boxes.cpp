@@ -24,6 +24,11 @@ public:
     QuestionPlacement(const QuestionPlacement&) = delete;
     QuestionPlacement& operator=(const QuestionPlacement&) = delete;
 
+    // Ends the box as its No button would.
+    void Dismiss() const {
+        if (box_ && IsWindow(box_)) PostMessageW(box_, WM_COMMAND, IDNO, 0);
+    }
+
 private:
     void Place() const {
         RECT rect{};
@@ -84,6 +89,10 @@ MessageAnswer Win32MessageBoxes::AskAtPointer(const std::u16string& text, const 
     const QuestionPlacement placement(place);
     const int answer = MessageBoxW(owner_.hwnd, Wide(text), Wide(title), MB_YESNO | MB_SYSTEMMODAL);
     return answer == IDNO ? MessageAnswer::No : MessageAnswer::Yes;
+}
+
+void Win32MessageBoxes::DismissQuestion() {
+    if (ActivePlacement) ActivePlacement->Dismiss();
 }
 
 }  // namespace gleaner::win32

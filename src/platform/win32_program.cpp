@@ -16,9 +16,14 @@ std::u16string Win32Program::ExecutablePath() {
     }
 }
 
-bool Win32Program::AnotherInstanceHolds(const std::u16string& name) {
+Program::InstanceClaim Win32Program::ClaimInstance(const std::u16string& name) {
     instanceMutex_.Reset(CreateMutexW(nullptr, FALSE, Wide(name)));
-    return instanceMutex_.Valid() && GetLastError() == ERROR_ALREADY_EXISTS;
+    const DWORD error = GetLastError();
+    // A copy started elevated makes the name inaccessible to an ordinary
+    // one (ERROR_ACCESS_DENIED): that is no proof that nobody holds it.
+    if (!instanceMutex_.Valid()) return {Claim::Failed, error};
+    if (error == ERROR_ALREADY_EXISTS) return {Claim::HeldElsewhere, error};
+    return {Claim::Taken, 0};
 }
 
 }  // namespace gleaner::win32

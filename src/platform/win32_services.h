@@ -31,18 +31,23 @@ public:
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
     std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
-    bool WriteText(const std::u16string& text, bool markIgnored = false) override;
+    bool WriteText(const std::u16string& text, bool markOurs = false) override;
     bool Empty() override;
     std::optional<ClipboardSnapshot> Snapshot() override;
-    bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) override;
+    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override;
+    bool HoldsOurs() override;
+    Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
     std::uint32_t Sequence() override { return GetClipboardSequenceNumber(); }
     PlatformError LastError() const override { return lastError_; }
 
 private:
     bool Open();
     void Fail(DWORD error);
-    // Adds "Clipboard Viewer Ignore" to the clipboard opened for writing.
-    void MarkIgnored();
+    // Adds "Clipboard Viewer Ignore" and our own mark to the clipboard
+    // opened for writing.
+    void MarkOurs();
+    // Empties the clipboard opened for writing and puts the snapshot there.
+    bool Fill(const ClipboardSnapshot& snapshot, bool markOurs);
     UniqueGlobal MakeBlock(const void* data, std::size_t bytes);
 
     const OwnerWindow& owner_;
@@ -66,6 +71,7 @@ public:
     MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
     MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
                                BoxPlacement place) override;
+    void DismissQuestion() override;
 
 private:
     const OwnerWindow& owner_;
@@ -165,7 +171,7 @@ private:
 class Win32Program : public Program {
 public:
     std::u16string ExecutablePath() override;
-    bool AnotherInstanceHolds(const std::u16string& name) override;
+    InstanceClaim ClaimInstance(const std::u16string& name) override;
 
 private:
     UniqueKernelHandle instanceMutex_;  // held until the process ends

@@ -1,15 +1,12 @@
 #include "popup/count_popup.h"
 
-#include "popup/popup_state.h"
-#include "settings/settings_record.h"
-
 namespace gleaner {
 
 void CountPopupPresenter::PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
                                             const std::u16string& added) {
     // With no time to show it the balloon never appears; the capture still
     // ends as every capture does, with the icon renewed.
-    if (Settings.timeAutoClose == 0) {
+    if (state_.Settings.timeAutoClose == 0) {
         refreshTray_();
         return;
     }
@@ -26,7 +23,7 @@ void CountPopupPresenter::PresentCountPopup(const std::u16string& dispPos, const
     ShowText(collection, added);
     balloon_.RestartCountdown();
     refreshTray_();
-    PopupWindowHandle = balloon_.Id();
+    state_.PopupWindowHandle = balloon_.Id();
     balloon_.ShowWithoutActivating();
 }
 

@@ -5,11 +5,33 @@
 #include <functional>
 #include <string>
 
-#include "capture/capture_handler.h"
 #include "platform/platform.h"
 #include "popup/popup_layout.h"
+#include "state/program_state.h"
 
 namespace gleaner {
+
+// The balloon that shows the collection in tray mode, as a capture sees it.
+class CountPopup {
+public:
+    virtual ~CountPopup() = default;
+    // Shows the collection (nullptr: nothing collected yet) at the place that
+    // "disp pos" names. added is what the capture has just put at its end,
+    // so that a balloon already showing the rest needs only that.
+    virtual void PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
+                                   const std::u16string& added) = 0;
+    // The balloon's own text box while it is open, else nullptr.
+    virtual TextBox* OpenTextBox() = 0;
+};
+
+// The legend of the balloon's counts (frmHelp), which the shell owns.
+class HelpView {
+public:
+    virtual ~HelpView() = default;
+    // True: loads it at the pointer unless it is open (an open one stays
+    // where it is). False: unloads it.
+    virtual void ShowHelp(bool show) = 0;
+};
 
 // frmPopup as the presentation sees it. It is loaded on first use and
 // unloads itself when its countdown ends or the user closes it.
@@ -43,8 +65,8 @@ public:
 class CountPopupPresenter : public CountPopup {
 public:
     // refreshTray renews the notification-area icon from the main window.
-    CountPopupPresenter(Screen& screen, BalloonView& balloon, std::function<void()> refreshTray)
-        : screen_(screen), balloon_(balloon), refreshTray_(std::move(refreshTray)) {}
+    CountPopupPresenter(ProgramState& state, Screen& screen, BalloonView& balloon, std::function<void()> refreshTray)
+        : state_(state), screen_(screen), balloon_(balloon), refreshTray_(std::move(refreshTray)) {}
 
     void PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
                            const std::u16string& added) override;
@@ -53,6 +75,7 @@ public:
 private:
     void ShowText(const TextBox* collection, const std::u16string& added);
 
+    ProgramState& state_;
     Screen& screen_;
     BalloonView& balloon_;
     std::function<void()> refreshTray_;

@@ -2,9 +2,7 @@
 
 #include <commctrl.h>
 
-#include "popup/popup_state.h"
 #include "resources/texts.h"
-#include "settings/settings_record.h"
 
 namespace gleaner::win32 {
 namespace {
@@ -47,7 +45,7 @@ bool BalloonWindow::Load() {
         return false;
     }
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    countdown_.Load(Settings.timeAutoClose);
+    countdown_.Load(state_.Settings.timeAutoClose);
     ApplyCountdown(true);
     textHook_.Attach(edit_, [this](UINT message, WPARAM, LPARAM) { return OnTextMessage(message); });
     return true;
@@ -120,7 +118,7 @@ void BalloonWindow::Cut(const BalloonLayout& layout) {
 }
 
 void BalloonWindow::RestartCountdown() {
-    countdown_.TextChanged(Settings.timeAutoClose);
+    countdown_.TextChanged(state_.Settings.timeAutoClose);
     ApplyCountdown(true);
 }
 
@@ -194,7 +192,7 @@ void BalloonWindow::OnTimer(UINT_PTR id) {
 }
 
 void BalloonWindow::OnDestroy() {
-    PopupWindowHandle = 0;
+    state_.PopupWindowHandle = 0;
     help_.ShowHelp(false);
     textHook_.Detach();
 }

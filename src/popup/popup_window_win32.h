@@ -10,7 +10,6 @@
 #include "platform/win32_window.h"
 #include "popup/count_popup.h"
 #include "popup/countdown.h"
-#include "shell/help_layout.h"
 
 namespace gleaner::win32 {
 
@@ -18,7 +17,8 @@ inline constexpr wchar_t kPopupWindowClass[] = L"GleanerPopupWindow";
 
 class BalloonWindow : public Window, public BalloonView {
 public:
-    BalloonWindow(HelpView& help, BalloonEvents& events) : help_(help), events_(events) {}
+    BalloonWindow(ProgramState& state, HelpView& help, BalloonEvents& events)
+        : state_(state), help_(help), events_(events) {}
 
     bool Load() override;
     bool IsOpen() const override { return Handle() != nullptr; }
@@ -44,6 +44,7 @@ private:
     void OnDestroy() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    ProgramState& state_;
     HelpView& help_;
     BalloonEvents& events_;
     // Children and the tooltip: the window owns them.

@@ -6,9 +6,6 @@
 
 namespace gleaner {
 
-WindowId SettingsWindowHandle = 0;
-CloseAction SettingsCloseAction = CloseAction::ShowWindow;
-
 namespace {
 
 constexpr std::int32_t kHeightWindowMode = 4800;
@@ -61,8 +58,9 @@ SettingsControls LoadSettingsControls(const SettingsRecord& settings) {
     return shown;
 }
 
-void CloseSettings(CloseButton button, const SettingsControls& shown, SettingsRecord& settings) {
-    if (button == CloseButton::Cancel) return;
+std::optional<CloseAction> CloseSettings(CloseButton button, const SettingsControls& shown,
+                                         SettingsRecord& settings) {
+    if (button == CloseButton::Cancel) return std::nullopt;
     settings.taskTray = Flag(shown.chkTaskTray);
     settings.customItem = CustomItemFlags(shown.lstCustom);
     settings.searchString = shown.txtSearchStr;
@@ -76,10 +74,10 @@ void CloseSettings(CloseButton button, const SettingsControls& shown, SettingsRe
     settings.popupKey = StoredHotKey(shown.cmbPopupKey, settings.popupKey);
     settings.pasteKey = StoredHotKey(shown.cmbPasteKey, settings.pasteKey);
 
-    SettingsCloseAction = CloseAction::ShowWindow;
-    if (button == CloseButton::Resume && settings.taskTray == 1) SettingsCloseAction = CloseAction::Tray;
+    if (button == CloseButton::Resume && settings.taskTray == 1) return CloseAction::Tray;
     // 終了 reads "終了" exactly while the tray box is ticked.
-    if (button == CloseButton::End && shown.chkTaskTray) SettingsCloseAction = CloseAction::End;
+    if (button == CloseButton::End && shown.chkTaskTray) return CloseAction::End;
+    return CloseAction::ShowWindow;
 }
 
 // The exit button is offered only in tray mode, and only once the dialog's

@@ -9,18 +9,9 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "settings/settings_record.h"
+#include "state/program_state.h"
 
 namespace gleaner {
-
-// What the opener does once the dialog has closed: show the main window,
-// go to the notification area, or end the program.
-enum class CloseAction { ShowWindow, Tray, End };
-
-// The dialog's window from the end of its load until it unloads, else 0.
-extern WindowId SettingsWindowHandle;
-// Set by each confirmation; the close box leaves the one before.
-extern CloseAction SettingsCloseAction;
 
 // cmdClose by its index: 再開, 終了, and the hidden キャンセル that the close
 // box stands for.
@@ -49,9 +40,10 @@ struct SettingsControls {
 // exactly when the program treats its setting as on.
 SettingsControls LoadSettingsControls(const SettingsRecord& settings);
 
-// cmdClose_Click: 再開 and 終了 store what the controls show and set
-// SettingsCloseAction; the close box changes nothing.
-void CloseSettings(CloseButton button, const SettingsControls& shown, SettingsRecord& settings);
+// cmdClose_Click: 再開 and 終了 store what the controls show and give the
+// close action; the close box changes nothing and gives none.
+std::optional<CloseAction> CloseSettings(CloseButton button, const SettingsControls& shown,
+                                         SettingsRecord& settings);
 
 // How the window looks for the state of its tray box; asked again on every
 // click of the box and every activation.
@@ -77,9 +69,9 @@ std::optional<char16_t> HotKeyLetter(char16_t typed);
 class SettingsDialogView {
 public:
     virtual ~SettingsDialogView() = default;
-    // Loads the controls from the record and shows the dialog without
-    // waiting for it; false when it could not be made.
-    virtual bool Open() = 0;
+    // Loads the controls from the settings and shows the dialog, captioned
+    // so, without waiting for it; false when it could not be made.
+    virtual bool Open(const std::u16string& caption) = 0;
     virtual void BringToFront() = 0;
     // Closes it without storing anything, as the program ends.
     virtual void Unload() = 0;

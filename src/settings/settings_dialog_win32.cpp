@@ -4,7 +4,6 @@
 
 #include "platform/win32_services.h"
 #include "resources/texts.h"
-#include "shell/version.h"
 
 namespace gleaner::win32 {
 namespace {
@@ -141,20 +140,20 @@ void AddItems(HWND control, UINT message, const char16_t* const (&items)[N]) {
 
 }  // namespace
 
-bool SettingsDialog::Open() {
+bool SettingsDialog::Open(const std::u16string& caption) {
     if (Handle()) {
         BringToFront();
         return true;
     }
-    if (!Build()) return false;
-    Fill(LoadSettingsControls(Settings));
+    if (!Build(caption)) return false;
+    Fill(LoadSettingsControls(state_.Settings));
     FollowTrayBox();  // before it shows, so that it opens at its height
     RECT bounds{};
     GetWindowRect(Handle(), &bounds);
     const int left = (GetSystemMetrics(SM_CXSCREEN) - (bounds.right - bounds.left)) / 2;
     const int top = (GetSystemMetrics(SM_CYSCREEN) - (bounds.bottom - bounds.top)) / 2;
     SetWindowPos(Handle(), HWND_TOPMOST, left, top, 0, 0, SWP_NOSIZE);
-    SettingsWindowHandle = ToWindowId(Handle());
+    state_.SettingsWindowHandle = ToWindowId(Handle());
     ShowWindow(Handle(), SW_SHOW);
     BringToFront();
     return true;
@@ -164,7 +163,7 @@ void SettingsDialog::BringToFront() {
     if (Handle()) SetForegroundWindow(Handle());
 }
 
-bool SettingsDialog::Build() {
+bool SettingsDialog::Build(const std::u16string& caption) {
     WindowShape shape;
     // Children clipped: when the window grows, the desktop's late repaint of
     // the new area must not paint over the buttons already moved there. The
@@ -174,7 +173,7 @@ bool SettingsDialog::Build() {
     shape.exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
     const WindowClass windowClass{kSettingsWindowClass, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)),
                                   GetSysColorBrush(COLOR_BTNFACE)};
-    if (!Create(windowClass, Wide(AppTitle()), shape)) return false;
+    if (!Create(windowClass, Wide(caption), shape)) return false;
     scale_ = WindowScale(Handle());
     CreateControls();
     ApplyFonts();
@@ -262,7 +261,7 @@ void SettingsDialog::Layout() {
 
 void SettingsDialog::FollowTrayBox() {
     const bool ticked = IsDlgButtonChecked(Handle(), kChkTaskTray) == BST_CHECKED;
-    const SettingsShape shape = ShapeSettings(ticked, SettingsCloseAction);
+    const SettingsShape shape = ShapeSettings(ticked, state_.SettingsCloseAction);
     SetWindowTextW(Control(kCmdEnd), Wide(shape.endCaption));
     ShowWindow(Control(kCmdEnd), shape.endButton ? SW_SHOW : SW_HIDE);
     for (const ControlDesign& design : kControls) {
@@ -313,7 +312,7 @@ SettingsControls SettingsDialog::Read() const {
 }
 
 void SettingsDialog::Close(CloseButton button) {
-    CloseSettings(button, Read(), Settings);
+    if (const auto action = CloseSettings(button, Read(), state_.Settings)) state_.SettingsCloseAction = *action;
     Destroy();
 }
 
@@ -348,7 +347,7 @@ bool SettingsDialog::OnClose() {
     return true;
 }
 
-void SettingsDialog::OnDestroy() { SettingsWindowHandle = 0; }
+void SettingsDialog::OnDestroy() { state_.SettingsWindowHandle = 0; }
 
 std::optional<LRESULT> SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -43,12 +43,13 @@ enum SettingsControlId : int {
 
 class SettingsDialog : public Window, public SettingsDialogView {
 public:
-    bool Open() override;
+    explicit SettingsDialog(ProgramState& state) : state_(state) {}
+    bool Open(const std::u16string& caption) override;
     void BringToFront() override;
     void Unload() override { Destroy(); }
 
 private:
-    bool Build();
+    bool Build(const std::u16string& caption);
     void CreateControls();
     void ApplyFonts();
     // Every control where the design puts it, the buttons at the bottom.
@@ -66,6 +67,7 @@ private:
     void OnDestroy() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    ProgramState& state_;
     DpiScale scale_;
     UniqueGdiObject proportional_;  // ＭＳ Ｐゴシック
     UniqueGdiObject fixed_;         // ＭＳ ゴシック

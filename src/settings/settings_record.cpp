@@ -5,8 +5,6 @@
 
 namespace gleaner {
 
-SettingsRecord Settings;
-
 namespace {
 
 // Halves go to the even neighbour, as every number the file holds.

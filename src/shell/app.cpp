@@ -1,13 +1,10 @@
 #include "shell/app.h"
 
-#include "capture/clipboard_access.h"
-#include "hotkeys/paste_state.h"
 #include "popup/text_statistics.h"
 #include "resources/texts.h"
 #include "settings/conf_file.h"
 #include "settings/settings_dialog.h"
 #include "settings/settings_record.h"
-#include "shell/main_window_state.h"
 #include "shell/menus.h"
 #include "shell/version.h"
 
@@ -21,7 +18,9 @@ constexpr int kEndingMs = 1000;
 constexpr int kSettingsToTrayMs = 1000;
 constexpr int kSettingsEndingMs = 500;
 
-std::u16string TrayNotice() { return AppTitle() + u"\r\n\r\n" + texts::kGoingToTray; }
+std::u16string TrayNotice(const VersionInfo& version) {
+    return AppTitle(version) + u"\r\n\r\n" + texts::kGoingToTray;
+}
 
 }  // namespace
 
@@ -43,26 +42,48 @@ std::u16string InstanceName(const std::u16string& executableName) {
     return u"Local\\gleaner-single-instance-" + FoldAscii(executableName);
 }
 
-App::App(Services& services, ProgramWindows& windows)
+App::App(Services& services, ProgramWindows& windows, ProgramState& state)
     : services_(services),
       windows_(windows),
+      state_(state),
       desktop_{services.clipboard, services.events, services.messages},
-      tray_(services.tray) {}
+      tray_(services.tray, services.timers) {}
 
 App::~App() = default;
 
+// Any doubt counts as another copy running: a copy started elevated hides
+// its name from an ordinary start, and two copies would both collect and
+// both write Conf.txt.
+bool App::ClaimSingleInstance(const std::u16string& exeName) {
+    const Program::InstanceClaim claim = services_.program.ClaimInstance(InstanceName(exeName));
+    if (claim.result == Program::Claim::Taken) return true;
+    services_.messages.Show(texts::kProgramName + (u"(" + exeName) + texts::kAlreadyRunningSuffix,
+                            texts::kAlreadyRunningTitle, MessageButtons::Ok);
+    return false;
+}
+
+void App::CreateParts() {
+    TextBox& box = main_->Collection();
+    popup_ = std::make_unique<CountPopupPresenter>(state_, services_.screen, windows_.Popup(*this), [this] {
+        tray_.UpdateTrayIcon(*main_, NotifyCommand::Modify);
+    });
+    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get(), false, {}});
+    listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.windows, *capture_);
+    hotkeys_ = std::make_unique<Hotkeys>(state_, services_.keyboard, main_->Id());
+    paste_ = std::make_unique<PasteSession>(*capture_, *listener_, *hotkeys_, services_.keyboard, services_.timers,
+                                            services_.windows);
+    polling_ = std::make_unique<KeyboardPolling>(state_, services_.keyboard, services_.windows, services_.timers);
+}
+
 bool App::Start() {
-    Settings.limitMax = 65535;
-    Settings.limitUnit = 10000;
+    SettingsRecord& settings = state_.Settings;
+    settings.limitMax = 65535;
+    settings.limitUnit = 10000;
 
     // A second copy says so and ends before it creates any window.
     const std::u16string path = services_.program.ExecutablePath();
     const std::u16string exeName = ExecutableName(path);
-    if (services_.program.AnotherInstanceHolds(InstanceName(exeName))) {
-        services_.messages.Show(texts::kProgramName + (u"(" + exeName) + texts::kAlreadyRunningSuffix,
-                                texts::kAlreadyRunningTitle, MessageButtons::Ok);
-        return false;
-    }
+    if (!ClaimSingleInstance(exeName)) return false;
 
     main_ = windows_.CreateMainWindow(*this);
     if (!main_) return false;
@@ -70,36 +91,34 @@ bool App::Start() {
     box.SetTag(texts::kTagInit);
     box.SetForeColour(kIntroductionColour);
     box.SetText(texts::kIntroduction);
-    popup_ = std::make_unique<CountPopupPresenter>(services_.screen, windows_.Popup(*this), [this] {
-        tray_.UpdateTrayIcon(*main_, NotifyCommand::Modify);
-    });
-    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, popup_.get()});
-    listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.windows, *capture_);
-    hotkeys_ = std::make_unique<Hotkeys>(*capture_, services_.keyboard, services_.timers, main_->Id());
-    polling_ = std::make_unique<KeyboardPolling>(*capture_, services_.keyboard, services_.windows, services_.timers);
+    CreateParts();
 
+    const std::u16string title = AppTitle(state_.ProgramVersion);
     main_->MakeTopmost();
-    main_->SetTitle(AppTitle());
-    MainWindowHandle = main_->Id();
-    main_->SetVersionCaption(VersionMenuCaption(exeName, ProgramVersion));
+    main_->SetTitle(title);
+    state_.MainWindowHandle = main_->Id();
+    main_->SetVersionCaption(VersionMenuCaption(exeName, state_.ProgramVersion));
 
     const TwipsRect designed = main_->Frame().Bounds();
-    LoadDefaults(Settings, services_.screen.Size(), {designed.width, designed.height});
+    LoadDefaults(settings, services_.screen.Size(), {designed.width, designed.height});
     folder_ = ProgramFolder(path);
-    LoadConf(Settings, services_.files, folder_, main_->Frame());
-    main_->SetTitle(AppTitle());
-    LastCapturedText.clear();
+    LoadConf(settings, services_.files, folder_, main_->Frame());
+    main_->SetTitle(title);
+    state_.LastCapturedText.clear();
 
     // In tray mode the main window stays hidden behind the icon.
-    if (Settings.taskTray == 1) {
-        ShowSplashMessage(windows_.Splash(), TrayNotice(), kGoingToTrayMs, true);
+    if (settings.taskTray == 1) {
+        ShowSplashMessage(settings, windows_.Splash(), TrayNotice(state_.ProgramVersion), kGoingToTrayMs, true);
+        // Closed while the notice showed (the session ended): nothing more
+        // may start behind the shutdown.
+        if (closing_) return true;
         tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
     }
 
     listener_->Start(main_->Id());
     const auto taken = hotkeys_->RegisterHotKeys();
     polling_->Wake();
-    if (Settings.taskTray != 1) ShowMainWindow();
+    if (settings.taskTray != 1) ShowMainWindow();
     ReportTakenHotKeys(taken);
     return true;
 }
@@ -113,7 +132,7 @@ void App::ShowMainWindow() {
 // Window mode from now on, and at the next start.
 void App::LeaveTray() {
     tray_.DeleteTrayIcon();
-    Settings.taskTray = 0;
+    state_.Settings.taskTray = 0;
     // Without the balloon the popup key has nothing to show: it goes back to
     // the other applications. Mid-paste the hotkeys are off and come back by
     // themselves.
@@ -142,7 +161,17 @@ void App::OnActivate(bool active) {
 }
 
 void App::OnHotKey(std::uintptr_t id) {
-    if (hotkeys_) hotkeys_->HotKeyWindowProc(id);
+    if (!hotkeys_) return;
+    switch (hotkeys_->Identify(id)) {
+    case Hotkeys::Pressed::Paste:
+        paste_->Request();
+        break;
+    case Hotkeys::Pressed::Popup:
+        CollectClipboardText(*capture_, u"", state_.Settings.dispPos);
+        break;
+    case Hotkeys::Pressed::None:
+        break;
+    }
 }
 
 void App::OnTimer(TimerId timer) {
@@ -152,10 +181,10 @@ void App::OnTimer(TimerId timer) {
         polling_->OnKeyTimerTick();
         break;
     case TimerId::HotKey:
-        // A copy another application made during the paste waited on the
-        // clipboard until now.
-        if (hotkeys_->RunPasteOperation()) listener_->OnClipboardUpdate();
-        if (closeAfterPaste_) OnClose();
+        paste_->OnTimer();
+        break;
+    case TimerId::TrayRetry:
+        tray_.OnRetryTimer();
         break;
     case TimerId::End:
         // The goodbye notice runs its time before the program ends.
@@ -178,7 +207,7 @@ void App::OnMenu(MenuCommand command) {
         ClearCollection(*capture_);
         break;
     case MenuCommand::ShowPopup:
-        CollectClipboardText(*capture_, u"", Settings.dispPos);
+        CollectClipboardText(*capture_, u"", state_.Settings.dispPos);
         break;
     case MenuCommand::TrayOut:
         LeaveTray();
@@ -191,7 +220,7 @@ void App::OnMenu(MenuCommand command) {
         OpenGuide();
         break;
     case MenuCommand::End2:
-        ShowSplashMessage(windows_.Splash(), texts::kEnding, kEndingMs, false);
+        ShowSplashMessage(state_.Settings, windows_.Splash(), texts::kEnding, kEndingMs, false);
         OnClose();
         break;
     case MenuCommand::End:
@@ -214,24 +243,24 @@ void App::OnTrayIcon(std::uint16_t mouseMessage) {
 void App::OpenSettings() {
     SettingsDialogView& dialog = windows_.SettingsWindow();
     // Never a second wait inside the first.
-    if (SettingsWindowHandle != 0) {
+    if (state_.SettingsWindowHandle != 0) {
         dialog.BringToFront();
         return;
     }
     tray_.DeleteTrayIcon();
     // A dialog that could not be made counts as closed with its close box.
-    dialog.Open();
+    dialog.Open(AppTitle(state_.ProgramVersion));
     main_->Enable(false);
-    hotkeys_->UnregisterHotKeys();
+    Hotkeys::Hold hotkeysOff = hotkeys_->HoldOff();
     // Captures, timers and the dialog itself run inside this wait.
-    while (SettingsWindowHandle != 0 && services_.events.WaitForMessages()) {
+    while (state_.SettingsWindowHandle != 0 && services_.events.WaitForMessages()) {
     }
     // The balloon and the legend close with the dialog.
     windows_.Popup(*this).Unload();
     windows_.Help().ShowHelp(false);
     // The program began to end meanwhile (the session ends, say).
     if (closing_) return;
-    const auto taken = hotkeys_->RegisterHotKeys();
+    const auto taken = hotkeysOff.Release();
     main_->Enable(true);
     const CloseAction action = AfterSettings();
     if (action != CloseAction::End) ReportTakenHotKeys(taken);
@@ -241,20 +270,22 @@ void App::OpenSettings() {
 // the mode the program was in, which "task tray" still tells, whatever an
 // earlier confirmation left behind.
 CloseAction App::AfterSettings() {
-    if (SettingsCloseAction == CloseAction::End) {
-        ShowSplashMessage(windows_.Splash(), texts::kEnding, kSettingsEndingMs, false);
+    if (state_.SettingsCloseAction == CloseAction::End) {
+        ShowSplashMessage(state_.Settings, windows_.Splash(), texts::kEnding, kSettingsEndingMs, false);
         tray_.DeleteTrayIcon();
         OnClose();
         return CloseAction::End;
     }
-    if (Settings.taskTray != 1) {
+    if (state_.Settings.taskTray != 1) {
         tray_.DeleteTrayIcon();
         ShowMainWindow();
         return CloseAction::ShowWindow;
     }
     const bool wasShown = main_->IsVisible();
     main_->Hide();
-    if (wasShown) ShowSplashMessage(windows_.Splash(), TrayNotice(), kSettingsToTrayMs, true);
+    if (wasShown)
+        ShowSplashMessage(state_.Settings, windows_.Splash(), TrayNotice(state_.ProgramVersion), kSettingsToTrayMs,
+                          true);
     tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
     return CloseAction::Tray;
 }
@@ -272,22 +303,19 @@ void App::OpenGuide() {
     if (services_.files.Exists(guide)) services_.shell.Open(guide);
 }
 
-// The close is always allowed: the settings are written, the listener removed,
-// and the process ends on the next tick of Timer_End.
+// The close is always allowed, at any moment: a paste under way ends at once
+// with the user's clipboard given back, the settings are written, the
+// listener removed, and the process ends on the next tick of Timer_End. The
+// end of the Windows session comes this way too, and the process may be
+// gone as soon as this returns.
 void App::OnClose() {
     if (closing_ || !main_) return;
-    // A paste under way finishes first, so that the user's clipboard is back
-    // before the program ends; one that has not started yet never will.
-    if (PasteInProgress) {
-        closeAfterPaste_ = true;
-        return;
-    }
-    hotkeys_->CancelPendingPaste();
     closing_ = true;
+    paste_->Abort();
     // The icon never outlives the program, however it is closed.
     tray_.DeleteTrayIcon();
-    hotkeys_->UnregisterHotKeys();
-    SaveConf(Settings, services_.files, folder_, main_->Frame());
+    hotkeys_->End();
+    SaveConf(state_.Settings, services_.files, folder_, main_->Frame());
     // Each step below runs whatever became of the one before.
     listener_->Stop();
     main_->Hide();
@@ -295,7 +323,7 @@ void App::OnClose() {
     windows_.Popup(*this).Unload();
     windows_.Help().ShowHelp(false);
     // Unloaded without storing; the settings command's wait then ends.
-    if (SettingsWindowHandle != 0) windows_.SettingsWindow().Unload();
+    if (state_.SettingsWindowHandle != 0) windows_.SettingsWindow().Unload();
 }
 
 }  // namespace gleaner

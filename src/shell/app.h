@@ -11,6 +11,7 @@
 #include "capture/clipboard_listener.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/keyboard_polling.h"
+#include "hotkeys/paste_session.h"
 #include "platform/platform.h"
 #include "popup/count_popup.h"
 #include "settings/settings_dialog.h"
@@ -18,6 +19,7 @@
 #include "shell/main_window.h"
 #include "shell/splash_layout.h"
 #include "shell/tray_icon.h"
+#include "state/program_state.h"
 
 namespace gleaner {
 
@@ -58,11 +60,13 @@ std::u16string InstanceName(const std::u16string& executableName);
 
 class App : public MainWindowEvents, public BalloonEvents {
 public:
-    App(Services& services, ProgramWindows& windows);
+    // The state is the program's one shared state object; it outlives the App.
+    App(Services& services, ProgramWindows& windows, ProgramState& state);
     ~App() override;
 
     // The whole start-up. False when the program must end at once: another
-    // copy runs already, or the main window could not be made.
+    // copy runs already (or that cannot be told), or the main window could
+    // not be made.
     bool Start();
 
     void OnClipboardUpdate() override;
@@ -76,6 +80,8 @@ public:
     void OnClearLabel() override;
 
 private:
+    bool ClaimSingleInstance(const std::u16string& exeName);
+    void CreateParts();
     void ShowMainWindow();
     void LeaveTray();
     void ReportTakenHotKeys(const std::vector<std::u16string>& taken);
@@ -86,17 +92,18 @@ private:
 
     Services& services_;
     ProgramWindows& windows_;
+    ProgramState& state_;
     Desktop desktop_;
     std::u16string folder_;
     MainWindowView* main_ = nullptr;
+    std::unique_ptr<CountPopupPresenter> popup_;
     std::unique_ptr<CaptureContext> capture_;
     std::unique_ptr<ClipboardListener> listener_;
     std::unique_ptr<Hotkeys> hotkeys_;
+    std::unique_ptr<PasteSession> paste_;
     std::unique_ptr<KeyboardPolling> polling_;
     TrayIcon tray_;
-    std::unique_ptr<CountPopupPresenter> popup_;
     bool closing_ = false;
-    bool closeAfterPaste_ = false;
 };
 
 }  // namespace gleaner

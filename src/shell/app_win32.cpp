@@ -16,7 +16,8 @@ namespace {
 
 class Win32ProgramWindows : public ProgramWindows {
 public:
-    Win32ProgramWindows(OwnerWindow& owner, TwipsPerPixel scale) : owner_(owner), scale_(scale) {}
+    Win32ProgramWindows(OwnerWindow& owner, TwipsPerPixel scale, ProgramState& state)
+        : owner_(owner), scale_(scale), state_(state), settings_(state) {}
 
     MainWindowView* CreateMainWindow(MainWindowEvents& events) override {
         main_ = MainWindow::Create(events, scale_);
@@ -37,13 +38,14 @@ public:
     SettingsDialogView& SettingsWindow() override { return settings_; }
 
     BalloonView& Popup(BalloonEvents& events) override {
-        if (!popup_) popup_ = std::make_unique<BalloonWindow>(Help(), events);
+        if (!popup_) popup_ = std::make_unique<BalloonWindow>(state_, Help(), events);
         return *popup_;
     }
 
 private:
     OwnerWindow& owner_;
     TwipsPerPixel scale_;
+    ProgramState& state_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<HelpWindow> help_;
@@ -70,9 +72,10 @@ int RunGleaner() {
     Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
                       shell};
 
-    if (auto version = ReadVersionInfo(program.ExecutablePath())) ProgramVersion = *version;
-    Win32ProgramWindows programWindows(owner, screen.Scale());
-    App app(services, programWindows);
+    ProgramState state;
+    if (auto version = ReadVersionInfo(program.ExecutablePath())) state.ProgramVersion = *version;
+    Win32ProgramWindows programWindows(owner, screen.Scale(), state);
+    App app(services, programWindows, state);
     if (!app.Start()) return 0;
     return RunMessageLoop();
 }

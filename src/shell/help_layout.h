@@ -3,6 +3,7 @@
 
 #include "platform/dpi_scale.h"
 #include "platform/platform.h"
+#include "popup/count_popup.h"
 
 namespace gleaner {
 
@@ -15,14 +16,5 @@ struct HelpLayout {
 // The window lies left of the pointer when there is room for it there, and
 // above it likewise; it is not clamped to the screen's right or bottom edge.
 HelpLayout LayOutHelp(Point pointer, DpiScale scale);
-
-// The legend window.
-class HelpView {
-public:
-    virtual ~HelpView() = default;
-    // True: loads it at the pointer unless it is open (an open one stays
-    // where it is). False: unloads it.
-    virtual void ShowHelp(bool show) = 0;
-};
 
 }  // namespace gleaner

@@ -3,7 +3,6 @@
 #include "popup/number_format.h"
 #include "popup/text_statistics.h"
 #include "settings/parse_number.h"
-#include "settings/settings_record.h"
 
 namespace gleaner {
 
@@ -41,8 +40,9 @@ std::vector<TwipsRect> ShrinkFrames(const TwipsRect& start) {
     return frames;
 }
 
-void ShowSplashMessage(SplashView& view, const std::u16string& text, std::int32_t milliseconds, bool modal) {
-    if (Settings.customMsg == 0) return;
+void ShowSplashMessage(const SettingsRecord& settings, SplashView& view, const std::u16string& text,
+                       std::int32_t milliseconds, bool modal) {
+    if (settings.customMsg == 0) return;
     view.Show(EncodeSplashMessage(text, milliseconds), modal);
 }
 

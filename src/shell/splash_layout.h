@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "state/settings_record.h"
 
 namespace gleaner {
 
@@ -38,6 +39,7 @@ public:
 };
 
 // Silent when "custom msg" is 0.
-void ShowSplashMessage(SplashView& view, const std::u16string& text, std::int32_t milliseconds, bool modal);
+void ShowSplashMessage(const SettingsRecord& settings, SplashView& view, const std::u16string& text,
+                       std::int32_t milliseconds, bool modal);
 
 }  // namespace gleaner

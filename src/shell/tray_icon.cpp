@@ -4,18 +4,29 @@ namespace gleaner {
 
 void TrayIcon::UpdateTrayIcon(MainWindowView& window, NotifyCommand command) {
     record_ = {window.Id(), kTrayIconId, kTrayIconMessage, window.Title()};
-    area_.Notify(command, record_);
-    if (command == NotifyCommand::Add) added_ = true;
+    if (command == NotifyCommand::Add) {
+        inTray_ = true;
+        Add();
+    } else {
+        area_.Notify(command, record_);
+    }
     window.Hide();
 }
 
-void TrayIcon::DeleteTrayIcon() {
-    if (record_.window != 0) area_.Notify(NotifyCommand::Delete, record_);
-    added_ = false;
+void TrayIcon::Add() {
+    if (!inTray_) return;
+    // An add is refused for an icon that is there already (the area says it
+    // was made anew for other reasons too): that one is renewed instead.
+    if (area_.Notify(NotifyCommand::Add, record_) || area_.Notify(NotifyCommand::Modify, record_))
+        timers_.Stop(TimerId::TrayRetry);
+    else
+        timers_.Start(TimerId::TrayRetry, kTrayRetryMs);
 }
 
-void TrayIcon::OnTaskbarCreated() {
-    if (added_) area_.Notify(NotifyCommand::Add, record_);
+void TrayIcon::DeleteTrayIcon() {
+    timers_.Stop(TimerId::TrayRetry);
+    if (record_.window != 0) area_.Notify(NotifyCommand::Delete, record_);
+    inTray_ = false;
 }
 
 }  // namespace gleaner

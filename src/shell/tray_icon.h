@@ -17,24 +17,33 @@ constexpr std::uint32_t kTrayIconId = 1;
 constexpr std::uint16_t kTrayLeftDoubleClick = 0x0203;  // WM_LBUTTONDBLCLK
 constexpr std::uint16_t kTrayRightButtonDown = 0x0204;  // WM_RBUTTONDOWN
 
+// How often an icon the notification area refused is offered again.
+constexpr int kTrayRetryMs = 2000;
+
 class TrayIcon {
 public:
-    explicit TrayIcon(NotificationArea& area) : area_(area) {}
+    TrayIcon(NotificationArea& area, Timers& timers) : area_(area), timers_(timers) {}
 
     // Fills the record from the window (its handle and its tag for the tip),
-    // adds or renews the icon, and hides the window in any case.
+    // adds or renews the icon, and hides the window in any case. An add the
+    // area refuses (at log-on the taskbar may not be up yet) is tried again
+    // until it takes, so that a hidden program never stays out of reach.
     void UpdateTrayIcon(MainWindowView& window, NotifyCommand command);
     // Harmless when there is no icon.
     void DeleteTrayIcon();
     // The notification area was made anew (Explorer restarted): the icon
     // comes back if the program is in tray mode.
-    void OnTaskbarCreated();
-    bool Added() const { return added_; }
+    void OnTaskbarCreated() { Add(); }
+    // TrayRetry's tick.
+    void OnRetryTimer() { Add(); }
 
 private:
+    void Add();
+
     NotificationArea& area_;
+    Timers& timers_;
     NotifyIconRecord record_;
-    bool added_ = false;
+    bool inTray_ = false;
 };
 
 }  // namespace gleaner

@@ -5,8 +5,6 @@
 
 namespace gleaner {
 
-VersionInfo ProgramVersion;
-
 std::u16string VersionText(const VersionInfo& version) {
     return u"Ver" + Decimal(version.major) + u"." + Decimal(version.minor) + Decimal(version.revision);
 }

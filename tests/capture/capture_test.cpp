@@ -27,7 +27,7 @@ public:
 class CaptureTest : public testing_support::ProgramTest {
 protected:
     CaptureTest() { capture.popup = &popup; }
-    void PopupRequest() { CollectClipboardText(capture, u"", Settings.dispPos); }
+    void PopupRequest() { CollectClipboardText(capture, u"", state.Settings.dispPos); }
     std::vector<std::u16string> LimitMessages() const {
         std::vector<std::u16string> texts;
         for (const auto& shown : messages.shown)
@@ -54,12 +54,12 @@ TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndOfTheCollection) {
 }
 
 TEST_F(CaptureTest, JoinsWithTheChosenSeparatorAndCollectsNothingDuringAPaste) {
-    Settings.separator = u"無し";
+    state.Settings.separator = u"無し";
     Copy(u"A");
     Copy(u"B");
-    Settings.separator = u"\\n- ";
+    state.Settings.separator = u"\\n- ";
     Copy(u"C");
-    PasteInProgress = true;
+    state.PasteInProgress = true;
     Copy(u"D");
     EXPECT_EQ(box.Text(), u"AB\r\n- C");
 }
@@ -70,10 +70,7 @@ TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
         {u"スラッシュ", u"/"},  {u"タブ", u"\t"},         {u"改行", u"\r\n"},          {u"改行 ", u"改行 "},
         {u" | ", u" | "},       {u"\\n", u"\r\n"},        {u"\\\\n", u"\\n"},          {u"a\\n\\nb", u"a\r\n\r\nb"},
         {u"\\t", u"\\t"},       {u"\\\\\\n", u"\\\r\n"},  {u"\x01", u"\\"}};
-    for (const auto& [setting, joining] : cases) {
-        Settings.separator = setting;
-        EXPECT_EQ(DecodeSeparator(), joining);
-    }
+    for (const auto& [setting, joining] : cases) EXPECT_EQ(DecodeSeparator(setting), joining);
 }
 
 TEST_F(CaptureTest, ClearingEmptiesClipboardCollectionAndBalloonButARepeatStaysARepeat) {
@@ -95,12 +92,12 @@ TEST_F(CaptureTest, ClearingEmptiesClipboardCollectionAndBalloonButARepeatStaysA
 }
 
 TEST_F(CaptureTest, InTrayModeEachCaptureAndPopupRequestShowsTheCollectionUnchanged) {
-    Settings.taskTray = 1;
-    Settings.dispPos = u"左上隅";
+    state.Settings.taskTray = 1;
+    state.Settings.dispPos = u"左上隅";
     PopupRequest();  // the introduction is nothing collected
-    Settings.taskTray = 0;
+    state.Settings.taskTray = 0;
     Copy(u"A");
-    Settings.taskTray = 1;
+    state.Settings.taskTray = 1;
     Copy(u"B");
     clipboard.Put(std::nullopt);
     PopupRequest();
@@ -115,7 +112,7 @@ TEST_F(CaptureTest, ReportsTheLengthAtEachNewStepOfTheUnitAndAtEveryCaptureFromT
     ASSERT_EQ(box.Length(), 24998u);
     EXPECT_EQ(LimitMessages(),
               std::vector<std::u16string>{u"現在、20,998文字です。\r\n取得徳可能文字数は、65,535文字までです。"});
-    Settings.limitMax = 25000;
+    state.Settings.limitMax = 25000;
     Copy(u"x");
     Copy(u"y");
     ASSERT_EQ(LimitMessages().size(), 3u);
@@ -125,10 +122,10 @@ TEST_F(CaptureTest, ReportsTheLengthAtEachNewStepOfTheUnitAndAtEveryCaptureFromT
 }
 
 TEST_F(CaptureTest, AUnitOfZeroSkipsTheStepsAndALimitOfZeroIsWrittenAsNothing) {
-    Settings.limitUnit = 0;
+    state.Settings.limitUnit = 0;
     for (int i = 0; i < 30; ++i) Copy(std::u16string(998, static_cast<char16_t>(u'a' + i % 2)));
     EXPECT_TRUE(LimitMessages().empty());
-    Settings.limitMax = 0;
+    state.Settings.limitMax = 0;
     Copy(u"z");
     EXPECT_EQ(LimitMessages().back(), u"現在、30,001文字です。\r\n取得徳可能文字数は、文字までです。\r\n\r\n"
                                       u"これ以上の採集はできません！");
@@ -183,7 +180,7 @@ protected:
 
 TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsOnlyWhileListening) {
     CopyIn(kMainWindow, u"in our window");
-    PopupWindowHandle = kPopupWindow;
+    state.PopupWindowHandle = kPopupWindow;
     CopyIn(kPopupWindow, u"in the balloon");
     CopyIn(kEditorWindow, std::nullopt);
     CopyIn(kEditorWindow, u"B");
@@ -206,7 +203,7 @@ TEST_F(ClipboardListenerTest, CopiesMarkedPrivateAreNeverCollected) {
 }
 
 TEST_F(CaptureTest, ACopyWhileTheLimitMessageIsOpenIsCollectedOnceWithoutASecondMessage) {
-    Settings.limitMax = 3;
+    state.Settings.limitMax = 3;
     messages.whileOpen = [this] {
         messages.whileOpen = nullptr;
         Copy(u"nested");

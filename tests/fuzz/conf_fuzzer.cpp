@@ -94,8 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("what was written reads back differently");
     }
 
-    Settings = read;
-    const std::u16string joining = DecodeSeparator();
+    const std::u16string joining = DecodeSeparator(read.separator);
     if (!IsSeparatorName(read.separator) && joining != ExpectedJoining(read.separator))
         Fail("the separator decodes to something else than its escapes say");
     if (joining.find(u'\0') != std::u16string::npos) Fail("the separator holds a NUL");

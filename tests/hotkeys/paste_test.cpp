@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <new>
+
+#include "capture/clipboard_listener.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/key_injection.h"
 #include "hotkeys/keyboard_polling.h"
+#include "hotkeys/paste_session.h"
 #include "support/program_fixture.h"
 
 namespace gleaner {
@@ -13,21 +17,47 @@ using testing_support::kMainWindow;
 
 class PasteTest : public testing_support::ProgramTest {
 protected:
-    PasteTest() { hotkeys.RegisterHotKeys(); }
+    PasteTest() {
+        // The main window's timers and clipboard notices, as its procedure
+        // hands them on.
+        timers.onTick = [this](TimerId timer) {
+            if (timer == TimerId::HotKey) paste.OnTimer();
+            if (timer == TimerId::Key) polling.OnKeyTimerTick();
+        };
+        clipboard.onChange = [this] { events.Post([this] { listener.OnClipboardUpdate(); }); };
+        listener.Start(kMainWindow);
+        hotkeys.RegisterHotKeys();
+        keyboard.onInjection = [this](const std::vector<KeyEvent>& keys) {
+            if (keys[0] == KeyEvent{kVkV, false}) {
+                pasted.push_back(clipboard.Contents().value_or(u"(none)"));
+                EXPECT_FALSE(hotkeys.Registered());  // our Ctrl+V must not come back to us
+            }
+        };
+    }
     int HotkeyId(std::uint32_t modifiers) const {
         for (const auto& [id, hotkey] : keyboard.registered)
             if (hotkey.modifiers == modifiers) return id;
         return -1;
     }
-    // The user presses the paste hotkey; the paste runs on the next tick.
-    // True when another application copied during the paste.
-    bool PressPasteHotkey() {
-        hotkeys.HotKeyWindowProc(static_cast<std::uintptr_t>(HotkeyId(kModControl)));
-        return timers.IsRunning(TimerId::HotKey) && hotkeys.RunPasteOperation();
+    // The user copies in another application; its notice comes in time.
+    void CopyInEditor(const std::u16string& text) {
+        windows.foreground = kEditorWindow;
+        clipboard.Put(text);
+        events.ProcessPendingMessages();
     }
-    // Timer_Key ticks inside the paste's waits, as window messages do.
-    void KeepPolling() {
-        events.onPump = [this] { polling.OnKeyTimerTick(); };
+    // Another application copies at this many milliseconds from now.
+    void CopyLater(int ms, const std::u16string& text) {
+        events.At(timers.now + ms, [this, text] {
+            windows.foreground = kEditorWindow;
+            clipboard.Put(text);
+        });
+    }
+    // The user presses the paste hotkey; the program runs for two seconds.
+    void PressCtrlV() {
+        ASSERT_EQ(hotkeys.Identify(static_cast<std::uintptr_t>(HotkeyId(kModControl))), Hotkeys::Pressed::Paste);
+        paste.Request();
+        events.RunFor(2000);
+        EXPECT_FALSE(paste.Active());
     }
     int Questions() const {
         int count = 0;
@@ -35,192 +65,255 @@ protected:
         return count;
     }
 
-    Hotkeys hotkeys{capture, keyboard, timers, kMainWindow};
-    KeyboardPolling polling{capture, keyboard, windows, timers};
+    fake::FakeClipboardWatch watch;
+    ClipboardListener listener{watch, windows, capture};
+    Hotkeys hotkeys{state, keyboard, kMainWindow};
+    PasteSession paste{capture, listener, hotkeys, keyboard, timers, windows};
+    KeyboardPolling polling{state, keyboard, windows, timers};
+    std::vector<std::u16string> pasted;  // what the clipboard held at each Ctrl+V
     const std::vector<std::vector<KeyEvent>> ctrlV{
         {{kVkControl, false}}, {{kVkV, false}}, {{kVkV, true}}, {{kVkControl, true}}};
 };
 
-TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEach) {
+TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAndNotWhileHeldOff) {
     EXPECT_EQ(keyboard.registered.size(), 1u);  // in window mode Ctrl+Shift+A stays other programs'
-    Settings.pasteKey.assign(1, u'q');  // read another time: the keys come from the settings
-    Settings.taskTray = 1;
+    state.Settings.pasteKey.assign(1, u'q');     // read another time: the keys come from the settings
+    state.Settings.taskTray = 1;
     hotkeys.UnregisterHotKeys();
     hotkeys.RegisterHotKeys();
     hotkeys.RegisterHotKeys();
     ASSERT_EQ(keyboard.registered.size(), 2u);
     EXPECT_EQ(keyboard.registered[HotkeyId(kModControl)].virtualKey, static_cast<std::uint32_t>('Q'));
     EXPECT_EQ(keyboard.registered[HotkeyId(kModControl | kModShift)].virtualKey, static_cast<std::uint32_t>('A'));
+    EXPECT_EQ(hotkeys.Identify(static_cast<std::uintptr_t>(HotkeyId(kModControl | kModShift))),
+              Hotkeys::Pressed::Popup);
     EXPECT_EQ(keyboard.atomUses[u"GLEANER_CTRLV"], 1);
-    hotkeys.UnregisterHotKeys();
-    hotkeys.UnregisterHotKeys();
+    {
+        Hotkeys::Hold outer = hotkeys.HoldOff();
+        Hotkeys::Hold inner = hotkeys.HoldOff();
+        hotkeys.RegisterHotKeys();
+        inner.Release();
+        EXPECT_TRUE(keyboard.registered.empty());
+        EXPECT_EQ(keyboard.atomUses[u"GLEANER_POPUP"], 0);
+    }
+    EXPECT_EQ(keyboard.registered.size(), 2u);
+    hotkeys.End();
+    hotkeys.HoldOff().Release();
     EXPECT_TRUE(keyboard.registered.empty());
-    EXPECT_EQ(keyboard.atomUses[u"GLEANER_POPUP"], 0);
 
     keyboard.takenKeys = {'Q'};  // another program holds Ctrl+Q: the other key still works
-    hotkeys.RegisterHotKeys();
-    ASSERT_EQ(keyboard.registered.size(), 1u);
-    Copy(u"A");  // the popup hotkey makes a popup request and nothing else
-    hotkeys.HotKeyWindowProc(static_cast<std::uintptr_t>(HotkeyId(kModControl | kModShift)));
-    EXPECT_EQ(box.Text(), u"A");
-    EXPECT_FALSE(timers.IsRunning(TimerId::HotKey));
+    Hotkeys again{state, keyboard, kMainWindow};
+    EXPECT_EQ(again.RegisterHotKeys(), std::vector<std::u16string>{u"Ctrl+Q"});
+    EXPECT_EQ(keyboard.registered.size(), 1u);
 }
 
 TEST_F(PasteTest, SwapsTheCollectionInInjectsCtrlVAndPutsTheOldClipboardBack) {
-    Copy(u"A");
-    Copy(u"B");
+    state.Settings.ctrlvInit = 0;
+    CopyInEditor(u"A");
+    CopyInEditor(u"B");
     clipboard.Put(std::nullopt);
     clipboard.PutData(8, std::string("\x28\0\0\0\xff", 5));  // an image
-    std::optional<std::u16string> atPaste;
-    keyboard.onInjection = [&](const std::vector<KeyEvent>& events) {
-        if (events[0] == KeyEvent{kVkV, false}) {
-            atPaste = clipboard.Contents();
-            EXPECT_FALSE(hotkeys.Registered());  // our Ctrl+V must not come back to us
-            EXPECT_TRUE(PasteInProgress);
-        }
-    };
     clipboard.writes.clear();
-    PressPasteHotkey();
-    EXPECT_EQ(atPaste, u"A\r\nB");
+    PressCtrlV();
+    EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
     EXPECT_EQ(keyboard.injections, ctrlV);
     EXPECT_EQ(clipboard.Data(8), std::string("\x28\0\0\0\xff", 5));
     EXPECT_EQ(clipboard.Contents(), std::nullopt);
     EXPECT_EQ(clipboard.writes, (std::vector<std::pair<std::u16string, bool>>{{u"A\r\nB", true}}));
-    EXPECT_EQ(box.Text(), u"A\r\nB");  // only the clear after the paste empties it
-    EXPECT_EQ(PasteDone, 1);
-    EXPECT_FALSE(PasteInProgress);
+    EXPECT_EQ(box.Text(), u"A\r\nB");  // "ctrlv init" 0: kept
+    EXPECT_FALSE(state.PasteInProgress);
     EXPECT_TRUE(hotkeys.Registered());
 }
 
 TEST_F(PasteTest, AClipboardThatWasEmptyOrUnreadableGetsNothingBack) {
-    Copy(u"A");
+    CopyInEditor(u"A");
     clipboard.Put(std::nullopt);
-    PressPasteHotkey();
+    PressCtrlV();
     EXPECT_EQ(clipboard.Contents(), std::nullopt);
-    EXPECT_FALSE(clipboard.HasFormat(clipboard.RegisterFormat(u"Clipboard Viewer Ignore")));
-    clipboard.Put(u"unreadable");
+    CopyInEditor(u"B");
+    clipboard.Preset(u"unreadable");
     clipboard.HoldOpenFor(10);  // exactly the snapshot's ten attempts
-    PressPasteHotkey();
+    PressCtrlV();
+    EXPECT_EQ(pasted.back(), u"B");
     EXPECT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(clipboard.Contents(), std::nullopt);
 }
 
 TEST_F(PasteTest, WithNothingCollectedCtrlVIsAnOrdinaryPaste) {
-    clipboard.Put(u"the user's own text");
-    PressPasteHotkey();  // the introduction is still shown
-    Copy(u"A");
-    ClearCollection(capture);
-    clipboard.Put(u"again");
-    PressPasteHotkey();
+    clipboard.Preset(u"the user's own text");
+    PressCtrlV();  // the introduction is still shown
+    CopyInEditor(u"A");
+    ClearCollection(capture);  // the clipboard goes too
+    PressCtrlV();
     EXPECT_TRUE(clipboard.writes.empty());
+    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"the user's own text", u"(none)"}));
     EXPECT_EQ(keyboard.injections.size(), 8u);
-    EXPECT_EQ(PasteDone, 0);
+    EXPECT_TRUE(hotkeys.Registered());
 }
 
-TEST_F(PasteTest, WithDefaultSettingsTheCollectionIsEmptiedAfterTheEraseDelay) {
-    Copy(u"A");
-    Copy(u"B");
-    clipboard.Put(u"before");
-    int slices = 0, pasted = 0, cleared = 0;
-    events.onPump = [&] {
-        ++slices;
-        if (PasteDone == 1 && pasted == 0) pasted = slices;
-        // Timer_Key ticks only while it runs: the paste wakes it for the clear.
-        if (timers.IsRunning(TimerId::Key)) polling.OnKeyTimerTick();
-        if (box.Length() == 0 && cleared == 0) cleared = slices;
+// Ctrl+V, the application's paste, the erase delay, the clear, the clipboard
+// given back: in that order on the clock, none inside another's wait.
+TEST_F(PasteTest, WithDefaultSettingsTheCollectionIsEmptiedAfterTheEraseDelayThenTheClipboardGivenBack) {
+    CopyInEditor(u"A");
+    CopyInEditor(u"B");
+    clipboard.Preset(u"before");
+    std::int64_t injectedAt = -1, clearedAt = -1, restoredAt = -1;
+    keyboard.onInjection = [&](const std::vector<KeyEvent>& keys) {
+        if (keys[0] == KeyEvent{kVkV, false}) injectedAt = timers.now;
     };
-    PressPasteHotkey();
+    events.onPump = [&] {
+        if (clearedAt < 0 && box.Length() == 0) clearedAt = timers.now;
+        if (restoredAt < 0 && clipboard.Contents() == u"before" && injectedAt >= 0) restoredAt = timers.now;
+    };
+    PressCtrlV();
     EXPECT_EQ(box.Text(), u"");
     EXPECT_EQ(clipboard.Contents(), u"before");
-    EXPECT_GE(cleared - pasted, 50);  // 500 ms in 10 ms slices
+    EXPECT_GE(clearedAt - injectedAt, 500);
+    EXPECT_GE(restoredAt, clearedAt);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(windows.broughtToFront, std::vector<WindowId>{kEditorWindow});
-    EXPECT_FALSE(timers.IsRunning(TimerId::Key));
 }
 
 TEST_F(PasteTest, TheClearQuestionStandsAtThePointerAndNoKeepsTheCollection) {
-    Settings.noConfirm = 0;
-    Copy(u"A");
+    state.Settings.noConfirm = 0;
+    CopyInEditor(u"A");
     messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    messages.whileOpen = [this] {
-        windows.foreground = kMainWindow;  // the box took the focus
-        polling.OnKeyTimerTick();          // and ticks do not overlap
-    };
-    KeepPolling();
-    PressPasteHotkey();
+    messages.whileOpen = [this] { windows.foreground = kMainWindow; };  // the box took the focus
+    PressCtrlV();
     EXPECT_EQ(Questions(), 1);
     EXPECT_EQ(messages.shown[0].text, u"クリップボード／表示をクリアしますか？");
     EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
     EXPECT_EQ(box.Text(), u"A");
-    PressPasteHotkey();
+    PressCtrlV();
     EXPECT_EQ(box.Text(), u"");
     EXPECT_EQ(windows.foreground, kEditorWindow);
 }
 
-TEST_F(PasteTest, CtrlvInitOffOrAClipboardWithoutTextLeavesTheCollection) {
-    Copy(u"A");
-    Settings.ctrlvInit = 0;
-    KeepPolling();
-    PressPasteHotkey();
-    Settings.ctrlvInit = 1;
-    PasteDone = 1;
-    clipboard.Put(std::nullopt);
-    polling.OnKeyTimerTick();
-    EXPECT_EQ(box.Text(), u"A");
-    EXPECT_EQ(PasteDone, 0);
+TEST_F(PasteTest, CtrlvInitOffOrAClipboardWithoutTextAfterThePasteLeavesTheCollection) {
+    CopyInEditor(u"A");
+    state.Settings.ctrlvInit = 0;
+    PressCtrlV();
+    state.Settings.ctrlvInit = 1;
+    CopyLater(100, u"x");  // another application's copy, then an image
+    events.At(timers.now + 150, [this] { clipboard.Put(std::nullopt, {8}); });
+    PressCtrlV();
+    EXPECT_EQ(box.Text(), u"A\r\nx");
 }
 
-TEST_F(PasteTest, CtrlAInTheMainWindowSelectsTheWholeCollectionAndNowhereElse) {
+// Copies another application makes during the paste are read as they come
+// and collected in order once it ends; the clipboard keeps the newest.
+TEST_F(PasteTest, TwoCopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswer) {
+    state.Settings.noConfirm = 0;
+    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+        CopyInEditor(u"A");
+        clipboard.Preset(u"before");
+        messages.answers = {answer};
+        messages.whileOpen = [this] {
+            CopyInEditor(u"X");
+            CopyInEditor(u"Y");
+        };
+        PressCtrlV();
+        EXPECT_EQ(clipboard.Contents(), u"Y");
+        EXPECT_EQ(box.Text(), answer == MessageAnswer::No ? u"A\r\nX\r\nY" : u"X\r\nY");
+        ClearCollection(capture);
+    }
+}
+
+TEST_F(PasteTest, ACopyDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
+    CopyInEditor(u"A");
+    clipboard.Preset(u"before");
+    // The clear comes 500 ms after the Ctrl+V, the restore with it; the
+    // copy lands after both, before the paste ends, its notice not yet read.
+    clipboard.onChange = nullptr;
+    CopyLater(560, u"late");
+    PressCtrlV();
+    EXPECT_EQ(box.Text(), u"late");
+    EXPECT_EQ(clipboard.Contents(), u"late");
+}
+
+TEST_F(PasteTest, ACopyThatRacesTheRestoreIsNeitherOverwrittenNorLost) {
+    CopyInEditor(u"A");
+    clipboard.Preset(u"before");
+    bool raced = false;
+    // The copy lands between our last look and our opening the clipboard to
+    // give it back.
+    clipboard.onOpen = [&] {
+        if (!raced && box.Length() == 0 && clipboard.HoldsOurs()) {
+            raced = true;
+            clipboard.Put(u"racing");
+        }
+    };
+    PressCtrlV();
+    ASSERT_TRUE(raced);
+    EXPECT_EQ(clipboard.Contents(), u"racing");
+    EXPECT_EQ(box.Text(), u"racing");
+}
+
+TEST_F(PasteTest, AClearChosenWhileTheQuestionIsOpenEmptiesAllThatCameBeforeIt) {
+    state.Settings.noConfirm = 0;
+    CopyInEditor(u"A");
+    clipboard.Preset(u"before");
+    messages.answers = {MessageAnswer::No};
+    messages.whileOpen = [this] {
+        CopyInEditor(u"X");
+        ClearCollection(capture);  // クリア in the menu
+        CopyInEditor(u"Y");
+    };
+    PressCtrlV();
+    EXPECT_EQ(box.Text(), u"Y");
+    EXPECT_EQ(clipboard.Contents(), u"Y");
+}
+
+TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPastes) {
+    CopyInEditor(u"A");
+    clipboard.Preset(u"before");
+    clipboard.onOpen = [this] {
+        clipboard.onOpen = nullptr;
+        throw std::bad_alloc();
+    };
+    paste.Request();
+    EXPECT_THROW(events.RunFor(2000), std::bad_alloc);
+    EXPECT_FALSE(state.PasteInProgress);
+    EXPECT_FALSE(paste.Active());
+    EXPECT_TRUE(hotkeys.Registered());
+    CopyInEditor(u"B");
+    EXPECT_EQ(box.Text(), u"A\r\nB");  // copies are collected again
+    PressCtrlV();
+    EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
+    EXPECT_EQ(box.Text(), u"");
+}
+
+TEST_F(PasteTest, ACollectionThatCouldNotBePutOnTheClipboardIsNeitherPastedNorCleared) {
+    CopyInEditor(u"A");
+    clipboard.Preset(u"before");
+    clipboard.CorruptWrites(true);
+    PressCtrlV();
+    EXPECT_TRUE(keyboard.injections.empty());
+    EXPECT_EQ(box.Text(), u"A");
+    EXPECT_EQ(messages.shown.size(), 1u);  // the clipboard error
+    EXPECT_EQ(clipboard.Contents(), u"before");
+    EXPECT_TRUE(hotkeys.Registered());
+}
+
+TEST_F(PasteTest, CtrlAInTheMainWindowSelectsTheWholeCollectionAndTimerKeyRunsOnlyWhileItIsInFront) {
     keyboard.held = {kVkControl, kVkA};
-    polling.OnKeyTimerTick();  // the editor is in front
+    polling.Wake();
+    events.RunFor(50);  // the editor is in front: nothing, and the timer stops
+    EXPECT_FALSE(timers.IsRunning(TimerId::Key));
     windows.foreground = kMainWindow;
     keyboard.held = {kVkA};
-    polling.OnKeyTimerTick();
+    polling.Wake();
+    events.RunFor(10);
     EXPECT_TRUE(keyboard.injections.empty());
     keyboard.held = {kVkControl, kVkA};
-    polling.OnKeyTimerTick();
+    events.RunFor(10);
     const std::vector<std::vector<KeyEvent>> selectAll{
         {{kVkControl, false}}, {{kVkHome, false}}, {{kVkHome, true}}, {{kVkShift, false}},
         {{kVkEnd, false}},     {{kVkEnd, true}},   {{kVkControl, true}}, {{kVkShift, true}}};
     EXPECT_EQ(keyboard.injections, selectAll);
-}
-
-TEST_F(PasteTest, AnotherApplicationsCopyDuringThePasteStaysOnTheClipboard) {
-    Settings.noConfirm = 0;
-    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-        Copy(u"A");
-        clipboard.Put(u"before");
-        messages.answers = {answer};
-        messages.whileOpen = [this] { clipboard.Put(u"copied meanwhile"); };
-        KeepPolling();
-        EXPECT_TRUE(PressPasteHotkey());
-        EXPECT_EQ(clipboard.Contents(), u"copied meanwhile");
-        EXPECT_EQ(box.Text(), answer == MessageAnswer::No ? u"A" : u"");
-    }
-}
-
-TEST_F(PasteTest, ACollectionThatCouldNotBePutOnTheClipboardIsNeitherPastedNorCleared) {
-    Copy(u"A");
-    clipboard.Put(u"before");
-    clipboard.CorruptWrites(true);
-    KeepPolling();
-    EXPECT_FALSE(PressPasteHotkey());
-    EXPECT_TRUE(keyboard.injections.empty());
-    EXPECT_EQ(box.Text(), u"A");
-    EXPECT_EQ(messages.shown.size(), 1u);  // the clipboard error
-    EXPECT_TRUE(hotkeys.Registered());
-}
-
-TEST_F(PasteTest, TimerKeyRunsOnlyWhileTheMainWindowIsInFrontOrAClearIsDue) {
-    polling.Wake();
-    polling.OnKeyTimerTick();  // the editor is in front, nothing is due
-    EXPECT_FALSE(timers.IsRunning(TimerId::Key));
-    windows.foreground = kMainWindow;
-    polling.Wake();
-    polling.OnKeyTimerTick();
     EXPECT_TRUE(timers.IsRunning(TimerId::Key));
     windows.foreground = kEditorWindow;
-    polling.OnKeyTimerTick();
+    events.RunFor(10);
     EXPECT_FALSE(timers.IsRunning(TimerId::Key));
 }
 

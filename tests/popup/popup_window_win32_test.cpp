@@ -15,7 +15,8 @@ public:
 
 TEST(BalloonWindow, IsCutToItsRoundedBodyWithTheTailsTipAtTheAnchorOrAStripLeftTransparent) {
     NoHelp none;
-    win32::BalloonWindow balloon(none, none);
+    ProgramState state;
+    win32::BalloonWindow balloon(state, none, none);
     ASSERT_TRUE(balloon.Load());
     const win32::UniqueGdiObject region(CreateRectRgn(0, 0, 0, 0));
     const auto inside = [&](int x, int y) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/fake_platform.h"
+#include "support/fake_platform.h"
 
 namespace gleaner {
 namespace {

@@ -1,4 +1,5 @@
 #include "settings/settings_dialog.h"
+#include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
 
@@ -48,22 +49,21 @@ TEST_F(SettingsDialogTest, TicksACheckBoxExactlyWhenItsSettingIsOnAndStoresOneOr
 }
 
 TEST_F(SettingsDialogTest, TheCloseBoxStoresNothingAndConfirmingStoresWhatTheControlsShowWithItsCloseAction) {
-    SettingsCloseAction = CloseAction::Tray;
-    Close(CloseButton::Cancel, [](SettingsControls& shown) { shown.cmbSeparator = u"; "; });
+    SettingsControls shown = LoadSettingsControls(settings);
+    shown.cmbSeparator = u"; ";
+    EXPECT_EQ(CloseSettings(CloseButton::Cancel, shown, settings), std::nullopt);
     EXPECT_EQ(settings.separator, u"改行");
-    EXPECT_EQ(SettingsCloseAction, CloseAction::Tray);
     const std::tuple<CloseButton, bool, CloseAction> cases[] = {{CloseButton::Resume, true, CloseAction::Tray},
                                                                 {CloseButton::Resume, false, CloseAction::ShowWindow},
                                                                 {CloseButton::End, false, CloseAction::ShowWindow},
                                                                 {CloseButton::End, true, CloseAction::End}};
     for (const auto& [button, trayTicked, action] : cases) {
-        Close(button, [&](SettingsControls& shown) {
-            shown.chkTaskTray = trayTicked;
-            shown.cmbSeparator = u"; ";
-            shown.cmbTimeAutoClose = u"15";
-            shown.lstCustom[0] = false;
-        });
-        EXPECT_EQ(SettingsCloseAction, action);
+        shown = LoadSettingsControls(settings);
+        shown.chkTaskTray = trayTicked;
+        shown.cmbSeparator = u"; ";
+        shown.cmbTimeAutoClose = u"15";
+        shown.lstCustom[0] = false;
+        EXPECT_EQ(CloseSettings(button, shown, settings), action);
         EXPECT_EQ(settings.separator + settings.customItem + FormatAutoClose(settings.timeAutoClose), u"; 011111115");
     }
 }

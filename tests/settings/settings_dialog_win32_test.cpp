@@ -1,5 +1,6 @@
 // The settings dialog on the screen, under Wine.
 #include "settings/settings_dialog_win32.h"
+#include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
 
@@ -9,9 +10,10 @@ namespace {
 using namespace win32;
 
 TEST(SettingsWindow, LaysItsControlsOutInTwipsAtTheMonitorsDensityAndGrowsWithTheTrayBox) {
-    LoadDefaults(Settings, {28800, 16200}, {4635, 2370});
-    SettingsDialog dialog;
-    ASSERT_TRUE(dialog.Open());
+    ProgramState state;
+    LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
+    SettingsDialog dialog(state);
+    ASSERT_TRUE(dialog.Open(u"ぐりーなー！"));
     ASSERT_EQ(GetDpiForWindow(dialog.Handle()), 96u);
     const auto place = [&](int id) {  // in the client area; 0 for the dialog itself
         RECT r{};

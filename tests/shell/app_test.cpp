@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "hotkeys/paste_state.h"
-#include "popup/popup_state.h"
-
 #include "support/program_fixture.h"
 
 namespace gleaner {
@@ -41,18 +38,23 @@ private:
 
 class FakeSettingsDialog : public SettingsDialogView {
 public:
-    bool Open() override {
+    explicit FakeSettingsDialog(ProgramState& state) : state_(state) {}
+    bool Open(const std::u16string&) override {
         journal->Note("settings opened");
-        return (SettingsWindowHandle = 0x400) != 0;
+        return (state_.SettingsWindowHandle = 0x400) != 0;
     }
     void BringToFront() override { journal->Note("settings in front"); }
-    void Unload() override { SettingsWindowHandle = 0; }
+    void Unload() override { state_.SettingsWindowHandle = 0; }
     fake::Journal* journal = nullptr;
+
+private:
+    ProgramState& state_;
 };
 
 class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
 public:
-    explicit FakeProgramWindows(fake::Journal& journal) : main(journal), journal_(journal) {}
+    FakeProgramWindows(fake::Journal& journal, ProgramState& state)
+        : main(journal), settings(state), journal_(journal) {}
     MainWindowView* CreateMainWindow(MainWindowEvents&) override {
         journal_.Note("window created");
         return &main;
@@ -61,6 +63,7 @@ public:
     void Show(const std::u16string& pending, bool) override {
         journal_.Note("splash");
         splashes.push_back(DecodeSplashMessage(pending).text);
+        if (whileSplashShows) whileSplashShows();
     }
     bool Showing() const override { return splashShowing; }
     HelpView& Help() override { return *this; }
@@ -83,6 +86,7 @@ public:
     FakeMainWindow main;
     FakeSettingsDialog settings;
     std::vector<std::u16string> splashes;
+    std::function<void()> whileSplashShows;
     bool splashShowing = false;
     bool helpShown = false;
     fake::FakeTextBox balloonBox;
@@ -99,7 +103,11 @@ protected:
                            &messages.journal, &tray.journal, &programWindows.settings.journal})
             *fake = &journal;
         files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
+        // The main window's procedure hands timers and clipboard notices on.
+        timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
+        clipboard.onChange = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
     }
+    void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
     // True when each entry comes after the one before it.
     bool InOrder(const std::vector<std::string>& entries) const {
         int previous = -1;
@@ -119,8 +127,8 @@ protected:
     fake::FakeShell shell;
     Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
                       shell};
-    FakeProgramWindows programWindows{journal};
-    App app{services, programWindows};
+    FakeProgramWindows programWindows{journal, state};
+    App app{services, programWindows, state};
 };
 
 TEST_F(AppTest, StartsInItsFixedOrder) {
@@ -135,18 +143,25 @@ TEST_F(AppTest, StartsInItsFixedOrder) {
     EXPECT_EQ(main.title, u"ぐりーなー！ Ver0.00");
     EXPECT_EQ(main.frame.Bounds().left, 300);  // Conf.txt read before the window shows
     EXPECT_EQ(keyboard.registered.begin()->second.virtualKey, static_cast<std::uint32_t>('Q'));
-    EXPECT_EQ(MainWindowHandle, testing_support::kMainWindow);
-    EXPECT_EQ(timers.running.at(TimerId::Key), 10);
+    EXPECT_EQ(state.MainWindowHandle, testing_support::kMainWindow);
+    EXPECT_EQ(timers.Interval(TimerId::Key), 10);
 }
 
-TEST_F(AppTest, ASecondCopySaysSoAndEndsBeforeMakingAnyWindow) {
+// A copy started elevated hides its name from an ordinary start: no
+// answer counts as another copy running.
+TEST_F(AppTest, ASecondCopyOrOneThatCannotTellSaysSoAndEndsBeforeMakingAnyWindow) {
     program.path = u"D:\\Apps\\Gleaner.EXE";
     program.heldElsewhere = {u"Local\\gleaner-single-instance-gleaner"};
     EXPECT_FALSE(app.Start());
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text, u"ぐりーなー！(Gleaner) は既に起動中です！");
-    EXPECT_EQ(messages.shown[0].title, u"起動中！");
-    EXPECT_EQ(messages.shown[0].buttons, MessageButtons::Ok);
+    program.heldElsewhere.clear();
+    program.claimError = 5;  // ERROR_ACCESS_DENIED
+    EXPECT_FALSE(app.Start());
+    ASSERT_EQ(messages.shown.size(), 2u);
+    for (const auto& shown : messages.shown) {
+        EXPECT_EQ(shown.text, u"ぐりーなー！(Gleaner) は既に起動中です！");
+        EXPECT_EQ(shown.title, u"起動中！");
+        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
+    }
     EXPECT_EQ(journal.IndexOf("window created"), -1);
     EXPECT_TRUE(keyboard.registered.empty());
     EXPECT_TRUE(watch.listeners.empty());
@@ -168,42 +183,73 @@ TEST_F(AppTest, ShutsDownInItsFixedOrderAndEndsOnTheNextTickOfTimerEnd) {
     EXPECT_TRUE(InOrder({"timer End stopped", "window destroyed"}));
 }
 
-TEST_F(AppTest, ClosingDuringAPasteFinishesThePasteFirstAndAPendingPasteNeverRuns) {
+// The end of the Windows session while "クリア確認" is open: the process may be
+// gone as soon as the close returns, so everything happens before.
+TEST_F(AppTest, ClosingWhileTheClearQuestionIsOpenAnswersNoGivesTheClipboardBackAndWritesConfTxtAtOnce) {
+    files.Put(u"C:\\Tools\\Conf.txt", "no confirm = 0\r\n");
     ASSERT_TRUE(app.Start());
-    const auto pasteId = static_cast<std::uintptr_t>(keyboard.registered.begin()->first);
     programWindows.main.box.SetText(u"collected");
     programWindows.main.box.SetTag(u"");
-    clipboard.Put(u"before");
-    events.onPump = [&] {
-        if (PasteDone == 1) app.OnClose();
+    clipboard.Preset(u"before");
+    bool closed = false;
+    messages.whileOpen = [&] {
+        app.OnClose();
+        closed = true;
+        EXPECT_NE(journal.IndexOf("question dismissed"), -1);
+        EXPECT_EQ(clipboard.Contents(), u"before");
+        EXPECT_NE(files.Get(u"C:\\Tools\\Conf.txt")->find("no confirm = 0\r\n"), std::string::npos);
+        EXPECT_TRUE(keyboard.registered.empty());
+        EXPECT_FALSE(state.PasteInProgress);
     };
-    app.OnHotKey(pasteId);
-    app.OnTimer(TimerId::HotKey);
+    PressPasteHotkey();
+    events.RunFor(1000);
+    ASSERT_TRUE(closed);
+    EXPECT_EQ(programWindows.main.box.Text(), u"collected");  // as after No
     EXPECT_EQ(clipboard.Contents(), u"before");
-    EXPECT_TRUE(keyboard.registered.empty());
-    EXPECT_EQ(keyboard.atomUses[u"GLEANER_CTRLV"], 0);
-    EXPECT_TRUE(InOrder({"hotkey registered", "hotkey unregistered", "file written", "timer End started"}));
 }
 
 TEST_F(AppTest, APasteAskedForButNotStartedWhenTheCloseComesNeverRuns) {
     ASSERT_TRUE(app.Start());
-    app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first));
+    PressPasteHotkey();
     app.OnClose();
-    EXPECT_FALSE(timers.IsRunning(TimerId::HotKey));
+    events.RunFor(1000);
+    EXPECT_TRUE(keyboard.injections.empty());
 }
 
-TEST_F(AppTest, ACopyMadeDuringAPasteIsCollectedOnceThePasteHasEnded) {
+TEST_F(AppTest, AClosingWhileTheTrayNoticeShowsStopsTheStartUpThere) {
+    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
+    programWindows.whileSplashShows = [&] { app.OnClose(); };
     ASSERT_TRUE(app.Start());
-    programWindows.main.box.SetText(u"collected");
-    programWindows.main.box.SetTag(u"");
-    events.onPump = [&] {
-        if (PasteDone == 1 && clipboard.Contents() == u"collected") clipboard.Put(u"copied meanwhile");
-    };
-    Settings.ctrlvInit = 0;
-    app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first));
-    app.OnTimer(TimerId::HotKey);
-    EXPECT_EQ(programWindows.main.box.Text(), u"collected\r\ncopied meanwhile");
-    EXPECT_EQ(clipboard.Contents(), u"copied meanwhile");
+    EXPECT_NE(journal.IndexOf("file written"), -1);
+    EXPECT_TRUE(tray.icons.empty());
+    EXPECT_TRUE(watch.listeners.empty());
+    EXPECT_TRUE(keyboard.registered.empty());
+    EXPECT_FALSE(programWindows.main.shown);
+    events.RunFor(100);
+    EXPECT_NE(journal.IndexOf("window destroyed"), -1);
+}
+
+// At log-on the taskbar may not be up: a hidden program must not stay out of
+// reach. The icon also comes back when the notification area is made anew,
+// in tray mode only.
+TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
+    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
+    tray.refuseAdds = 2;
+    ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(tray.icons.empty());
+    events.RunFor(2000);
+    EXPECT_TRUE(tray.icons.empty());
+    events.RunFor(2000);
+    EXPECT_EQ(tray.icons.size(), 1u);
+    EXPECT_FALSE(timers.IsRunning(TimerId::TrayRetry));
+    tray.icons.clear();  // Explorer restarted
+    app.OnTaskbarCreated();
+    EXPECT_EQ(tray.icons.size(), 1u);
+    app.OnTaskbarCreated();  // said again with the icon there: it stays one
+    EXPECT_EQ(tray.icons.size(), 1u);
+    app.OnMenu(MenuCommand::TrayOut);
+    app.OnTaskbarCreated();
+    EXPECT_TRUE(tray.icons.empty());
 }
 
 TEST_F(AppTest, InTrayModeStartsHiddenBehindTheIconAfterItsNoticeAndRemovesTheIconFirstAtTheEnd) {
@@ -235,7 +281,7 @@ TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconB
         clipboard.Put(text);
         app.OnClipboardUpdate();
     }
-    EXPECT_EQ(PopupWindowHandle, testing_support::kPopupWindow);
+    EXPECT_EQ(state.PopupWindowHandle, testing_support::kPopupWindow);
     EXPECT_TRUE(InOrder({"text appended", "countdown restarted", "tray icon modified", "balloon shown"}));
     EXPECT_EQ(journal.IndexOf("text set"), -1);
     programWindows.Unload();  // closed by its countdown: the next time it shows all again
@@ -243,7 +289,7 @@ TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconB
     EXPECT_NE(journal.IndexOf("text set"), -1);
 
     programWindows.Unload();
-    Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
+    state.Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
     journal.entries.clear();
     clipboard.Put(u"C");
     app.OnClipboardUpdate();
@@ -254,7 +300,8 @@ TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconB
 TEST_F(AppTest, TellsOnceAtStartUpWhichHotKeyAnotherProgramHolds) {
     keyboard.takenKeys = {'Q'};
     ASSERT_TRUE(app.Start());
-    app.OnTimer(TimerId::HotKey);  // a paste registers it again, silently
+    PressPasteHotkey();  // a paste registers it again, silently
+    events.RunFor(1000);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title + messages.shown[0].text.substr(0, 7), u"ホットキーエラーCtrl+Q ");
 }
@@ -275,10 +322,10 @@ protected:
     // The user changes the controls and closes the dialog with button.
     template <class Change>
     void UserCloses(CloseButton button, Change change) {
-        SettingsControls shown = LoadSettingsControls(Settings);
+        SettingsControls shown = LoadSettingsControls(state.Settings);
         change(shown);
-        CloseSettings(button, shown, Settings);
-        SettingsWindowHandle = 0;
+        if (const auto action = CloseSettings(button, shown, state.Settings)) state.SettingsCloseAction = *action;
+        state.SettingsWindowHandle = 0;
     }
 };
 
@@ -314,7 +361,7 @@ TEST_F(SettingsCommandTest, TheProgramEndingWhileTheDialogIsOpenUnloadsItAndRegi
     ASSERT_TRUE(app.Start());
     events.onPump = [&] { app.OnClose(); };
     app.OnMenu(MenuCommand::Disp);
-    EXPECT_EQ(SettingsWindowHandle, 0u);
+    EXPECT_EQ(state.SettingsWindowHandle, 0u);
     EXPECT_TRUE(keyboard.registered.empty());
 }
 

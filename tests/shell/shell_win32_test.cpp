@@ -20,7 +20,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 TEST(SplashWindow, AModalMessageStaysItsTimeThenShrinksTowardsItsLowerRightCorner) {
-    Settings.customMsg = 1;
+    SettingsRecord settings;
+    settings.customMsg = 1;
     const TwipsPerPixel scale = win32::Win32Screen().Scale();
     win32::SplashWindow splash(scale);
     RECT first{}, last{};
@@ -34,7 +35,7 @@ TEST(SplashWindow, AModalMessageStaysItsTimeThenShrinksTowardsItsLowerRightCorne
         return false;
     }, 3000);
     const auto start = Clock::now();
-    ShowSplashMessage(splash, u"終了します！", 400, true);
+    ShowSplashMessage(settings, splash, u"終了します！", 400, true);
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(400));
     EXPECT_EQ(splash.Handle(), nullptr);  // gone once the call returns
     Sleep(50);

@@ -41,16 +41,16 @@ public:
 
 TEST(ShowSplashMessage, IsSilentWhenCustomMsgIsZero) {
     RecordingSplash splash;
-    Settings.customMsg = 0;
-    ShowSplashMessage(splash, u"終了します！", 500, false);
+    SettingsRecord settings;
+    settings.customMsg = 0;
+    ShowSplashMessage(settings, splash, u"終了します！", 500, false);
     EXPECT_TRUE(splash.shown.empty());
 
-    Settings.customMsg = 2;
-    ShowSplashMessage(splash, u"終了します！", 500, true);
+    settings.customMsg = 2;
+    ShowSplashMessage(settings, splash, u"終了します！", 500, true);
     ASSERT_EQ(splash.shown.size(), 1u);
     EXPECT_EQ(DecodeSplashMessage(splash.shown[0].first).milliseconds, 500);
     EXPECT_TRUE(splash.shown[0].second);
-    Settings.customMsg = 1;
 }
 
 TEST(VersionText, JoinsMinorAndRevisionWithoutASeparator) {

@@ -1,17 +1,14 @@
-// A fresh start of the program's logic on a desktop of fakes: the
-// process-wide values as the start-up leaves them, the services, and the
-// collection box of the main window.
+// A fresh start of the program's logic on a desktop of fakes: the program's
+// state as the start-up leaves it, the services, and the collection box of
+// the main window.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include "capture/capture_handler.h"
-#include "capture/clipboard_listener.h"
-#include "hotkeys/paste_state.h"
-#include "platform/fake_platform.h"
-#include "popup/popup_state.h"
 #include "settings/settings_record.h"
-#include "shell/main_window_state.h"
+#include "state/program_state.h"
+#include "support/fake_platform.h"
 
 namespace gleaner::testing_support {
 
@@ -22,14 +19,8 @@ constexpr WindowId kEditorWindow = 0x300;
 class ProgramTest : public testing::Test {
 protected:
     ProgramTest() {
-        Settings = SettingsRecord{};
-        LoadDefaults(Settings, {28800, 16200}, {4635, 2370});
-        LastCapturedText.clear();
-        LastLimitStep = 0;
-        PasteInProgress = false;
-        PasteDone = 0;
-        MainWindowHandle = kMainWindow;
-        PopupWindowHandle = 0;
+        LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
+        state.MainWindowHandle = kMainWindow;
         windows.foreground = kEditorWindow;
         box.SetTag(u"Init");
         box.SetText(u"introduction");
@@ -38,19 +29,20 @@ protected:
     // The user copies text in another application.
     void Copy(const std::u16string& text) {
         clipboard.Put(text);
-        CollectClipboardText(capture, text, Settings.dispPos);
+        CollectClipboardText(capture, text, state.Settings.dispPos);
     }
 
+    ProgramState state;
     fake::Journal journal;
     fake::FakeClipboard clipboard;
-    fake::FakeEventLoop events;
+    fake::FakeTimers timers;
+    fake::FakeEventLoop events{timers};
     fake::FakeMessageBoxes messages;
     fake::FakeKeyboard keyboard;
-    fake::FakeTimers timers;
     fake::FakeWindows windows;
     Desktop desktop{clipboard, events, messages};
     fake::FakeTextBox box;
-    CaptureContext capture{desktop, box};
+    CaptureContext capture{desktop, box, state, nullptr, false, {}};
 };
 
 }  // namespace gleaner::testing_support

@@ -1,4 +1,4 @@
-#include "platform/fake_platform.h"
+#include "support/fake_platform.h"
 
 #include <algorithm>
 
@@ -37,6 +37,7 @@ std::string TimerName(TimerId timer) {
     case TimerId::Key: return "Key";
     case TimerId::HotKey: return "HotKey";
     case TimerId::End: return "End";
+    case TimerId::TrayRetry: return "TrayRetry";
     }
     return "?";
 }
@@ -54,6 +55,12 @@ void FakeClipboard::Put(std::optional<std::u16string> text, std::set<std::uint32
     data_.clear();
     for (std::uint32_t format : extraFormats) data_[format] = "";
     Changed();
+}
+
+void FakeClipboard::Changed(bool ours) {
+    ++sequence_;
+    ours_ = ours;
+    if (onChange) onChange();
 }
 
 void FakeClipboard::AddNumber(std::uint32_t format, std::uint32_t value) {
@@ -83,13 +90,13 @@ std::uint32_t FakeClipboard::RegisterFormat(const std::u16string& name) {
 
 bool FakeClipboard::Open() {
     ++openAttempts_;
+    if (onOpen) onOpen();
     if (busyAttempts_ == 0) return true;
     if (busyAttempts_ > 0) --busyAttempts_;
     lastError_ = {5, u"Access is denied."};
     return false;
 }
 
-void FakeClipboard::MarkIgnored() { data_[RegisterFormat(kIgnoreFormatName)] = ""; }
 
 std::optional<std::u16string> FakeClipboard::ReadText() {
     if (!Open()) return std::nullopt;
@@ -105,13 +112,10 @@ std::optional<std::uint32_t> FakeClipboard::ReadNumber(std::uint32_t format) {
     return value;
 }
 
-bool FakeClipboard::WriteText(const std::u16string& text, bool markIgnored) {
+bool FakeClipboard::WriteText(const std::u16string& text, bool markOurs) {
     if (!Open()) return false;
-    text_ = corruptWrites_ ? text + u"?" : text;
-    data_.clear();
-    Changed();
-    if (markIgnored) MarkIgnored();
-    writes.emplace_back(*text_, markIgnored);
+    const std::u16string stored = corruptWrites_ ? text + u"?" : text;
+    Fill({{kUnicodeText, TextBytes(stored)}}, markOurs);
     return true;
 }
 
@@ -131,20 +135,31 @@ std::optional<ClipboardSnapshot> FakeClipboard::Snapshot() {
     return snapshot;
 }
 
-bool FakeClipboard::Restore(const ClipboardSnapshot& snapshot, bool markIgnored) {
-    if (!Open()) return false;
+void FakeClipboard::Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
     text_.reset();
     data_.clear();
-    Changed();
     for (const ClipboardItem& item : snapshot) {
         if (item.format == kUnicodeText)
             text_ = BytesText(item.bytes);
         else
             data_[item.format] = item.bytes;
     }
-    if (markIgnored) MarkIgnored();
-    if (text_) writes.emplace_back(*text_, markIgnored);
+    if (markOurs) data_[RegisterFormat(kIgnoreFormatName)] = "";
+    if (text_) writes.emplace_back(*text_, markOurs);
+    Changed(markOurs);
+}
+
+bool FakeClipboard::Restore(const ClipboardSnapshot& snapshot, bool markOurs) {
+    if (!Open()) return false;
+    Fill(snapshot, markOurs);
     return true;
+}
+
+Clipboard::Replaced FakeClipboard::ReplaceOurs(const ClipboardSnapshot& snapshot) {
+    if (!Open()) return Replaced::Failed;
+    if (!ours_) return Replaced::NotOurs;
+    Fill(snapshot, true);
+    return Replaced::Done;
 }
 
 std::uint16_t FakeKeyboard::AddGlobalAtom(const std::u16string& name) {
@@ -171,7 +186,7 @@ void FakeKeyboard::UnregisterHotKey(WindowId, int id) {
 }
 
 void FakeTimers::Start(TimerId timer, int milliseconds) {
-    running[timer] = milliseconds;
+    running[timer] = {milliseconds, now + milliseconds};
     Note(journal, "timer " + TimerName(timer) + " started");
 }
 
@@ -199,29 +214,99 @@ void FakeClipboardWatch::RemoveListener(WindowId window) {
 void FakeEventLoop::Sleep(int milliseconds) {
     totalSleptMs += milliseconds;
     sleeps.push_back(milliseconds);
+    Advance(timers_.now + milliseconds);
 }
 
 void FakeEventLoop::ProcessPendingMessages() {
     ++pumps;
-    if (onPump) onPump();
+    Dispatch();
 }
 
 bool FakeEventLoop::WaitForMessages() {
     constexpr int kEndless = 100000;
-    if (!onPump || ++waits > kEndless) return false;
-    onPump();
+    if (++waits > kEndless) return false;
+    const auto next = NextEvent();
+    if (!next && !onPump) return false;
+    if (next) Advance(*next);
+    Dispatch();
     return true;
+}
+
+void FakeEventLoop::At(std::int64_t time, std::function<void()> action) { actions_.emplace(time, std::move(action)); }
+
+void FakeEventLoop::RunFor(int milliseconds) {
+    const std::int64_t end = timers_.now + milliseconds;
+    Dispatch();
+    for (auto next = NextEvent(); next && *next <= end; next = NextEvent()) {
+        Advance(*next);
+        Dispatch();
+    }
+    Advance(end);
+    Dispatch();
+}
+
+void FakeEventLoop::Advance(std::int64_t time) {
+    while (!actions_.empty() && actions_.begin()->first <= time) {
+        const auto first = actions_.begin();
+        timers_.now = std::max(timers_.now, first->first);
+        auto action = std::move(first->second);
+        actions_.erase(first);
+        action();
+    }
+    timers_.now = std::max(timers_.now, time);
+}
+
+// Posted messages first, then each timer that is due, earliest first; a
+// handler may post or start more.
+void FakeEventLoop::Dispatch() {
+    for (;;) {
+        if (!posted_.empty()) {
+            auto message = std::move(posted_.front());
+            posted_.pop_front();
+            message();
+            continue;
+        }
+        auto due = timers_.running.end();
+        for (auto it = timers_.running.begin(); it != timers_.running.end(); ++it)
+            if (it->second.due <= timers_.now && (due == timers_.running.end() || it->second.due < due->second.due))
+                due = it;
+        if (due == timers_.running.end()) break;
+        const TimerId timer = due->first;
+        due->second.due = timers_.now + std::max(1, due->second.interval);
+        if (timers_.onTick) timers_.onTick(timer);
+    }
+    if (onPump) onPump();
+}
+
+std::optional<std::int64_t> FakeEventLoop::NextEvent() const {
+    std::optional<std::int64_t> next;
+    if (!posted_.empty()) next = timers_.now;
+    if (!actions_.empty()) next = std::min(next.value_or(actions_.begin()->first), actions_.begin()->first);
+    for (const auto& [timer, running] : timers_.running) next = std::min(next.value_or(running.due), running.due);
+    if (next) next = std::max(*next, timers_.now);
+    return next;
 }
 
 MessageAnswer FakeMessageBoxes::Answer(const ShownMessage& message) {
     shown.push_back(message);
     Note(journal, "message box");
+    const bool question = message.placement == MessagePlacement::AtPointer;
+    questionOpen_ = question;
+    dismissed_ = false;
     if (whileOpen) whileOpen();
+    questionOpen_ = false;
     if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (question && dismissed_) return MessageAnswer::No;
     if (answers.empty()) return MessageAnswer::Yes;
     const auto answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+void FakeMessageBoxes::DismissQuestion() {
+    if (!questionOpen_) return;
+    dismissed_ = true;
+    Note(journal, "question dismissed");
 }
 
 MessageAnswer FakeMessageBoxes::Show(const std::u16string& text, const std::u16string& title,
@@ -276,6 +361,10 @@ bool FakeNotificationArea::Notify(NotifyCommand command, const NotifyIconRecord&
     const auto same = [&](const NotifyIconRecord& icon) { return icon.window == record.window && icon.id == record.id; };
     const auto found = std::find_if(icons.begin(), icons.end(), same);
     if ((command == NotifyCommand::Add) == (found != icons.end())) return false;
+    if (command == NotifyCommand::Add && refuseAdds > 0) {
+        --refuseAdds;
+        return false;
+    }
     switch (command) {
     case NotifyCommand::Add:
         icons.push_back(record);
@@ -293,10 +382,11 @@ bool FakeNotificationArea::Notify(NotifyCommand command, const NotifyIconRecord&
     return true;
 }
 
-bool FakeProgram::AnotherInstanceHolds(const std::u16string& name) {
+Program::InstanceClaim FakeProgram::ClaimInstance(const std::u16string& name) {
     Note(journal, "instance checked");
     claimed = name;
-    return heldElsewhere.count(name) != 0;
+    if (claimError != 0) return {Claim::Failed, claimError};
+    return {heldElsewhere.count(name) ? Claim::HeldElsewhere : Claim::Taken, 0};
 }
 
 }  // namespace gleaner::fake

@@ -5,8 +5,10 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/platform.h"
@@ -34,6 +36,15 @@ public:
     void HoldOpenFor(int attempts) { busyAttempts_ = attempts; }
     // What another program puts there; nullopt leaves no text at all.
     void Put(std::optional<std::u16string> text, std::set<std::uint32_t> extraFormats = {});
+    // What the clipboard held before the test's story begins: no change to
+    // tell anybody of.
+    void Preset(std::optional<std::u16string> text) {
+        auto tell = std::exchange(onChange, nullptr);
+        const std::uint32_t sequence = sequence_;
+        Put(std::move(text));
+        sequence_ = sequence;
+        onChange = std::move(tell);
+    }
     // Another program adds a format with its data (an image, say).
     void PutData(std::uint32_t format, std::string bytes) {
         data_[format] = std::move(bytes);
@@ -44,6 +55,11 @@ public:
     // Makes every later write store something else than asked, as a clipboard
     // that loses characters would.
     void CorruptWrites(bool on) { corruptWrites_ = on; }
+    // Runs at every attempt to open the clipboard (a test may throw there).
+    std::function<void()> onOpen;
+    // Runs after every change, ours and other programs': the system tells
+    // the listeners.
+    std::function<void()> onChange;
 
     std::optional<std::u16string> Contents() const { return text_; }
     std::optional<std::string> Data(std::uint32_t format) const;
@@ -57,17 +73,19 @@ public:
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
     std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
-    bool WriteText(const std::u16string& text, bool markIgnored = false) override;
+    bool WriteText(const std::u16string& text, bool markOurs = false) override;
     bool Empty() override;
     std::optional<ClipboardSnapshot> Snapshot() override;
-    bool Restore(const ClipboardSnapshot& snapshot, bool markIgnored) override;
+    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override;
+    bool HoldsOurs() override { return ours_; }
+    Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
     std::uint32_t Sequence() override { return sequence_; }
     PlatformError LastError() const override { return lastError_; }
 
 private:
     bool Open();
-    void MarkIgnored();
-    void Changed() { ++sequence_; }
+    void Fill(const ClipboardSnapshot& snapshot, bool markOurs);
+    void Changed(bool ours = false);
 
     std::optional<std::u16string> text_;
     std::map<std::uint32_t, std::string> data_;
@@ -75,6 +93,7 @@ private:
     int busyAttempts_ = 0;
     int openAttempts_ = 0;
     std::uint32_t sequence_ = 1;
+    bool ours_ = false;
     bool corruptWrites_ = false;
     PlatformError lastError_;
 };
@@ -110,12 +129,23 @@ private:
     std::map<std::u16string, std::uint16_t> atoms_;
 };
 
+// Timers on a clock of their own, which the event loop moves on.
 class FakeTimers : public Timers {
 public:
     void Start(TimerId timer, int milliseconds) override;
     void Stop(TimerId timer) override;
     bool IsRunning(TimerId timer) const { return running.count(timer) != 0; }
-    std::map<TimerId, int> running;
+    int Interval(TimerId timer) const { return running.at(timer).interval; }
+
+    struct Running {
+        int interval = 0;
+        std::int64_t due = 0;
+    };
+    std::map<TimerId, Running> running;
+    // Milliseconds since the test began.
+    std::int64_t now = 0;
+    // The window whose timers they are: gets each tick.
+    std::function<void(TimerId)> onTick;
     Journal* journal = nullptr;
 };
 
@@ -138,20 +168,40 @@ public:
     Journal* journal = nullptr;
 };
 
+// The program's message queue on the timers' clock: sleeping moves the clock
+// on (other programs act meanwhile), pumping handles what was posted and the
+// timers that are due, in time order.
 class FakeEventLoop : public EventLoop {
 public:
+    explicit FakeEventLoop(FakeTimers& timers) : timers_(timers) {}
     void Sleep(int milliseconds) override;
     void ProcessPendingMessages() override;
-    // Runs onPump as the message that came. Without one nothing would ever
-    // come, and the wait ends as at a quit rather than hang the test.
+    // Moves the clock to the next message or timer and handles it; false
+    // when nothing would ever come (a wait would hang), as at a quit.
     bool WaitForMessages() override;
 
-    // Runs at every message pump, as queued window messages would.
+    // A window message for the program, handled at the next pump.
+    void Post(std::function<void()> message) { posted_.push_back(std::move(message)); }
+    // What another program does at this time on the clock.
+    void At(std::int64_t time, std::function<void()> action);
+    // The program runs for this long, as its message loop would.
+    void RunFor(int milliseconds);
+
+    // Runs at every pump too.
     std::function<void()> onPump;
     int totalSleptMs = 0;
     std::vector<int> sleeps;
     int pumps = 0;
     int waits = 0;
+
+private:
+    void Advance(std::int64_t time);
+    void Dispatch();
+    std::optional<std::int64_t> NextEvent() const;
+
+    FakeTimers& timers_;
+    std::deque<std::function<void()>> posted_;
+    std::multimap<std::int64_t, std::function<void()>> actions_;
 };
 
 struct ShownMessage {
@@ -166,6 +216,7 @@ public:
     MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
     MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
                                BoxPlacement place) override;
+    void DismissQuestion() override;
 
     std::vector<ShownMessage> shown;
     // Where the last question went, for a pointer at pointer on this screen.
@@ -179,6 +230,8 @@ public:
 
 private:
     MessageAnswer Answer(const ShownMessage& message);
+    bool questionOpen_ = false;
+    bool dismissed_ = false;
 };
 
 class FakeTextBox : public TextBox {
@@ -259,17 +312,21 @@ class FakeNotificationArea : public NotificationArea {
 public:
     bool Notify(NotifyCommand command, const NotifyIconRecord& record) override;
     std::vector<NotifyIconRecord> icons;
+    // The area refuses this many adds (the taskbar is not up yet).
+    int refuseAdds = 0;
     Journal* journal = nullptr;
 };
 
 class FakeProgram : public Program {
 public:
     std::u16string ExecutablePath() override { return path; }
-    bool AnotherInstanceHolds(const std::u16string& name) override;
+    InstanceClaim ClaimInstance(const std::u16string& name) override;
 
     std::u16string path = u"C:\\Tools\\gleaner.exe";
     // Names other processes hold.
     std::set<std::u16string> heldElsewhere;
+    // The system's error when taking a name fails (5: access denied).
+    std::uint32_t claimError = 0;
     std::u16string claimed;
     Journal* journal = nullptr;
 };

@@ -1,0 +1,92 @@
+// One paste of the collection, from the paste hotkey to the clipboard given
+// back: snapshot, the collection written, Ctrl+V, settle, erase delay,
+// question, clear, restore. Each step runs on the paste's timer, never inside
+// another step's wait, and the session holds their state.
+#pragma once
+
+#include <optional>
+
+#include "capture/capture_handler.h"
+#include "capture/clipboard_listener.h"
+#include "hotkeys/hotkeys.h"
+#include "platform/platform.h"
+
+namespace gleaner {
+
+class PasteSession {
+public:
+    PasteSession(CaptureContext& capture, ClipboardListener& listener, Hotkeys& hotkeys, Keyboard& keyboard,
+                 Timers& timers, Windows& windows)
+        : capture_(capture),
+          listener_(listener),
+          hotkeys_(hotkeys),
+          keyboard_(keyboard),
+          timers_(timers),
+          windows_(windows) {}
+    PasteSession(const PasteSession&) = delete;
+    PasteSession& operator=(const PasteSession&) = delete;
+
+    // The paste hotkey: a paste starts at the timer's next tick, unless one
+    // is already asked for or under way (a second press is swallowed).
+    void Request();
+    // Timer_HotKey: the next step.
+    void OnTimer();
+    bool Active() const { return phase_ != Phase::Idle; }
+
+    // The program ends (a close, the end of the session): an open question
+    // goes as No, the clipboard gets its previous content back while it still
+    // holds ours, the copies made meanwhile are collected, and the hotkeys
+    // are as the rest of the program left them. A paste asked for but not
+    // started never starts.
+    void Abort();
+
+private:
+    enum class Phase { Idle, Pending, Injected, Settling, EraseDelay, Asking, FinalSettle };
+
+    // Sets PasteInProgress for as long as it lives.
+    class InProgress {
+    public:
+        explicit InProgress(bool& flag) : flag_(flag) { flag_ = true; }
+        ~InProgress() { flag_ = false; }
+        InProgress(const InProgress&) = delete;
+        InProgress& operator=(const InProgress&) = delete;
+
+    private:
+        bool& flag_;
+    };
+
+    void Next(Phase phase, int milliseconds);
+    void Begin();
+    void InjectCtrlV();
+    void AfterSettle();
+    void AskAndClear();
+    // The previous content back, where the clipboard still holds ours.
+    void GiveBack();
+    // No paste any more: no flag set, the hotkeys as the rest of the program
+    // left them.
+    void Reset();
+    // Reset, and the copies made meanwhile collected.
+    void Finish();
+
+    CaptureContext& capture_;
+    ClipboardListener& listener_;
+    Hotkeys& hotkeys_;
+    Keyboard& keyboard_;
+    Timers& timers_;
+    Windows& windows_;
+
+    Phase phase_ = Phase::Idle;
+    std::optional<InProgress> inProgress_;
+    // Off only around our own Ctrl+V: the user's next press must still be
+    // caught (and swallowed) rather than paste the collection again.
+    std::optional<Hotkeys::Hold> injecting_;
+    std::optional<ClipboardSnapshot> saved_;
+    // The collection is on the clipboard: the previous content is owed back.
+    bool wrote_ = false;
+};
+
+// Where the confirmation goes: its lower right corner at the pointer, or its
+// upper left one where the box would leave the screen's top or left edge.
+Point PlaceBoxAtPointer(int boxWidth, int boxHeight, Point pointer);
+
+}  // namespace gleaner

@@ -1,0 +1,47 @@
+// What the program's parts share while it runs: one object, owned by the
+// composition root and handed down by reference, so that a test starts from
+// a fresh one and no part reaches another through a global.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/platform.h"
+#include "state/settings_record.h"
+
+namespace gleaner {
+
+// What the settings dialog leaves its opener to do once it has closed: show
+// the main window, go to the notification area, or end the program.
+enum class CloseAction { ShowWindow, Tray, End };
+
+// The executable's version resource, read at start-up.
+struct VersionInfo {
+    std::uint16_t major = 0;
+    std::uint16_t minor = 0;
+    std::uint16_t revision = 0;
+    std::u16string productName;
+    std::u16string companyName;
+};
+
+struct ProgramState {
+    SettingsRecord Settings;
+    VersionInfo ProgramVersion;
+
+    // The text of the most recent capture; a repeat of it is dropped.
+    std::u16string LastCapturedText;
+    // The multiple of "limit unit" the collection had reached at the last capture.
+    std::int32_t LastLimitStep = 0;
+    // True for the whole of a paste: copies made meanwhile wait for its end.
+    bool PasteInProgress = false;
+
+    WindowId MainWindowHandle = 0;
+    // The balloon while it is shown, else 0.
+    WindowId PopupWindowHandle = 0;
+    // The settings dialog from its load until it unloads, else 0.
+    WindowId SettingsWindowHandle = 0;
+    // Set by each confirmation of the dialog; its close box leaves the one before.
+    CloseAction SettingsCloseAction = CloseAction::ShowWindow;
+};
+
+}  // namespace gleaner
