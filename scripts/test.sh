@@ -24,6 +24,16 @@ host_rc=0
 step "host build and tests"
 { cmake --preset host && cmake --build --preset host -j "$jobs" && ctest --preset host -j "$jobs"; } || host_rc=$?
 
+if [ "$host_rc" = 0 ]; then
+    # No test may lean on another's leftovers: the same tests again in one
+    # process, in random orders (gtest prints each order's seed).
+    step "host tests in shuffled orders"
+    build/host/tests/gleaner_tests --gtest_shuffle --gtest_repeat=3 |
+        grep -E 'seed|PASSED|FAILED\]' || host_rc=1
+    step "no mutable state outside the program's state object"
+    scripts/check-globals.sh || host_rc=1
+fi
+
 fuzz_rc=0
 step "fuzzing the Conf.txt reader for 60 s"
 scripts/fuzz.sh 60 || fuzz_rc=$?

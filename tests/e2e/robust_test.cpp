@@ -69,18 +69,24 @@ TEST_F(EndToEndRobust, APasteNeverCostsTheUserAClipboardOrACopy) {
     EXPECT_TRUE(ClipboardHolds(L"before"));
     EXPECT_EQ(FindWindowOf(0, L"#32770"), nullptr) << "a message box came up";
 
+    // Copies made while "クリア確認" waits for its answer: each kept, in order,
+    // the newest on the clipboard.
     ASSERT_TRUE(Start({L"no confirm = 0"}));
     ASSERT_TRUE(CopyInNotepad(L"A"));
     ASSERT_TRUE(CopyInNotepad(L"B"));
+    std::wstring expected = L"A\r\nB";
     for (const int answer : {IDNO, IDYES}) {
-        const std::wstring meanwhile = answer == IDNO ? L"copied meanwhile" : L"copied meanwhile again";
+        const std::wstring first = answer == IDNO ? L"X" : L"X again", second = answer == IDNO ? L"Y" : L"Y again";
         ASSERT_TRUE(PressInNotepad('V'));
         const MessageBoxView question = WaitForMessageBox(gleaner_->Id());
         ASSERT_NE(question.window, nullptr) << "no question";
-        ASSERT_TRUE(CopyInOtherApp(meanwhile));
+        ASSERT_TRUE(CopyInOtherApp(first));
+        ASSERT_TRUE(ClipboardHolds(first));
+        ASSERT_TRUE(CopyInOtherApp(second));
         Answer(question, answer);
-        EXPECT_TRUE(ClipboardHolds(meanwhile)) << "the paste must not put the older text back over it";
-        EXPECT_TRUE(BoxShows(answer == IDNO ? L"A\r\nB\r\n" + meanwhile : meanwhile));
+        EXPECT_TRUE(ClipboardHolds(second)) << "the paste must not put the older text back over it";
+        expected = (answer == IDNO ? expected + L"\r\n" : L"") + first + L"\r\n" + second;
+        EXPECT_TRUE(BoxShows(expected));
     }
 
     // クリア on the menu bar, with the keyboard: another process cannot
@@ -94,12 +100,19 @@ TEST_F(EndToEndRobust, APasteNeverCostsTheUserAClipboardOrACopy) {
     EXPECT_TRUE(Retried("gleaner's box after クリア", clear, [&] { return TextOf(box_); }, L""));
     EXPECT_TRUE(WaitFor("the tooltip over the box", [&] { return gleaner_->TooltipText(box_); }, L"0文字"));
 
-    // Logging off ends the program the orderly way: Conf.txt is written.
+    // Logging off while the question is open: Windows ends the process as
+    // soon as WM_ENDSESSION returns, so Conf.txt must be on disk by then.
+    ASSERT_TRUE(CopyInNotepad(L"C"));
+    ASSERT_TRUE(PressInNotepad('V'));
+    ASSERT_NE(WaitForMessageBox(gleaner_->Id()).window, nullptr) << "no question";
     DeleteFileW(folder_.File(L"Conf.txt").c_str());
     EXPECT_EQ(Ask(gleaner_->Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     Ask(gleaner_->Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
+    const auto conf = ReadConf(folder_.File(L"Conf.txt"));
+    ASSERT_TRUE(conf.has_value()) << "no Conf.txt when WM_ENDSESSION returned";
+    EXPECT_EQ(conf->size(), 19u);
+    EXPECT_TRUE(ClipboardHolds(L"C")) << "the clipboard as before the paste";
     EXPECT_TRUE(WaitFor("gleaner running", [&] { return gleaner_->Running(); }, false));
-    EXPECT_TRUE(ReadConf(folder_.File(L"Conf.txt")).has_value());
 }
 
 }  // namespace
