@@ -16,10 +16,15 @@ TEST_F(EndToEndPlantedDlls, RunsWithoutLoadingAnyDllBesideIt) {
           L"winmm", L"propsys", L"oleacc", L"cryptbase", L"profapi", L"wtsapi32", L"msimg32", L"usp10", L"dbghelp",
           L"shlwapi", L"ole32", L"oleaut32", L"imm32", L"msctf", L"userenv", L"windowscodecs", L"comdlg32"})
         ASSERT_TRUE(CopyFileW((L"Z:" + planted).c_str(), folder_.File(name + std::wstring(L".dll")).c_str(), TRUE));
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(CopyInOtherApp(L"copied"));
-    ASSERT_TRUE(BoxShows(L"copied"));
-    ASSERT_TRUE(gleaner_->Close());
+    // A planted DLL that an exe imports stops it from starting at all: the
+    // marks say which it was.
+    const auto up = Start();
+    EXPECT_TRUE(up);
+    if (up) {
+        EXPECT_TRUE(CopyInOtherApp(L"copied") && BoxShows(L"copied"));
+        EXPECT_TRUE(gleaner_->Close());
+        gleaner_.reset();
+    }
     for (const auto& file : std::filesystem::directory_iterator(folder_.path))
         EXPECT_NE(file.path().extension(), L".loaded") << "loaded: " << file.path().stem().string();
 }
