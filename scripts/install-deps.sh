@@ -33,8 +33,10 @@ packages=(
     xvfb openbox x11-utils
     # driving the desktop from tests: keys, the X clipboard, screenshots
     xdotool xclip imagemagick
-    # the release archive (scripts/release.sh)
-    zip
+    # the release archive and the installer (scripts/release.sh,
+    # scripts/build-msi.sh): wixl builds the .msi, msitools' msibuild
+    # completes it
+    zip wixl msitools
 )
 
 # Installed means dpkg's status is "installed" (not merely unpacked or

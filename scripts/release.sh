@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Builds the release archive of gleaner:
+# Builds the release packages of gleaner:
 #
 #   scripts/release.sh        (as root on a fresh Debian 12: installs what is missing)
 #
-# gives dist/gleaner-<version>-win64.zip, holding gleaner.exe, the user guide
-# (gleaner-guide.html, which the program's ヘルプ opens beside the exe) and
-# the licence, and beside it dist/gleaner-<version>-win64.zip.sha256, which
-# "cd dist && sha256sum -c gleaner-<version>-win64.zip.sha256" checks. The
-# version is the CMake project's. The build has its own folder,
+# gives, in dist/:
+#   gleaner-<version>-win64.msi  the per-user installer (no administrator
+#                                rights; %LOCALAPPDATA%\Programs\gleaner)
+#   gleaner-<version>-win64.zip  a portable copy: gleaner.exe, the user guide
+#                                (gleaner-guide.html, which the program's
+#                                ヘルプ opens beside the exe) and the licence
+#   SHA256SUMS                   the sums of both ("cd dist && sha256sum -c SHA256SUMS")
+# The version is the CMake project's. The build has its own folder,
 # build/release, so it works from a clean clone and leaves the other builds
-# alone.
+# alone. The same commit gives the same zip, byte for byte.
 set -euo pipefail
 
 repo_dir=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
@@ -41,9 +44,10 @@ sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
 # Fixed times and order, no extra attributes: the archive depends only on
 # the files' contents.
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
-rm -f "dist/$name.zip" "dist/$name.zip.sha256"
+rm -f "dist/$name.zip" "dist/$name.zip.sha256" "dist/$name.msi" dist/SHA256SUMS
 (cd "$stage" && TZ=UTC zip -X -q -9 "$repo_dir/dist/$name.zip" gleaner.exe gleaner-guide.html LICENSE.txt)
-(cd dist && sha256sum "$name.zip" >"$name.zip.sha256")
+scripts/build-msi.sh "$version" "$stage/gleaner.exe" "$stage/gleaner-guide.html" "dist/$name.msi"
+(cd dist && sha256sum "$name.msi" "$name.zip" >SHA256SUMS)
 
-echo "release: dist/$name.zip"
-cat "dist/$name.zip.sha256"
+echo "release: dist/$name.msi, dist/$name.zip"
+cat dist/SHA256SUMS

@@ -2,7 +2,8 @@
 # Builds both builds from this tree and runs every test, headless:
 #   host    - the logic's unit tests, natively, with AddressSanitizer and UBSan;
 #   fuzzing - the Conf.txt reader under libFuzzer for a minute (scripts/fuzz.sh);
-#   windows - the mingw-w64 cross build; its unit tests and Win32 tests run
+#   windows - the mingw-w64 cross build; the DLLs gleaner.exe imports (four
+#             system DLLs, nothing else); its unit tests and Win32 tests run
 #             under Wine on a private X display (scripts/wine-desktop.sh);
 #             then the tray balloon once more in a second Wine prefix whose
 #             desktop has 144 dots per inch.
@@ -38,11 +39,27 @@ fuzz_rc=0
 step "fuzzing the Conf.txt reader for 60 s"
 scripts/fuzz.sh 60 || fuzz_rc=$?
 
+# A DLL saved beside gleaner.exe under the name of one it imports is loaded
+# before the program can say where DLLs come from: the import table names
+# only kernel32, user32, gdi32 and msvcrt, which Windows always takes from
+# System32 (known DLLs) and Wine from itself. The rest are loaded at run time
+# from System32 only.
+check_imports() {
+    local exe=build/windows/bin/gleaner.exe imports
+    imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+    if [ "$imports" != "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ]; then
+        echo "test: $exe imports $imports- only gdi32, kernel32, msvcrt and user32 may be imported" >&2
+        return 1
+    fi
+    echo "gleaner.exe imports: $imports"
+}
+
 windows_rc=0
-step "windows build, tests under Wine"
+step "windows build, its import table, tests under Wine"
 {
     cmake --preset windows &&
         cmake --build --preset windows -j "$jobs" &&
+        check_imports &&
         scripts/wine-desktop.sh ctest --preset windows
 } || windows_rc=$?
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/win32_system_dlls.h"
+
 namespace gleaner::win32 {
 
 NOTIFYICONDATAW NotifyIconData(const NotifyIconRecord& record) {
@@ -26,7 +28,8 @@ bool Win32NotificationArea::Notify(NotifyCommand command, const NotifyIconRecord
     NOTIFYICONDATAW data = NotifyIconData(record);
     const DWORD message = command == NotifyCommand::Add ? NIM_ADD : command == NotifyCommand::Modify ? NIM_MODIFY
                                                                                                    : NIM_DELETE;
-    return Shell_NotifyIconW(message, &data) != FALSE;
+    const auto notify = System().shellNotifyIcon;
+    return notify && notify(message, &data) != FALSE;
 }
 
 }  // namespace gleaner::win32

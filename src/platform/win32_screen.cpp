@@ -1,7 +1,6 @@
 // The screen, the pointer on it, and which window is in front.
-#include <shellscalingapi.h>
-
 #include "platform/win32_services.h"
+#include "platform/win32_system_dlls.h"
 
 namespace gleaner::win32 {
 
@@ -26,7 +25,8 @@ Point Win32Screen::Pointer() {
 int Win32Screen::DpiAt(Point point) {
     UINT dpiX = 0, dpiY = 0;
     const HMONITOR monitor = MonitorFromPoint({point.x, point.y}, MONITOR_DEFAULTTONEAREST);
-    if (SUCCEEDED(GetDpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX > 0)
+    const auto dpiForMonitor = System().getDpiForMonitor;
+    if (dpiForMonitor && SUCCEEDED(dpiForMonitor(monitor, MDT_EFFECTIVE_DPI, &dpiX, &dpiY)) && dpiX > 0)
         return static_cast<int>(dpiX);
     return static_cast<int>(GetDpiForSystem());
 }

@@ -1,13 +1,15 @@
 // The user's shell, which knows what opens each kind of document.
 #include "platform/win32_services.h"
 
-#include <shellapi.h>
+#include "platform/win32_system_dlls.h"
 
 namespace gleaner::win32 {
 
 bool Win32Shell::Open(const std::u16string& path) {
     // Above 32 is success; anything lower is an error number.
-    const auto result = ShellExecuteW(nullptr, L"open", Wide(path), nullptr, nullptr, SW_SHOWNORMAL);
+    const auto shellExecute = System().shellExecute;
+    if (!shellExecute) return false;
+    const auto result = shellExecute(nullptr, L"open", Wide(path), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 

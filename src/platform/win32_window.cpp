@@ -1,6 +1,6 @@
 #include "platform/win32_window.h"
 
-#include <commctrl.h>
+#include "platform/win32_system_dlls.h"
 
 #include <exception>
 #include <string>
@@ -139,13 +139,15 @@ Subclass::~Subclass() { Detach(); }
 bool Subclass::Attach(HWND control, Handler handler) {
     Detach();
     handler_ = std::move(handler);
-    if (!SetWindowSubclass(control, Procedure, 1, reinterpret_cast<DWORD_PTR>(this))) return false;
+    const auto subclass = System().setWindowSubclass;
+    if (!subclass || !subclass(control, Procedure, 1, reinterpret_cast<DWORD_PTR>(this))) return false;
     control_ = control;
     return true;
 }
 
 void Subclass::Detach() {
-    if (control_ && IsWindow(control_)) RemoveWindowSubclass(control_, Procedure, 1);
+    // A control subclassed at all had comctl32's functions to do it.
+    if (control_ && IsWindow(control_)) System().removeWindowSubclass(control_, Procedure, 1);
     control_ = nullptr;
 }
 
@@ -162,10 +164,10 @@ LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPA
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(hwnd, Procedure, 1);
+        System().removeWindowSubclass(hwnd, Procedure, 1);
         self->control_ = nullptr;
     }
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    return System().defSubclassProc(hwnd, message, wParam, lParam);
 }
 
 }  // namespace gleaner::win32

@@ -1,5 +1,12 @@
 #include <windows.h>
 
+#include "platform/win32_system_dlls.h"
 #include "shell/app_win32.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return gleaner::win32::RunGleaner(); }
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    // First, before anything can load a DLL from the exe's folder; then the
+    // system DLLs the program needs, all at once.
+    gleaner::win32::SearchSystemFolderOnly();
+    gleaner::win32::System();
+    return gleaner::win32::RunGleaner();
+}

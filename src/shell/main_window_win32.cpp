@@ -1,7 +1,6 @@
 #include "shell/main_window_win32.h"
 
-#include <commctrl.h>
-
+#include "platform/win32_system_dlls.h"
 #include "popup/text_statistics.h"
 #include "resources/texts.h"
 #include "shell/menus_win32.h"
@@ -27,7 +26,7 @@ std::unique_ptr<MainWindow> MainWindow::Create(MainWindowEvents& events, TwipsPe
 
 bool MainWindow::Build() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&controls);
+    if (const auto initialize = System().initCommonControlsEx) initialize(&controls);
 
     // The designed client area, with room for the caption, border and menu bar.
     RECT frame{0, 0, kDesignClientWidth / scale_.x, kDesignClientHeight / scale_.y};

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "platform/win32_system_dlls.h"
+
 namespace gleaner::win32 {
 namespace {
 
@@ -11,7 +13,7 @@ std::u16string StringValue(std::vector<char>& block, const std::wstring& table, 
     const std::wstring path = L"\\StringFileInfo\\" + table + L"\\" + name;
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueW(block.data(), path.c_str(), &value, &length) || !value || length == 0) return {};
+    if (!System().verQueryValue(block.data(), path.c_str(), &value, &length) || !value || length == 0) return {};
     const auto* text = static_cast<const char16_t*>(value);
     std::u16string result(text, length);
     while (!result.empty() && result.back() == u'\0') result.pop_back();
@@ -21,16 +23,18 @@ std::u16string StringValue(std::vector<char>& block, const std::wstring& table, 
 }  // namespace
 
 std::optional<VersionInfo> ReadVersionInfo(const std::u16string& executablePath) {
+    const SystemFunctions& system = System();
+    if (!system.getFileVersionInfoSize || !system.getFileVersionInfo || !system.verQueryValue) return std::nullopt;
     const auto* path = reinterpret_cast<const wchar_t*>(executablePath.c_str());
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeW(path, &ignored);
+    const DWORD size = system.getFileVersionInfoSize(path, &ignored);
     if (size == 0) return std::nullopt;
     std::vector<char> block(size);
-    if (!GetFileVersionInfoW(path, 0, size, block.data())) return std::nullopt;
+    if (!system.getFileVersionInfo(path, 0, size, block.data())) return std::nullopt;
 
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedLength = 0;
-    if (!VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedLength) || !fixed ||
+    if (!system.verQueryValue(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &fixedLength) || !fixed ||
         fixedLength < sizeof *fixed)
         return std::nullopt;
     VersionInfo info;
@@ -44,7 +48,7 @@ std::optional<VersionInfo> ReadVersionInfo(const std::u16string& executablePath)
         WORD codePage;
     }* translations = nullptr;
     UINT translationsLength = 0;
-    if (VerQueryValueW(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
+    if (system.verQueryValue(block.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
                        &translationsLength) &&
         translations && translationsLength >= sizeof *translations) {
         wchar_t table[9];

@@ -2,7 +2,13 @@
 
 #include <cstring>
 
+#include "platform/win32_system_dlls.h"
+
 namespace gleaner::testing_support {
+
+// As gleaner.exe does at start: the system DLLs are loaded before any test
+// (loading them under Wine re-reads the pointer, undoing a test's SetCursorPos).
+const bool kSystemDllsLoaded = &win32::System() != nullptr;
 
 win32::UniqueWindow CreateHiddenWindow() {
     return win32::UniqueWindow(CreateWindowExW(0, L"STATIC", L"gleaner test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,

@@ -1,0 +1,88 @@
+// The per-user installer, used as the guide says: msiexec installs gleaner
+// for this user with a Start-menu shortcut and an entry in Apps; AUTOSTART=1,
+// ADDLOCAL=Autostart and REMOVE=Autostart set the start at sign-in; a newer
+// version installs over it and keeps Conf.txt; msiexec /x removes what it
+// installed and leaves the user's Conf.txt.
+#include "scenario.h"
+
+#include <msi.h>
+
+#include <filesystem>
+
+namespace gleaner::e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What "Apps" shows of the installed gleaner (UpgradeCode of packaging/gleaner.wxs).
+std::wstring AppsShows(const wchar_t* property, DWORD product = 0) {
+    wchar_t code[39], value[MAX_PATH] = L"";
+    DWORD size = MAX_PATH;
+    if (MsiEnumRelatedProductsW(L"{7C1E5A3B-2F44-4B8E-9D61-3A0C5E8F2B17}", 0, product, code) == ERROR_SUCCESS)
+        MsiGetProductInfoW(code, property, value, &size);
+    return value;
+}
+
+bool StartsAtSignIn() {
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"gleaner",
+                        RRF_RT_REG_SZ, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+using EndToEndInstaller = EndToEnd;
+
+TEST_F(EndToEndInstaller, InstallsForTheUserStartsAtSignInWhenToldUpgradesInPlaceAndUninstalls) {
+    const fs::path dir = fs::path(_wgetenv(L"LOCALAPPDATA")) / L"Programs\\gleaner", exe = dir / L"gleaner.exe";
+    const fs::path shortcut = fs::path(_wgetenv(L"APPDATA")) / L"Microsoft\\Windows\\Start Menu\\Programs" /
+                              L"ぐりーなー！ (gleaner).lnk";
+    const auto msiexec = [](const std::wstring& action, const char* msi, const std::wstring& properties = L"") {
+        const auto package = L" \"Z:" + fs::path(msi).make_preferred().wstring() + L"\" ";
+        return _wsystem((L"start /wait msiexec /qn " + action + package + properties).c_str());
+    };
+    // Nothing is left installed to start with the prefix's next session.
+    const auto uninstallAll = [&] {
+        msiexec(L"/x", GLEANER_MSI_UNIX_PATH), msiexec(L"/x", GLEANER_NEXT_MSI_UNIX_PATH);
+        std::error_code ignored;
+        fs::remove_all(dir, ignored);
+    };
+    uninstallAll();
+    const std::unique_ptr<void, std::function<void(void*)>> cleanUp(this, [&](void*) { uninstallAll(); });
+
+    ASSERT_EQ(msiexec(L"/i", GLEANER_MSI_UNIX_PATH), 0);
+    EXPECT_TRUE(fs::exists(exe) && fs::exists(dir / L"gleaner-guide.html") && fs::exists(shortcut));
+    EXPECT_EQ(AppsShows(INSTALLPROPERTY_INSTALLEDPRODUCTNAME), L"ぐりーなー！ (gleaner)");
+    EXPECT_EQ(AppsShows(INSTALLPROPERTY_VERSIONSTRING), GLEANER_VERSION);
+    EXPECT_EQ(AppsShows(INSTALLPROPERTY_PUBLISHER), L"Gleaner Works");
+    EXPECT_TRUE(fs::exists(AppsShows(INSTALLPROPERTY_PRODUCTICON)));
+    EXPECT_FALSE(StartsAtSignIn());
+
+    gleaner_.emplace(L"\"" + exe.wstring() + L"\"", dir.wstring());
+    ASSERT_TRUE(gleaner_->WaitForWindow(kMainWindowClass));
+    box_ = GetDlgItem(gleaner_->Window(), kBoxId);
+    ASSERT_TRUE(CopyInOtherApp(L"collected by the installed copy"));
+    ASSERT_TRUE(BoxShows(L"collected by the installed copy"));
+    ASSERT_TRUE(gleaner_->Close());
+    gleaner_.reset();
+    const auto conf = ReadConf(dir / L"Conf.txt");
+    ASSERT_TRUE(conf.has_value()) << "no Conf.txt beside the installed gleaner.exe";
+
+    ASSERT_EQ(msiexec(L"/i", GLEANER_MSI_UNIX_PATH, L"ADDLOCAL=Autostart"), 0);
+    EXPECT_TRUE(StartsAtSignIn());
+    ASSERT_EQ(msiexec(L"/i", GLEANER_MSI_UNIX_PATH, L"REMOVE=Autostart"), 0);
+    EXPECT_FALSE(StartsAtSignIn());
+
+    ASSERT_EQ(msiexec(L"/i", GLEANER_NEXT_MSI_UNIX_PATH), 0);
+    EXPECT_EQ(AppsShows(INSTALLPROPERTY_VERSIONSTRING), GLEANER_NEXT_VERSION);
+    EXPECT_EQ(AppsShows(INSTALLPROPERTY_VERSIONSTRING, 1), L"") << "the older version is still installed";
+    EXPECT_EQ(ReadConf(dir / L"Conf.txt"), conf);
+    ASSERT_EQ(msiexec(L"/x", GLEANER_NEXT_MSI_UNIX_PATH), 0);
+    EXPECT_FALSE(fs::exists(exe) || fs::exists(shortcut) || AppsShows(INSTALLPROPERTY_VERSIONSTRING) != L"");
+    EXPECT_EQ(ReadConf(dir / L"Conf.txt"), conf) << "the user's settings went with the program";
+
+    ASSERT_EQ(msiexec(L"/i", GLEANER_MSI_UNIX_PATH, L"AUTOSTART=1"), 0);
+    EXPECT_TRUE(StartsAtSignIn());
+    ASSERT_EQ(msiexec(L"/x", GLEANER_MSI_UNIX_PATH), 0);
+    EXPECT_FALSE(StartsAtSignIn());
+}
+
+}  // namespace
+}  // namespace gleaner::e2e
