@@ -1,6 +1,7 @@
 #include "capture/capture_handler.h"
 
 #include <cmath>
+#include <utility>
 
 #include "capture/clipboard_access.h"
 #include "popup/number_format.h"
@@ -37,22 +38,24 @@ std::u16string LimitMessage(std::int64_t length, std::int32_t limitMax) {
 
 // The length is reported at each new multiple of "limit unit" (never for the
 // first one) and at every capture from "limit max" on. A unit of 0 or less
-// has no steps to report; the maximum still is.
-void ReportLength(CaptureContext& context, std::int64_t length) {
+// has no steps to report; the maximum still is. lengths are the collection's
+// after each copy of a batch: one message at most, for the last of them.
+void ReportLength(CaptureContext& context, const std::vector<std::int64_t>& lengths) {
     const std::int32_t unit = context.state.Settings.limitUnit;
     const std::int32_t limitMax = context.state.Settings.limitMax;
     std::int32_t& lastStep = context.state.LastLimitStep;
-    bool due = length >= limitMax;
-    std::int32_t step = lastStep;
-    if (unit > 0) {
-        step = static_cast<std::int32_t>(std::floor(static_cast<double>(length) / unit) * unit);
+    bool due = false;
+    for (const std::int64_t length : lengths) {
+        due = due || length >= limitMax;
+        if (unit <= 0) continue;
+        const auto step = static_cast<std::int32_t>(std::floor(static_cast<double>(length) / unit) * unit);
         due = due || (step > lastStep && lastStep > 0);
+        lastStep = step;
     }
-    lastStep = step;
-    if (!due || context.limitMessageOpen) return;
+    if (!due || context.limitMessageOpen || lengths.empty()) return;
     // The box runs its own message loop: captures go on meanwhile.
     context.limitMessageOpen = true;
-    context.desktop.messages.Show(LimitMessage(length, limitMax), texts::kLimitTitle, MessageButtons::Ok);
+    context.desktop.messages.Show(LimitMessage(lengths.back(), limitMax), texts::kLimitTitle, MessageButtons::Ok);
     context.limitMessageOpen = false;
 }
 
@@ -77,54 +80,59 @@ std::u16string DecodeSeparator(const std::u16string& setting) {
 }
 
 void CollectClipboardText(CaptureContext& context, const std::u16string& text, const std::u16string& dispPos) {
+    CollectBatch(context, {text}, dispPos);
+}
+
+void CollectBatch(CaptureContext& context, const std::vector<std::u16string>& texts, const std::u16string& dispPos) {
     ProgramState& state = context.state;
     if (state.PasteInProgress) return;
     TextBox& box = context.collection;
-
-    // A popup request brings nothing to add; it only shows what is there.
-    if (text.empty()) {
-        if (InTrayMode(context) && context.popup) {
-            const bool introduction = box.Tag() == texts::kTagInit;
-            context.popup->PresentCountPopup(dispPos, introduction ? nullptr : &box, u"");
+    const std::u16string separator = DecodeSeparator(state.Settings.separator);
+    std::u16string added;
+    std::vector<std::int64_t> lengths;
+    std::size_t length = box.Length();
+    // An empty copy is a popup request: it brings nothing to add, it only
+    // shows what is there.
+    bool popupRequest = false;
+    bool introduction = box.Tag() == texts::kTagInit;
+    for (const std::u16string& text : texts) {
+        if (text.empty()) {
+            popupRequest = true;
+            continue;
         }
-        return;
+        if (introduction) {
+            box.SetText(u"");
+            length = 0;
+            introduction = false;
+        }
+        if (text == state.LastCapturedText) continue;
+        state.LastCapturedText = text;
+        const std::size_t before = added.size();
+        if (length != 0) added += separator;
+        added += text;
+        length += added.size() - before;
+        lengths.push_back(static_cast<std::int64_t>(length));
     }
-
-    if (box.Tag() == texts::kTagInit) box.SetText(u"");
-    if (text == state.LastCapturedText) return;
-    state.LastCapturedText = text;
-
-    // One append for separator and text: the box's cost per change grows with
-    // its length.
-    const std::u16string added = box.Length() != 0 ? DecodeSeparator(state.Settings.separator) + text : text;
-    box.Append(added);
-    const std::size_t length = box.Length();
-    box.SetCaret(length);
-    box.SetForeColour(kCollectedColour);
-    box.SetTag(u"");
-
-    ReportLength(context, static_cast<std::int64_t>(length));
-    if (InTrayMode(context) && context.popup) context.popup->PresentCountPopup(dispPos, &box, added);
+    if (!added.empty()) {
+        // One append for the whole batch: the box's cost per change grows
+        // with its length.
+        box.Append(added);
+        box.SetCaret(box.Length());
+        box.SetForeColour(kCollectedColour);
+        box.SetTag(u"");
+        ReportLength(context, lengths);
+    }
+    if (!InTrayMode(context) || !context.popup || (added.empty() && !popupRequest)) return;
+    const bool nothingCollected = box.Tag() == texts::kTagInit;
+    context.popup->PresentCountPopup(dispPos, nothingCollected ? nullptr : &box, added);
 }
 
-void CopyArrived(CaptureContext& context, std::u16string text) {
-    if (context.state.PasteInProgress) {
-        context.waiting.push_back(std::move(text));
-        return;
-    }
-    // Copies a paste that ended early left waiting come first.
-    CollectWaitingCopies(context);
-    CollectClipboardText(context, text, context.state.Settings.dispPos);
-}
-
-void CollectWaitingCopies(CaptureContext& context) {
-    // A copy collected here may open the limit message, and copies made
-    // meanwhile join the list: take them one at a time.
-    while (!context.waiting.empty() && !context.state.PasteInProgress) {
-        const std::u16string text = std::move(context.waiting.front());
-        context.waiting.erase(context.waiting.begin());
-        CollectClipboardText(context, text, context.state.Settings.dispPos);
-    }
+void FlushQueued(CaptureContext& context) {
+    if (context.state.PasteInProgress || context.queued.empty()) return;
+    // A copy collected here may open the limit message, and copies taken
+    // meanwhile join the queue anew: they make the next batch.
+    const std::vector<std::u16string> batch = std::exchange(context.queued, {});
+    CollectBatch(context, batch, context.state.Settings.dispPos);
 }
 
 void EmptyCollection(CaptureContext& context) {
@@ -135,8 +143,9 @@ void EmptyCollection(CaptureContext& context) {
 }
 
 void ClearCollection(CaptureContext& context) {
+    FlushQueued(context);
     if (context.state.PasteInProgress) {
-        context.waiting.clear();
+        context.queued.clear();
         ReplaceOurClipboard(context.desktop, {}, false);
     } else {
         ClearClipboard(context.desktop);

@@ -18,9 +18,9 @@ struct CaptureContext {
     CountPopup* popup = nullptr;
     // The limit message is open: a capture meanwhile shows no second one.
     bool limitMessageOpen = false;
-    // Copies read while a paste was under way, in order; they join the
-    // collection once it has ended.
-    std::vector<std::u16string> waiting;
+    // Copies read and not yet shown, in the order they came: the next batch,
+    // or, while a paste is under way, what joins the collection at its end.
+    std::vector<std::u16string> queued;
 };
 
 // Grey while the collection box still shows the introduction.
@@ -33,18 +33,19 @@ std::u16string DecodeSeparator(const std::u16string& setting);
 // Appends one copied text. An empty text is a popup request: the collection
 // stays as it is and, in tray mode, the balloon shows it.
 void CollectClipboardText(CaptureContext& context, const std::u16string& text, const std::u16string& dispPos);
-
-// A copy read from the clipboard: collected at once, or, while a paste is
-// under way, kept for its end.
-void CopyArrived(CaptureContext& context, std::u16string text);
-// Collects the copies kept during a paste, in the order they came.
-void CollectWaitingCopies(CaptureContext& context);
+// Appends copies in one go, exactly as collecting each alone would (the
+// repeat rule and the separator per copy), with one append, one limit
+// message at most (for the last copy's length) and one balloon.
+void CollectBatch(CaptureContext& context, const std::vector<std::u16string>& texts, const std::u16string& dispPos);
+// Collects what is queued, unless a paste is under way.
+void FlushQueued(CaptureContext& context);
 
 // The collection and the open balloon's text, nothing else.
 void EmptyCollection(CaptureContext& context);
-// クリア: the clipboard, the collection and the open balloon. During a paste
-// the clipboard is emptied only while it still holds our write, and the
-// copies kept for the paste's end go too.
+// クリア: what is queued is collected first, then the clipboard, the
+// collection and the open balloon are emptied. During a paste the clipboard
+// is emptied only while it still holds our write, and the copies kept for
+// the paste's end go too.
 void ClearCollection(CaptureContext& context);
 
 }  // namespace gleaner

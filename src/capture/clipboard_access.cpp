@@ -10,15 +10,16 @@ namespace {
 constexpr int kAttempts = 10;
 constexpr int kRetryPauseMs = 100;
 
-void ShowClipboardError(Desktop& desktop) {
-    const PlatformError error = desktop.clipboard.LastError();
+void ShowClipboardError(Desktop& desktop) { ShowClipboardError(desktop, desktop.clipboard.LastError()); }
+
+}  // namespace
+
+void ShowClipboardError(Desktop& desktop, const PlatformError& error) {
     std::u16string prompt = Decimal(error.number);
     prompt += u' ';
     prompt += error.description;
     desktop.messages.Show(prompt, texts::kClipboardErrorTitle, MessageButtons::Ok);
 }
-
-}  // namespace
 
 void WaitWithEvents(EventLoop& events, int ms) {
     const int slices = RoundToInt32(ms / 10.0).value_or(0);

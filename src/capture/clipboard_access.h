@@ -14,6 +14,9 @@ namespace gleaner {
 // each slice (timers, hotkeys and clipboard notifications run meanwhile).
 void WaitWithEvents(EventLoop& events, int ms);
 
+// "クリップボードエラー" with the error's number and wording.
+void ShowClipboardError(Desktop& desktop, const PlatformError& error);
+
 // Single attempts; true when they succeeded.
 bool ClearClipboardOnce(Clipboard& clipboard);
 std::optional<std::u16string> GetClipboardTextOnce(Clipboard& clipboard);

@@ -2,55 +2,107 @@
 
 #include "capture/clipboard_access.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace gleaner {
 namespace {
 
-bool FormatPresent(Clipboard& clipboard, const char16_t* name) {
-    const std::uint32_t format = clipboard.RegisterFormat(name);
-    return format != 0 && clipboard.HasFormat(format);
-}
+// Marks whose mere presence keeps us away, then marks that must hold a
+// non-zero number to let us in (one without a number counts as no).
+constexpr const char16_t* kPrivateMarks[] = {u"Clipboard Viewer Ignore",
+                                             u"ExcludeClipboardContentFromMonitorProcessing"};
+constexpr const char16_t* kPermissionMarks[] = {u"CanIncludeInClipboardHistory", u"CanUploadToCloudClipboard"};
 
-// A marker that must hold a non-zero number to allow us; unreadable counts as
-// forbidding.
-bool FormatForbids(Clipboard& clipboard, const char16_t* name) {
-    const std::uint32_t format = clipboard.RegisterFormat(name);
-    if (format == 0 || !clipboard.HasFormat(format)) return false;
-    const auto value = clipboard.ReadNumber(format);
-    return !value || *value == 0;
+bool IsPrivateCopy(const Clipboard::Copy& copy, const std::vector<std::uint32_t>& formats) {
+    for (const auto& [format, number] : copy.marks) {
+        const auto at = std::find(formats.begin(), formats.end(), format) - formats.begin();
+        if (at < static_cast<std::ptrdiff_t>(std::size(kPrivateMarks)) || !number || *number == 0) return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-bool IsPrivateCopy(Clipboard& clipboard) {
-    return FormatPresent(clipboard, u"Clipboard Viewer Ignore") ||
-           FormatPresent(clipboard, u"ExcludeClipboardContentFromMonitorProcessing") ||
-           FormatForbids(clipboard, u"CanIncludeInClipboardHistory") ||
-           FormatForbids(clipboard, u"CanUploadToCloudClipboard");
+ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause) {
+    constexpr int kAttempts = 10;
+    constexpr int kRetryPauseMs = 100;
+    std::vector<std::uint32_t> formats;
+    for (const char16_t* name : kPrivateMarks) formats.push_back(clipboard.RegisterFormat(name));
+    for (const char16_t* name : kPermissionMarks) formats.push_back(clipboard.RegisterFormat(name));
+    ClipboardArrival arrival;
+    std::optional<std::uint32_t> busySince;
+    for (int attempt = 1; attempt <= kAttempts; ++attempt) {
+        if (auto copy = clipboard.ReadCopy(formats)) {
+            arrival.sequence = copy->sequence;
+            if (copy->text && !IsPrivateCopy(*copy, formats)) arrival.text = std::move(copy->text);
+            return arrival;
+        }
+        // Replaced already: the newer change is read when its word comes,
+        // and no later copy waits behind this one.
+        const std::uint32_t sequence = clipboard.Sequence();
+        if (busySince && *busySince != sequence) return arrival;
+        busySince = sequence;
+        arrival.sequence = sequence;
+        if (attempt < kAttempts) pause(kRetryPauseMs);
+    }
+    arrival.error = clipboard.LastError();
+    return arrival;
 }
 
 void ClipboardListener::Start(WindowId mainWindow) {
-    lastSequence_ = capture_.desktop.clipboard.Sequence();
-    if (watch_.AddListener(mainWindow)) mainWindow_ = mainWindow;
+    listening_ = watch_.Start(mainWindow, ReadArrival);
 }
 
 void ClipboardListener::Stop() {
-    if (!Listening()) return;
-    watch_.RemoveListener(mainWindow_);
-    mainWindow_ = 0;
+    if (!listening_) return;
+    watch_.Stop();
+    listening_ = false;
 }
 
-void ClipboardListener::OnClipboardUpdate() {
-    if (!Listening()) return;
-    Clipboard& clipboard = capture_.desktop.clipboard;
-    const std::uint32_t sequence = clipboard.Sequence();
-    if (sequence == lastSequence_) return;
-    lastSequence_ = sequence;
-    const WindowId foreground = windows_.ForegroundWindow();
+void ClipboardListener::TakeArrivals() {
+    if (!listening_) return;
     const ProgramState& state = capture_.state;
-    const bool copiedElsewhere = foreground != state.MainWindowHandle && foreground != state.PopupWindowHandle;
-    // Our own writes (a paste's) carry the mark that private copies carry.
-    if (!copiedElsewhere || !clipboard.HasText() || IsPrivateCopy(clipboard)) return;
-    if (auto text = GetClipboardText(capture_.desktop)) CopyArrived(capture_, std::move(*text));
+    std::vector<PlatformError> errors;
+    for (ClipboardArrival& arrival : watch_.Take()) {
+        if (arrival.error) errors.push_back(*arrival.error);
+        const bool ours = arrival.foreground == state.MainWindowHandle || arrival.foreground == state.PopupWindowHandle;
+        if (!ours && arrival.text) capture_.queued.push_back(std::move(*arrival.text));
+    }
+    // Only now: the box runs a message loop, and what comes meanwhile must
+    // queue behind what came before.
+    for (const PlatformError& error : errors) ShowClipboardError(capture_.desktop, error);
+}
+
+void ClipboardListener::OnChangesQueued() {
+    TakeArrivals();
+    if (capture_.queued.empty()) return;
+    if (batching_) {
+        arrivedSinceTick_ = true;
+        return;
+    }
+    batching_ = true;
+    arrivedSinceTick_ = false;
+    ticks_ = 0;
+    timers_.Start(TimerId::Batch, kBatchTickMs);
+}
+
+void ClipboardListener::OnBatchTimer() {
+    if (arrivedSinceTick_ && ++ticks_ < kBatchMaxTicks && !capture_.state.PasteInProgress) {
+        arrivedSinceTick_ = false;
+        return;
+    }
+    timers_.Stop(TimerId::Batch);
+    batching_ = false;
+    FlushQueued(capture_);
+}
+
+void ClipboardListener::CatchUp() {
+    TakeArrivals();
+    FlushQueued(capture_);
+    if (!capture_.queued.empty() || !batching_) return;
+    timers_.Stop(TimerId::Batch);
+    batching_ = false;
 }
 
 }  // namespace gleaner

@@ -1,6 +1,8 @@
 // Learning of each clipboard change and collecting the text copied in other
 // applications. A format listener hears of every change whatever other
-// clipboard tools do: one that hangs or swallows the news cannot blind us.
+// clipboard tools do, and reads it on a thread of its own the moment it
+// comes; the collection catches up in batches, so that copies made faster
+// than the window can draw are all kept.
 #pragma once
 
 #include "capture/capture_handler.h"
@@ -8,33 +10,46 @@
 
 namespace gleaner {
 
+// How often the collection catches up while copies keep coming: a batch is
+// shown once a period passes without a new copy, and after five at most.
+constexpr int kBatchTickMs = 10;
+constexpr int kBatchMaxTicks = 5;
+
 class ClipboardListener {
 public:
-    ClipboardListener(ClipboardWatch& watch, Windows& windows, CaptureContext& capture)
-        : watch_(watch), windows_(windows), capture_(capture) {}
+    ClipboardListener(ClipboardWatch& watch, Timers& timers, CaptureContext& capture)
+        : watch_(watch), timers_(timers), capture_(capture) {}
 
     void Start(WindowId mainWindow);
     void Stop();
-    bool Listening() const { return mainWindow_ != 0; }
+    bool Listening() const { return listening_; }
 
-    // WM_CLIPBOARDUPDATE: reads a text copied outside our own windows, once
-    // for each change, and hands it on (collected, or kept while a paste is
-    // under way). Also asked directly when a change may not have been told
-    // yet.
-    void OnClipboardUpdate();
+    // The watcher's word that changes were read: copies made outside our
+    // own windows join the queue, and a batch is due.
+    void OnChangesQueued();
+    // The Batch timer's tick.
+    void OnBatchTimer();
+    // Everything read so far joins the collection now (before a paste, a
+    // close or クリア); while a paste is under way, it waits for its end.
+    void CatchUp();
 
 private:
+    void TakeArrivals();
+
     ClipboardWatch& watch_;
-    Windows& windows_;
+    Timers& timers_;
     CaptureContext& capture_;
-    WindowId mainWindow_ = 0;
-    // The clipboard's change last looked at: a notice that comes late, after
-    // a direct look, reads nothing twice.
-    std::uint32_t lastSequence_ = 0;
+    bool listening_ = false;
+    bool batching_ = false;
+    bool arrivedSinceTick_ = false;
+    int ticks_ = 0;
 };
 
-// True when the program that copied asked clipboard tools to keep away from
-// it (password managers do): such a copy is never collected.
-bool IsPrivateCopy(Clipboard& clipboard);
+// Reads one change on the watcher's thread: its text, unless the clipboard
+// holds none or the program that copied asked clipboard tools to keep away
+// (password managers do; our own writes carry the same mark). A busy
+// clipboard is tried again, ten times at most, and given up as soon as a
+// newer change has replaced this one.
+ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause);
 
 }  // namespace gleaner

@@ -72,8 +72,8 @@ void PasteSession::OnTimer() {
         AskAndClear();
         break;
     case Phase::FinalSettle:
-        // A change made during the settle whose notice has not come yet.
-        listener_.OnClipboardUpdate();
+        // A change made during the settle whose word has not come yet.
+        listener_.CatchUp();
         Finish();
         break;
     case Phase::Idle:
@@ -84,9 +84,10 @@ void PasteSession::OnTimer() {
 }
 
 void PasteSession::Begin() {
+    // What was copied before the key is pasted with the rest, whether shown
+    // yet or not.
+    listener_.CatchUp();
     inProgress_.emplace(capture_.state.PasteInProgress);
-    // A copy made just before the key whose notice has not come yet.
-    listener_.OnClipboardUpdate();
     TextBox& box = capture_.collection;
     if (box.Length() == 0 || box.Tag() == texts::kTagInit) {
         // Nothing collected yet: the user's Ctrl+V pastes the clipboard as
@@ -178,7 +179,7 @@ void PasteSession::Abort() {
     if (phase_ == Phase::Injected || phase_ == Phase::Settling) capture_.desktop.events.Sleep(kPasteSettleMs);
     phase_ = Phase::Idle;
     GiveBack();
-    listener_.OnClipboardUpdate();
+    listener_.CatchUp();
     Finish();
 }
 
@@ -193,7 +194,7 @@ void PasteSession::Reset() {
 
 void PasteSession::Finish() {
     Reset();
-    CollectWaitingCopies(capture_);
+    FlushQueued(capture_);
 }
 
 Point PlaceBoxAtPointer(int boxWidth, int boxHeight, Point pointer) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,6 +41,16 @@ public:
     // Each operation is a single attempt. A clipboard without text reads as
     // the empty string, which is no failure.
     virtual std::optional<std::u16string> ReadText() = 0;
+    // One copy as a whole, read in a single opening of the clipboard so that
+    // all of it belongs to the same copy: its text (nullopt: none), and for
+    // each of the marks asked about that it carries, the number it holds
+    // (nullopt when it holds none). nullopt when the clipboard was busy.
+    struct Copy {
+        std::uint32_t sequence = 0;
+        std::optional<std::u16string> text;
+        std::vector<std::pair<std::uint32_t, std::optional<std::uint32_t>>> marks;
+    };
+    virtual std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) = 0;
     // A format that holds one 32-bit number (the privacy markers do).
     virtual std::optional<std::uint32_t> ReadNumber(std::uint32_t format) = 0;
     // markOurs adds "Clipboard Viewer Ignore", so that other clipboard tools
@@ -72,13 +83,38 @@ public:
 // A window, as the window system names it; 0 is none.
 using WindowId = std::uintptr_t;
 
-// Word of every clipboard change, sent to a window whatever other programs
-// watching the clipboard do.
+// One clipboard change, as it was read the moment it came.
+struct ClipboardArrival {
+    std::uint32_t sequence = 0;
+    // The window in front when the change came: where the user copied.
+    WindowId foreground = 0;
+    // What to collect; nullopt when the change brought none (no text, a
+    // private copy, or one that could not be read).
+    std::optional<std::u16string> text;
+    // Set when the text was there but could not be read.
+    std::optional<PlatformError> error;
+};
+
+// The message a watched window gets when changes are queued for it (WM_APP + 2).
+constexpr std::uint32_t kClipboardQueuedMessage = 0x8002;
+
+// Word of every clipboard change, whatever other programs watching the
+// clipboard do. Each change is read on a thread of the watcher's own the
+// moment it comes, so that a user interface busy drawing loses none: a copy
+// lives on the clipboard only until the next one replaces it.
 class ClipboardWatch {
 public:
     virtual ~ClipboardWatch() = default;
-    virtual bool AddListener(WindowId window) = 0;
-    virtual void RemoveListener(WindowId window) = 0;
+    // Runs on the watcher's thread, once for each change, with a clipboard
+    // and a pause of that thread's own; it must touch nothing else. The
+    // watcher notes the window in front once the copy is read.
+    using Reader =
+        std::function<ClipboardArrival(Clipboard& clipboard, const std::function<void(int milliseconds)>& pause)>;
+    // window gets kClipboardQueuedMessage whenever arrivals wait to be taken.
+    virtual bool Start(WindowId window, Reader read) = 0;
+    virtual void Stop() = 0;
+    // Every arrival read so far, in the order the changes came.
+    virtual std::vector<ClipboardArrival> Take() = 0;
 };
 
 // Sleeping and keeping the user interface alive while waiting.
@@ -252,8 +288,9 @@ public:
 };
 
 // The main window's timers. HotKey carries a paste from one step to the next;
-// TrayRetry adds the icon again while the notification area refuses it.
-enum class TimerId : std::uintptr_t { Key = 1, HotKey = 2, End = 3, TrayRetry = 4 };
+// TrayRetry adds the icon again while the notification area refuses it;
+// Batch shows the copies read meanwhile.
+enum class TimerId : std::uintptr_t { Key = 1, HotKey = 2, End = 3, TrayRetry = 4, Batch = 5 };
 class Timers {
 public:
     virtual ~Timers() = default;

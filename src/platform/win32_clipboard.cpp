@@ -45,8 +45,12 @@ bool Win32Clipboard::HasText() {
 
 bool Win32Clipboard::HasFormat(std::uint32_t format) { return IsClipboardFormatAvailable(format) != FALSE; }
 
+// Each look at a copy asks for the same few names: the answers never change.
 std::uint32_t Win32Clipboard::RegisterFormat(const std::u16string& name) {
-    return RegisterClipboardFormatW(Wide(name));
+    if (const auto known = formats_.find(name); known != formats_.end()) return known->second;
+    const UINT format = RegisterClipboardFormatW(Wide(name));
+    if (format) formats_.emplace(name, format);
+    return format;
 }
 
 std::optional<std::u16string> Win32Clipboard::ReadText() {
@@ -61,6 +65,29 @@ std::optional<std::u16string> Win32Clipboard::ReadText() {
     }
     // Trust the block's size, not a terminator that a careless writer left out.
     return FromWide(chars.Get(), wcsnlen(chars.Get(), chars.Bytes() / sizeof(wchar_t)));
+}
+
+std::optional<Clipboard::Copy> Win32Clipboard::ReadCopy(const std::vector<std::uint32_t>& markFormats) {
+    if (!Open()) return std::nullopt;
+    ClipboardSession session;
+    Copy copy;
+    copy.sequence = GetClipboardSequenceNumber();
+    // The text first: the next copy may be on its way.
+    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        const LockedGlobal<const wchar_t> chars(GetClipboardData(CF_UNICODETEXT));
+        if (!chars.Get()) {
+            Fail(GetLastError());
+            return std::nullopt;
+        }
+        copy.text = FromWide(chars.Get(), wcsnlen(chars.Get(), chars.Bytes() / sizeof(wchar_t)));
+    }
+    for (const std::uint32_t format : markFormats) {
+        if (!format || !IsClipboardFormatAvailable(format)) continue;
+        const LockedGlobal<const DWORD> value(GetClipboardData(format));
+        copy.marks.emplace_back(format, value.Bytes() >= sizeof(DWORD) ? std::optional<std::uint32_t>(*value.Get())
+                                                                      : std::nullopt);
+    }
+    return copy;
 }
 
 std::optional<std::uint32_t> Win32Clipboard::ReadNumber(std::uint32_t format) {

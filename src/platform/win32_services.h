@@ -5,6 +5,11 @@
 
 #include <shellapi.h>
 
+#include <future>
+#include <map>
+#include <mutex>
+#include <thread>
+
 #include "platform/platform.h"
 #include "platform/win32_handles.h"
 
@@ -30,6 +35,7 @@ public:
     bool HasFormat(std::uint32_t format) override;
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
+    std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
     std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
     bool WriteText(const std::u16string& text, bool markOurs = false) override;
     bool Empty() override;
@@ -52,6 +58,7 @@ private:
 
     const OwnerWindow& owner_;
     PlatformError lastError_;
+    std::map<std::u16string, std::uint32_t> formats_;
 };
 
 class Win32EventLoop : public EventLoop {
@@ -134,10 +141,35 @@ public:
     bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override;
 };
 
+// A thread of its own with a message-only window that listens for clipboard
+// changes and reads each as it comes.
 class Win32ClipboardWatch : public ClipboardWatch {
 public:
-    bool AddListener(WindowId window) override;
-    void RemoveListener(WindowId window) override;
+    Win32ClipboardWatch() = default;
+    ~Win32ClipboardWatch() override { Stop(); }
+    Win32ClipboardWatch(const Win32ClipboardWatch&) = delete;
+    Win32ClipboardWatch& operator=(const Win32ClipboardWatch&) = delete;
+
+    bool Start(WindowId window, Reader read) override;
+    void Stop() override;
+    std::vector<ClipboardArrival> Take() override;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
+    void Run(std::promise<bool>& started);
+    void OnUpdate(Clipboard& clipboard);
+
+    HWND notify_ = nullptr;
+    Reader read_;
+    std::thread thread_;
+    DWORD threadId_ = 0;
+    // Of the watcher's thread alone.
+    std::uint32_t lastSequence_ = 0;
+    Clipboard* clipboard_ = nullptr;
+    std::mutex mutex_;
+    // Guarded by mutex_: what was read, and whether the window was told.
+    std::vector<ClipboardArrival> queue_;
+    bool told_ = false;
 };
 
 class Win32Screen : public Screen {

@@ -68,7 +68,7 @@ void App::CreateParts() {
         tray_.UpdateTrayIcon(*main_, NotifyCommand::Modify);
     });
     capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get(), false, {}});
-    listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.windows, *capture_);
+    listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.timers, *capture_);
     hotkeys_ = std::make_unique<Hotkeys>(state_, services_.keyboard, main_->Id());
     paste_ = std::make_unique<PasteSession>(*capture_, *listener_, *hotkeys_, services_.keyboard, services_.timers,
                                             services_.windows);
@@ -152,7 +152,7 @@ void App::ReportTakenHotKeys(const std::vector<std::u16string>& taken) {
 }
 
 void App::OnClipboardUpdate() {
-    if (listener_) listener_->OnClipboardUpdate();
+    if (listener_) listener_->OnChangesQueued();
 }
 
 void App::OnActivate(bool active) {
@@ -186,6 +186,9 @@ void App::OnTimer(TimerId timer) {
     case TimerId::TrayRetry:
         tray_.OnRetryTimer();
         break;
+    case TimerId::Batch:
+        listener_->OnBatchTimer();
+        break;
     case TimerId::End:
         // The goodbye notice runs its time before the program ends.
         if (windows_.Splash().Showing()) break;
@@ -204,7 +207,7 @@ void App::OnMenu(MenuCommand command) {
         break;
     case MenuCommand::Clear:
     case MenuCommand::PopupClear:
-        ClearCollection(*capture_);
+        OnClearLabel();
         break;
     case MenuCommand::ShowPopup:
         CollectClipboardText(*capture_, u"", state_.Settings.dispPos);
@@ -292,8 +295,11 @@ CloseAction App::AfterSettings() {
 
 void App::OnTaskbarCreated() { tray_.OnTaskbarCreated(); }
 
+// クリア empties all that was copied before it, shown yet or not.
 void App::OnClearLabel() {
-    if (capture_) ClearCollection(*capture_);
+    if (!capture_) return;
+    listener_->CatchUp();
+    ClearCollection(*capture_);
 }
 
 // The user guide ships beside the executable; without it there is nothing
@@ -311,6 +317,7 @@ void App::OpenGuide() {
 void App::OnClose() {
     if (closing_ || !main_) return;
     closing_ = true;
+    listener_->CatchUp();
     paste_->Abort();
     // The icon never outlives the program, however it is closed.
     tray_.DeleteTrayIcon();

@@ -37,6 +37,7 @@ public:
 class MainWindowEvents {
 public:
     virtual ~MainWindowEvents() = default;
+    // Clipboard changes were read and wait to be taken.
     virtual void OnClipboardUpdate() = 0;
     // The window became the active one, or stopped being it.
     virtual void OnActivate(bool active) = 0;

@@ -163,7 +163,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         // Keys typed in the window (Ctrl+A among them) belong to the collection.
         SetFocus(edit_);
         return 0;
-    case WM_CLIPBOARDUPDATE:
+    case kClipboardQueuedMessage:
         events_.OnClipboardUpdate();
         return 0;
     case kTrayIconMessage:

@@ -131,6 +131,34 @@ TEST_F(CaptureTest, AUnitOfZeroSkipsTheStepsAndALimitOfZeroIsWrittenAsNothing) {
                                       u"これ以上の採集はできません！");
 }
 
+// Copies that came together join the collection in one go, exactly as
+// each alone would have.
+TEST_F(CaptureTest, ABatchJoinsEachCopyAsAloneAcrossItsBordersWithOneAppend) {
+    state.Settings.separator = u"; ";
+    box.journal = &journal;
+    CollectBatch(capture, {u"A", u"A", u"B", u""}, state.Settings.dispPos);
+    CollectBatch(capture, {u"B", u"C", u"D"}, state.Settings.dispPos);  // B repeats the last copy before
+    EXPECT_EQ(box.Text(), u"A; B; C; D");
+    EXPECT_EQ(std::count(journal.entries.begin(), journal.entries.end(), "text appended"), 2);
+    EXPECT_EQ(state.LastCapturedText, u"D");
+}
+
+TEST_F(CaptureTest, ABatchShowsTheLimitMessageOnceForTheLengthItsLastCopyLeft) {
+    char16_t next = u'a';  // each copy 5,000 characters, unlike the one before
+    const auto batch = [&](int copies) {
+        std::vector<std::u16string> texts;
+        for (int i = 0; i < copies; ++i) texts.push_back(std::u16string(4999, u'x') + next++);
+        CollectBatch(capture, texts, state.Settings.dispPos);
+    };
+    batch(3);  // 15,004: the first step brings no message
+    EXPECT_TRUE(LimitMessages().empty());
+    batch(2);  // 25,008: across 20,000
+    batch(4);  // 45,016: across 30,000 and 40,000
+    EXPECT_EQ(LimitMessages(), (std::vector<std::u16string>{
+                                   u"現在、25,008文字です。\r\n取得徳可能文字数は、65,535文字までです。",
+                                   u"現在、45,016文字です。\r\n取得徳可能文字数は、65,535文字までです。"}));
+}
+
 class ClipboardAccessTest : public testing_support::ProgramTest {};
 
 TEST_F(ClipboardAccessTest, ABusyClipboardIsWaitedForInTenAttemptsWhileMessagesAreHandled) {
@@ -165,17 +193,23 @@ TEST_F(ClipboardAccessTest, AWriteIsCheckedByReadingItBack) {
 
 class ClipboardListenerTest : public testing_support::ProgramTest {
 protected:
-    ClipboardListenerTest() { listener.Start(kMainWindow); }
-    // The user copies in some window; the system tells every listener.
+    ClipboardListenerTest() {
+        watch.onQueued = [this] { events.Post([this] { listener.OnChangesQueued(); }); };
+        timers.onTick = [this](TimerId) { listener.OnBatchTimer(); };
+        listener.Start(kMainWindow);
+    }
+    // The user copies in some window; the watcher reads it, and the
+    // collection catches up a moment later.
     void CopyIn(WindowId window, std::optional<std::u16string> text, std::uint32_t mark = 0,
                 std::uint32_t value = 0) {
         windows.foreground = window;
-        clipboard.Put(std::move(text));
-        if (mark) clipboard.AddNumber(mark, value);
-        listener.OnClipboardUpdate();
+        if (mark)
+            clipboard.PutMarked(*text, mark, value);
+        else
+            clipboard.Put(std::move(text));
+        events.RunFor(kBatchTickMs);
     }
-    fake::FakeClipboardWatch watch;
-    ClipboardListener listener{watch, windows, capture};
+    ClipboardListener listener{watch, timers, capture};
 };
 
 TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsOnlyWhileListening) {

@@ -41,6 +41,20 @@ protected:
         box_ = GetDlgItem(gleaner_->Window(), kBoxId);
         return up;
     }
+    // The other application copies count texts, spacing ms apart, as a
+    // script or a macro does; between copies it answers its messages.
+    std::vector<std::wstring> Burst(const std::wstring& name, int count, DWORD spacing) {
+        std::vector<std::wstring> copies;
+        other_.OnThread([&] {
+            for (int i = 1; i <= count; ++i) {
+                copies.push_back(name + L" " + std::to_wstring(i));
+                PutText(other_.Window(), copies.back());
+                PumpFor(spacing);
+            }
+            return true;
+        });
+        return copies;
+    }
     testing::AssertionResult CopyInOtherApp(const std::wstring& text, const std::vector<std::wstring>& marks = {}) {
         if (auto front = BringToFront(other_.Window()); !front) return front;
         return other_.Copy(text, marks) ? testing::AssertionSuccess() : testing::AssertionFailure() << "no copy";

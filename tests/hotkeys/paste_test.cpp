@@ -23,8 +23,9 @@ protected:
         timers.onTick = [this](TimerId timer) {
             if (timer == TimerId::HotKey) paste.OnTimer();
             if (timer == TimerId::Key) polling.OnKeyTimerTick();
+            if (timer == TimerId::Batch) listener.OnBatchTimer();
         };
-        clipboard.onChange = [this] { events.Post([this] { listener.OnClipboardUpdate(); }); };
+        watch.onQueued = [this] { events.Post([this] { listener.OnChangesQueued(); }); };
         listener.Start(kMainWindow);
         hotkeys.RegisterHotKeys();
         keyboard.onInjection = [this](const std::vector<KeyEvent>& keys) {
@@ -39,11 +40,12 @@ protected:
             if (hotkey.modifiers == modifiers) return id;
         return -1;
     }
-    // The user copies in another application; its notice comes in time.
+    // The user copies in another application; the collection shows it a
+    // moment later.
     void CopyInEditor(const std::u16string& text) {
         windows.foreground = kEditorWindow;
         clipboard.Put(text);
-        events.ProcessPendingMessages();
+        events.RunFor(kBatchTickMs);
     }
     // Another application copies at this many milliseconds from now.
     void CopyLater(int ms, const std::u16string& text) {
@@ -65,8 +67,7 @@ protected:
         return count;
     }
 
-    fake::FakeClipboardWatch watch;
-    ClipboardListener listener{watch, windows, capture};
+    ClipboardListener listener{watch, timers, capture};
     Hotkeys hotkeys{state, keyboard, kMainWindow};
     PasteSession paste{capture, listener, hotkeys, keyboard, timers, windows};
     KeyboardPolling polling{state, keyboard, windows, timers};
@@ -223,8 +224,8 @@ TEST_F(PasteTest, ACopyDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
     CopyInEditor(u"A");
     clipboard.Preset(u"before");
     // The clear comes 500 ms after the Ctrl+V, the restore with it; the
-    // copy lands after both, before the paste ends, its notice not yet read.
-    clipboard.onChange = nullptr;
+    // copy lands after both, before the paste ends, its word not yet come.
+    watch.onQueued = nullptr;
     CopyLater(560, u"late");
     PressCtrlV();
     EXPECT_EQ(box.Text(), u"late");
@@ -281,6 +282,16 @@ TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPa
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
     EXPECT_EQ(box.Text(), u"");
+}
+
+TEST_F(PasteTest, CtrlVPastesEveryCopyMadeBeforeItShownYetOrNot) {
+    CopyInEditor(u"A");
+    windows.foreground = kEditorWindow;
+    clipboard.Put(u"B");
+    events.ProcessPendingMessages();  // read and queued; the box catches up a moment later
+    ASSERT_EQ(box.Text(), u"A");
+    PressCtrlV();
+    EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
 }
 
 TEST_F(PasteTest, ACollectionThatCouldNotBePutOnTheClipboardIsNeitherPastedNorCleared) {

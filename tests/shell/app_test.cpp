@@ -105,7 +105,7 @@ protected:
         files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
         // The main window's procedure hands timers and clipboard notices on.
         timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
-        clipboard.onChange = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
+        watch.onQueued = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
     }
     void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
     // True when each entry comes after the one before it.
@@ -120,7 +120,6 @@ protected:
     }
 
     fake::FakeFileStore files;
-    fake::FakeClipboardWatch watch;
     fake::FakeScreen screen;
     fake::FakeProgram program;
     fake::FakeNotificationArea tray;
@@ -279,7 +278,7 @@ TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconB
     ASSERT_TRUE(app.Start());
     for (const char16_t* text : {u"A", u"B"}) {
         clipboard.Put(text);
-        app.OnClipboardUpdate();
+        events.RunFor(kBatchTickMs);
     }
     EXPECT_EQ(state.PopupWindowHandle, testing_support::kPopupWindow);
     EXPECT_TRUE(InOrder({"text appended", "countdown restarted", "tray icon modified", "balloon shown"}));
@@ -292,9 +291,29 @@ TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconB
     state.Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
     journal.entries.clear();
     clipboard.Put(u"C");
-    app.OnClipboardUpdate();
+    events.RunFor(kBatchTickMs);
     EXPECT_FALSE(programWindows.balloonOpen);
-    EXPECT_EQ(journal.entries, std::vector<std::string>{"tray icon modified"});
+    EXPECT_EQ(journal.entries,
+              (std::vector<std::string>{"timer Batch started", "timer Batch stopped", "tray icon modified"}));
+}
+
+// What was copied just before クリア or the end goes with them: it must
+// not show up a moment after.
+TEST_F(AppTest, ClearAndCloseTakeInTheCopiesNotShownYetFirst) {
+    ASSERT_TRUE(app.Start());
+    TextBox& box = programWindows.main.box;
+    clipboard.Put(u"A");
+    events.RunFor(kBatchTickMs);
+    clipboard.Put(u"B");
+    events.ProcessPendingMessages();
+    app.OnMenu(MenuCommand::Clear);
+    events.RunFor(100);
+    EXPECT_EQ(box.Text(), u"");
+    clipboard.Put(u"C");
+    events.ProcessPendingMessages();
+    app.OnClose();
+    EXPECT_EQ(box.Text(), u"C");
+    EXPECT_FALSE(timers.IsRunning(TimerId::Batch));
 }
 
 TEST_F(AppTest, TellsOnceAtStartUpWhichHotKeyAnotherProgramHolds) {

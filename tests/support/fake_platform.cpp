@@ -38,6 +38,7 @@ std::string TimerName(TimerId timer) {
     case TimerId::HotKey: return "HotKey";
     case TimerId::End: return "End";
     case TimerId::TrayRetry: return "TrayRetry";
+    case TimerId::Batch: return "Batch";
     }
     return "?";
 }
@@ -63,10 +64,12 @@ void FakeClipboard::Changed(bool ours) {
     if (onChange) onChange();
 }
 
-void FakeClipboard::AddNumber(std::uint32_t format, std::uint32_t value) {
-    std::string bytes;
+void FakeClipboard::PutMarked(const std::u16string& text, std::uint32_t format, std::uint32_t value) {
+    text_ = text;
+    data_.clear();
+    std::string& bytes = data_[format];
     for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    data_[format] = bytes;
+    Changed();
 }
 
 std::optional<std::string> FakeClipboard::Data(std::uint32_t format) const {
@@ -101,6 +104,22 @@ bool FakeClipboard::Open() {
 std::optional<std::u16string> FakeClipboard::ReadText() {
     if (!Open()) return std::nullopt;
     return text_.value_or(std::u16string());
+}
+
+std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::uint32_t>& markFormats) {
+    if (!Open()) return std::nullopt;
+    Copy copy{sequence_, text_, {}};
+    for (const std::uint32_t format : markFormats) {
+        const auto it = data_.find(format);
+        if (it == data_.end()) continue;
+        std::optional<std::uint32_t> number;
+        if (it->second.size() >= 4) {
+            number = 0;
+            for (int i = 3; i >= 0; --i) *number = (*number << 8) | static_cast<unsigned char>(it->second[i]);
+        }
+        copy.marks.emplace_back(format, number);
+    }
+    return copy;
 }
 
 std::optional<std::uint32_t> FakeClipboard::ReadNumber(std::uint32_t format) {
@@ -201,14 +220,26 @@ void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
 
 std::uint16_t FakeKeyboard::AsyncKeyState(int virtualKey) { return held.count(virtualKey) ? 0x8000 : 0; }
 
-bool FakeClipboardWatch::AddListener(WindowId window) {
+bool FakeClipboardWatch::Start(WindowId window, Reader read) {
+    read_ = std::move(read);
     listeners.insert(window);
     Note(journal, "listener added");
     return true;
 }
 
-void FakeClipboardWatch::RemoveListener(WindowId window) {
-    if (listeners.erase(window)) Note(journal, "listener removed");
+void FakeClipboardWatch::Stop() {
+    read_ = nullptr;
+    queue_.clear();
+    if (!listeners.empty()) Note(journal, "listener removed");
+    listeners.clear();
+}
+
+void FakeClipboardWatch::Changed(Clipboard& clipboard, WindowId foreground) {
+    if (!read_) return;
+    const bool told = !queue_.empty();
+    queue_.push_back(read_(clipboard, [](int) {}));
+    queue_.back().foreground = foreground;
+    if (!told && onQueued) onQueued();
 }
 
 void FakeEventLoop::Sleep(int milliseconds) {

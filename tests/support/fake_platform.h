@@ -50,8 +50,8 @@ public:
         data_[format] = std::move(bytes);
         Changed();
     }
-    // Another program adds a format holding one number.
-    void AddNumber(std::uint32_t format, std::uint32_t value);
+    // Another program copies text with a format holding one number.
+    void PutMarked(const std::u16string& text, std::uint32_t format, std::uint32_t value);
     // Makes every later write store something else than asked, as a clipboard
     // that loses characters would.
     void CorruptWrites(bool on) { corruptWrites_ = on; }
@@ -72,6 +72,7 @@ public:
     bool HasFormat(std::uint32_t format) override;
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
+    std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
     std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
     bool WriteText(const std::u16string& text, bool markOurs = false) override;
     bool Empty() override;
@@ -160,12 +161,23 @@ public:
     std::vector<WindowId> broughtToFront;
 };
 
+// The watcher's thread, taken as reading each change the moment it comes.
 class FakeClipboardWatch : public ClipboardWatch {
 public:
-    bool AddListener(WindowId window) override;
-    void RemoveListener(WindowId window) override;
+    bool Start(WindowId window, Reader read) override;
+    void Stop() override;
+    std::vector<ClipboardArrival> Take() override { return std::exchange(queue_, {}); }
+
+    // The system tells of a change: it is read at once, and the window is
+    // told (onQueued) when nothing was waiting for it yet.
+    void Changed(Clipboard& clipboard, WindowId foreground);
+    std::function<void()> onQueued;
     std::set<WindowId> listeners;
     Journal* journal = nullptr;
+
+private:
+    Reader read_;
+    std::vector<ClipboardArrival> queue_;
 };
 
 // The program's message queue on the timers' clock: sleeping moves the clock

@@ -22,6 +22,8 @@ protected:
         LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
         state.MainWindowHandle = kMainWindow;
         windows.foreground = kEditorWindow;
+        // The system tells the watcher of every change, ours included.
+        clipboard.onChange = [this] { watch.Changed(clipboard, windows.foreground); };
         box.SetTag(u"Init");
         box.SetText(u"introduction");
     }
@@ -40,6 +42,7 @@ protected:
     fake::FakeMessageBoxes messages;
     fake::FakeKeyboard keyboard;
     fake::FakeWindows windows;
+    fake::FakeClipboardWatch watch;
     Desktop desktop{clipboard, events, messages};
     fake::FakeTextBox box;
     CaptureContext capture{desktop, box, state, nullptr, false, {}};
