@@ -4,10 +4,12 @@
 // that adds each copy either by re-setting the whole text or by
 // EM_SETSEL + EM_REPLACESEL. Prints figures; asserts nothing about time.
 //
-//   gleaner_capture_bench.exe [--quick] [--gleaner PATH-TO-gleaner.exe]
+//   gleaner_capture_bench.exe [--quick | --speed] [--gleaner PATH-TO-gleaner.exe]
+//   (--speed: only gleaner at human speed and the bursts)
 //   gleaner_capture_bench.exe --collector re-set|append    (the helper process)
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -37,6 +39,11 @@ const std::vector<std::wstring> kTrayConf{L"task tray = 1", L"custom msg = 0", L
 
 enum class Program { Gleaner, GleanerTray, ReSet, Append };
 
+// A person copies a few times a second at most: each of these captures comes
+// after a pause long enough for any batching to have ended.
+constexpr int kHumanSpeedCaptures = 12;
+constexpr DWORD kHumanSpeedPauseMs = 250;
+
 struct SizeStep {
     std::size_t size;
     int capturesPerBlock;
@@ -49,6 +56,8 @@ constexpr int ReSetCapturesPerBlock(std::size_t size) { return size >= 1000000 ?
 
 struct Options {
     bool quick = false;
+    // Only what copies cost a person: gleaner at human speed, and bursts.
+    bool speedOnly = false;
     std::wstring gleanerExe = e2e::BuiltGleaner();
 };
 
@@ -171,6 +180,7 @@ bool Bench::RunSizes(Program program, const e2e::Program& running, ProgramResult
     CaptureSeries series(driver_, running, program == Program::GleanerTray);
     for (const SizeStep& step : kSteps) {
         if (program == Program::GleanerTray && step.size == 100000) continue;
+        if (options_.speedOnly && step.size != kSteps.front().size) continue;
         const SeriesPlan plan = PlanFor(program, step, options_.quick);
         const double started = NowMs();
         if (!series.Prefill(plan.startLength, error)) return false;
@@ -182,6 +192,10 @@ bool Bench::RunSizes(Program program, const e2e::Program& running, ProgramResult
                     Grouped(step.size).c_str(), (filled - started) / 1000, result.shown.ms.size(),
                     result.hidden.ms.size(), (NowMs() - filled) / 1000);
         std::fflush(stdout);
+        const bool gleaner = program == Program::Gleaner || program == Program::GleanerTray;
+        if (gleaner && step.size == kSteps.front().size &&
+            !series.RunAtHumanSpeed(kHumanSpeedCaptures, kHumanSpeedPauseMs, results.humanSpeed, error))
+            return false;
     }
     return true;
 }
@@ -227,16 +241,86 @@ bool Bench::RunProgram(Program program, ProgramResults& results) {
     return ok;
 }
 
+// Copies made faster than a window can draw: how many of 1,000 a fresh
+// gleaner keeps at each spacing, with its window shown and in tray mode with
+// its balloon open. A copy lives on the clipboard only until the next.
+struct BurstResult {
+    DWORD spacingMs = 0;
+    int kept[2] = {-1, -1};  // window shown, tray mode
+};
+constexpr int kBurstCopies = 1000;
+
+int KeptOfBurst(const Options& options, const e2e::OtherApplication& driver, DWORD spacing, bool tray) {
+    std::vector<std::wstring> conf = kGleanerConf;
+    if (tray) conf.insert(conf.end(), kTrayConf.begin(), kTrayConf.end());
+    e2e::ExeFolder folder(options.gleanerExe);
+    if (folder.path.empty() || !e2e::WriteConf(folder.File(L"Conf.txt"), conf)) return -1;
+    e2e::Program running(L"\"" + folder.File(L"gleaner.exe") + L"\"", folder.path);
+    if (!running.WaitForWindow(e2e::kMainWindowClass, !tray) || !e2e::BringToFront(driver.Window())) return -1;
+    const std::wstring name = L"burst " + std::to_wstring(spacing) + L" ms, copy ";
+    driver.OnThread([&] {
+        for (int i = 1; i <= kBurstCopies; ++i) {
+            e2e::PutText(driver.Window(), name + std::to_wstring(i));
+            e2e::PumpFor(spacing);
+        }
+        return true;
+    });
+    // Until the box has not grown for a second.
+    HWND box = GetDlgItem(running.Window(), e2e::kBoxId);
+    std::optional<std::wstring> text, before;
+    do {
+        before = text;
+        e2e::PumpFor(1000);
+        text = e2e::TextOf(box);
+    } while (text != before);
+    int kept = 0;
+    for (int i = 1; i <= kBurstCopies; ++i) {
+        const std::wstring copy = name + std::to_wstring(i);
+        const std::size_t at = text ? text->find(copy + L"\r\n") : std::wstring::npos;
+        kept += at != std::wstring::npos || (text && text->ends_with(copy));
+    }
+    running.Close();
+    return kept;
+}
+
+void PrintHumanSpeed(const ProgramResults& gleaner, const ProgramResults& tray) {
+    Say("");
+    Say("Milliseconds per capture at human speed (a copy " + std::to_string(kHumanSpeedPauseMs) +
+        " ms after the last was shown), around 10,000 characters:");
+    for (const ProgramResults* results : {&gleaner, &tray}) {
+        std::vector<double> ms = results->humanSpeed.ms;
+        if (ms.empty()) continue;
+        std::sort(ms.begin(), ms.end());
+        double sum = 0;
+        for (double one : ms) sum += one;
+        std::printf("  %-16s n %2zu   mean %7.2f   median %7.2f\n", results->name.c_str(), ms.size(), sum / ms.size(),
+                    ms[ms.size() / 2]);
+    }
+    std::fflush(stdout);
+}
+
+void PrintBursts(const std::vector<BurstResult>& bursts) {
+    Say("");
+    Say("Copies kept of " + std::to_string(kBurstCopies) + " made one after another by another application:");
+    Say("  spacing   window shown   tray mode, balloon open");
+    for (const BurstResult& burst : bursts)
+        std::printf("  %4lu ms   %12d   %23d\n", static_cast<unsigned long>(burst.spacingMs), burst.kept[0],
+                    burst.kept[1]);
+    std::fflush(stdout);
+}
+
 std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::wstring_view argument = argv[i];
         if (argument == L"--quick") {
             options.quick = true;
+        } else if (argument == L"--speed") {
+            options.speedOnly = options.quick = true;
         } else if (argument == L"--gleaner" && i + 1 < argc) {
             options.gleanerExe = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: gleaner_capture_bench [--quick] [--gleaner PATH]\n");
+            std::fprintf(stderr, "usage: gleaner_capture_bench [--quick | --speed] [--gleaner PATH]\n");
             return std::nullopt;
         }
     }
@@ -256,9 +340,20 @@ int RunBench(const Options& options) {
     // One collecting program at a time: the others are not running, so no
     // other viewer shares the chain or the processors.
     const bool ok = bench.RunProgram(Program::Gleaner, gleaner) && bench.RunProgram(Program::GleanerTray, tray) &&
-                    bench.RunProgram(Program::ReSet, reSet) && bench.RunProgram(Program::Append, append);
-    PrintTable(gleaner, reSet, append);
-    PrintTrayTable(tray, gleaner);
+                    (options.speedOnly ||
+                     (bench.RunProgram(Program::ReSet, reSet) && bench.RunProgram(Program::Append, append)));
+    std::vector<BurstResult> bursts;
+    for (const DWORD spacing : {20, 10, 5, 2}) {
+        BurstResult burst{spacing, {}};
+        for (const bool tray : {false, true}) burst.kept[tray] = KeptOfBurst(options, driver, spacing, tray);
+        bursts.push_back(burst);
+    }
+    if (!options.speedOnly) {
+        PrintTable(gleaner, reSet, append);
+        PrintTrayTable(tray, gleaner);
+    }
+    PrintHumanSpeed(gleaner, tray);
+    PrintBursts(bursts);
     std::printf("\nbenchmark run time %.1f s\n", (NowMs() - started) / 1000);
     return ok ? 0 : 1;
 }

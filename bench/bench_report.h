@@ -22,6 +22,8 @@ std::optional<Summary> Summarise(const Timings& timings);
 struct ProgramResults {
     std::string name;
     std::vector<SeriesResult> series;
+    // Captures at human speed: each after a pause, at 10,000 characters.
+    Timings humanSpeed;
 };
 
 void PrintTable(const ProgramResults& gleaner, const ProgramResults& reSet, const ProgramResults& append);

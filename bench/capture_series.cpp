@@ -108,6 +108,17 @@ bool CaptureSeries::Run(const SeriesPlan& plan, SeriesResult& result, std::wstri
     return true;
 }
 
+bool CaptureSeries::RunAtHumanSpeed(int captures, DWORD pauseMs, Timings& timings, std::wstring& error) {
+    for (int i = 0; i < captures; ++i) {
+        e2e::PumpFor(pauseMs);
+        if (!EnsureForeground(error)) return false;
+        double ms = 0;
+        if (!Capture(SmallCopy(smallCopies_++, kSmallCopyLength), kCaptureTimeoutMs, ms, error)) return false;
+        timings.ms.push_back(ms);
+    }
+    return true;
+}
+
 // The copy is put from the driver's window, the box's length asked for from
 // here until it is the expected one. The program's thread answers
 // WM_GETTEXTLENGTH only after it has handled the WM_DRAWCLIPBOARD that the put

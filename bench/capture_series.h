@@ -67,6 +67,9 @@ public:
     // characters (a smaller length than now is left alone). Not timed.
     bool Prefill(std::size_t length, std::wstring& error);
     bool Run(const SeriesPlan& plan, SeriesResult& result, std::wstring& error);
+    // Captures as a person makes them: each after a pause in which the
+    // program has long caught up, its window as Run leaves it (shown).
+    bool RunAtHumanSpeed(int captures, DWORD pauseMs, Timings& timings, std::wstring& error);
 
 private:
     bool Capture(const std::wstring& copy, DWORD timeoutMs, double& ms, std::wstring& error);

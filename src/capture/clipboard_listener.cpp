@@ -25,8 +25,11 @@ bool IsPrivateCopy(const Clipboard::Copy& copy, const std::vector<std::uint32_t>
 }  // namespace
 
 ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause) {
-    constexpr int kAttempts = 10;
-    constexpr int kRetryPauseMs = 100;
+    // Ten attempts, as every clipboard access has. Another clipboard tool
+    // that looks at the same copy holds the clipboard for a moment only: the
+    // first attempts follow each other quickly, a copy waits behind them.
+    constexpr int kPausesMs[] = {1, 2, 5, 10, 20, 100, 100, 100, 100};
+    constexpr int kAttempts = static_cast<int>(std::size(kPausesMs)) + 1;
     std::vector<std::uint32_t> formats;
     for (const char16_t* name : kPrivateMarks) formats.push_back(clipboard.RegisterFormat(name));
     for (const char16_t* name : kPermissionMarks) formats.push_back(clipboard.RegisterFormat(name));
@@ -44,7 +47,7 @@ ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)
         if (busySince && *busySince != sequence) return arrival;
         busySince = sequence;
         arrival.sequence = sequence;
-        if (attempt < kAttempts) pause(kRetryPauseMs);
+        if (attempt < kAttempts) pause(kPausesMs[attempt - 1]);
     }
     arrival.error = clipboard.LastError();
     return arrival;
@@ -74,6 +77,8 @@ void ClipboardListener::TakeArrivals() {
     for (const PlatformError& error : errors) ShowClipboardError(capture_.desktop, error);
 }
 
+// The first copy after a quiet spell is shown at once, as a copy made by
+// hand always is; copies that follow it within a tick wait for the batch.
 void ClipboardListener::OnChangesQueued() {
     TakeArrivals();
     if (capture_.queued.empty()) return;
@@ -81,6 +86,7 @@ void ClipboardListener::OnChangesQueued() {
         arrivedSinceTick_ = true;
         return;
     }
+    FlushQueued(capture_);
     batching_ = true;
     arrivedSinceTick_ = false;
     ticks_ = 0;
@@ -88,13 +94,20 @@ void ClipboardListener::OnChangesQueued() {
 }
 
 void ClipboardListener::OnBatchTimer() {
-    if (arrivedSinceTick_ && ++ticks_ < kBatchMaxTicks && !capture_.state.PasteInProgress) {
+    // A tick without a copy: the burst is over. During a paste the copies
+    // wait for its end, which takes them in itself.
+    if (capture_.queued.empty() || capture_.state.PasteInProgress) {
+        timers_.Stop(TimerId::Batch);
+        batching_ = false;
+        return;
+    }
+    if (arrivedSinceTick_ && ++ticks_ < kBatchMaxTicks) {
         arrivedSinceTick_ = false;
         return;
     }
-    timers_.Stop(TimerId::Batch);
-    batching_ = false;
     FlushQueued(capture_);
+    arrivedSinceTick_ = false;
+    ticks_ = 0;
 }
 
 void ClipboardListener::CatchUp() {

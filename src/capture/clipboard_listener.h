@@ -10,8 +10,9 @@
 
 namespace gleaner {
 
-// How often the collection catches up while copies keep coming: a batch is
-// shown once a period passes without a new copy, and after five at most.
+// How the collection catches up while copies keep coming: a copy after a
+// quiet spell at once, then a batch once a tick passes without a new copy,
+// or after five ticks at most.
 constexpr int kBatchTickMs = 10;
 constexpr int kBatchMaxTicks = 5;
 

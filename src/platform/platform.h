@@ -34,7 +34,6 @@ public:
 
     // True when the clipboard holds text (Unicode or ANSI) that can be read.
     virtual bool HasText() = 0;
-    virtual bool HasFormat(std::uint32_t format) = 0;
     // Registers (or looks up) a named format; 0 on failure.
     virtual std::uint32_t RegisterFormat(const std::u16string& name) = 0;
 
@@ -51,8 +50,6 @@ public:
         std::vector<std::pair<std::uint32_t, std::optional<std::uint32_t>>> marks;
     };
     virtual std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) = 0;
-    // A format that holds one 32-bit number (the privacy markers do).
-    virtual std::optional<std::uint32_t> ReadNumber(std::uint32_t format) = 0;
     // markOurs adds "Clipboard Viewer Ignore", so that other clipboard tools
     // do not record our own temporary writes as copies, and a private format
     // by which we know the write for ours until somebody else copies.

@@ -43,8 +43,6 @@ bool Win32Clipboard::HasText() {
     return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
 }
 
-bool Win32Clipboard::HasFormat(std::uint32_t format) { return IsClipboardFormatAvailable(format) != FALSE; }
-
 // Each look at a copy asks for the same few names: the answers never change.
 std::uint32_t Win32Clipboard::RegisterFormat(const std::u16string& name) {
     if (const auto known = formats_.find(name); known != formats_.end()) return known->second;
@@ -88,14 +86,6 @@ std::optional<Clipboard::Copy> Win32Clipboard::ReadCopy(const std::vector<std::u
                                                                       : std::nullopt);
     }
     return copy;
-}
-
-std::optional<std::uint32_t> Win32Clipboard::ReadNumber(std::uint32_t format) {
-    if (!Open()) return std::nullopt;
-    ClipboardSession session;
-    const LockedGlobal<const DWORD> value(GetClipboardData(format));
-    if (value.Bytes() < sizeof(DWORD)) return std::nullopt;
-    return *value.Get();
 }
 
 // A movable memory block holding the bytes, as the clipboard wants it.

@@ -32,11 +32,9 @@ public:
     explicit Win32Clipboard(const OwnerWindow& owner) : owner_(owner) {}
 
     bool HasText() override;
-    bool HasFormat(std::uint32_t format) override;
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
-    std::optional<std::uint32_t> ReadNumber(std::uint32_t format) override;
     bool WriteText(const std::u16string& text, bool markOurs = false) override;
     bool Empty() override;
     std::optional<ClipboardSnapshot> Snapshot() override;

@@ -285,10 +285,10 @@ TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPa
 }
 
 TEST_F(PasteTest, CtrlVPastesEveryCopyMadeBeforeItShownYetOrNot) {
-    CopyInEditor(u"A");
-    windows.foreground = kEditorWindow;
-    clipboard.Put(u"B");
-    events.ProcessPendingMessages();  // read and queued; the box catches up a moment later
+    for (const char16_t* text : {u"A", u"B"}) {  // A shown at once, B a moment later with what follows
+        clipboard.Put(text);
+        events.ProcessPendingMessages();
+    }
     ASSERT_EQ(box.Text(), u"A");
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});

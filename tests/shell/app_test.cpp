@@ -294,7 +294,7 @@ TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconB
     events.RunFor(kBatchTickMs);
     EXPECT_FALSE(programWindows.balloonOpen);
     EXPECT_EQ(journal.entries,
-              (std::vector<std::string>{"timer Batch started", "timer Batch stopped", "tray icon modified"}));
+              (std::vector<std::string>{"tray icon modified", "timer Batch started", "timer Batch stopped"}));
 }
 
 // What was copied just before クリア or the end goes with them: it must

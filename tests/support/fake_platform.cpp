@@ -78,11 +78,6 @@ std::optional<std::string> FakeClipboard::Data(std::uint32_t format) const {
     return it->second;
 }
 
-bool FakeClipboard::HasFormat(std::uint32_t format) {
-    if (format == kUnicodeText) return text_.has_value();
-    return data_.count(format) != 0;
-}
-
 std::uint32_t FakeClipboard::RegisterFormat(const std::u16string& name) {
     auto it = registered_.find(name);
     if (it != registered_.end()) return it->second;
@@ -120,15 +115,6 @@ std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::ui
         copy.marks.emplace_back(format, number);
     }
     return copy;
-}
-
-std::optional<std::uint32_t> FakeClipboard::ReadNumber(std::uint32_t format) {
-    if (!Open()) return std::nullopt;
-    auto it = data_.find(format);
-    if (it == data_.end() || it->second.size() < 4) return std::nullopt;
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(it->second[i]);
-    return value;
 }
 
 bool FakeClipboard::WriteText(const std::u16string& text, bool markOurs) {
