@@ -33,7 +33,10 @@ public:
     virtual ~Clipboard() = default;
 
     // True when the clipboard holds text (Unicode or ANSI) that can be read.
+    // Neither this nor HasFormat opens the clipboard: an application pasting
+    // at that moment finds it free.
     virtual bool HasText() = 0;
+    virtual bool HasFormat(std::uint32_t format) = 0;
     // Registers (or looks up) a named format; 0 on failure.
     virtual std::uint32_t RegisterFormat(const std::u16string& name) = 0;
 

@@ -43,6 +43,8 @@ bool Win32Clipboard::HasText() {
     return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
 }
 
+bool Win32Clipboard::HasFormat(std::uint32_t format) { return IsClipboardFormatAvailable(format) != FALSE; }
+
 // Each look at a copy asks for the same few names: the answers never change.
 std::uint32_t Win32Clipboard::RegisterFormat(const std::u16string& name) {
     if (const auto known = formats_.find(name); known != formats_.end()) return known->second;

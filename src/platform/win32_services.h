@@ -32,6 +32,7 @@ public:
     explicit Win32Clipboard(const OwnerWindow& owner) : owner_(owner) {}
 
     bool HasText() override;
+    bool HasFormat(std::uint32_t format) override;
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;

@@ -69,6 +69,7 @@ public:
     std::vector<std::pair<std::u16string, bool>> writes;
 
     bool HasText() override { return text_.has_value(); }
+    bool HasFormat(std::uint32_t format) override { return format == kUnicodeText ? HasText() : data_.count(format) != 0; }
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
