@@ -34,10 +34,10 @@ ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)
     for (const char16_t* name : kPrivateMarks) formats.push_back(clipboard.RegisterFormat(name));
     for (const char16_t* name : kPermissionMarks) formats.push_back(clipboard.RegisterFormat(name));
     ClipboardArrival arrival;
-    // Our own writes and other private copies are passed by without opening
-    // the clipboard: the application we paste into must find it free.
-    arrival.sequence = clipboard.Sequence();
-    if (!clipboard.HasText() || clipboard.HasFormat(formats[0]) || clipboard.HasFormat(formats[1])) return arrival;
+    // Our own writes (and other tools' passing ones) are passed by without
+    // opening the clipboard: the application we paste into must find it
+    // free. One look only: the next copy may be on its way.
+    if (clipboard.HasFormat(formats[0])) return arrival;
     std::optional<std::uint32_t> busySince;
     for (int attempt = 1; attempt <= kAttempts; ++attempt) {
         if (auto copy = clipboard.ReadCopy(formats)) {

@@ -71,7 +71,6 @@ std::optional<Clipboard::Copy> Win32Clipboard::ReadCopy(const std::vector<std::u
     if (!Open()) return std::nullopt;
     ClipboardSession session;
     Copy copy;
-    copy.sequence = GetClipboardSequenceNumber();
     // The text first: the next copy may be on its way.
     if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
         const LockedGlobal<const wchar_t> chars(GetClipboardData(CF_UNICODETEXT));
@@ -81,6 +80,7 @@ std::optional<Clipboard::Copy> Win32Clipboard::ReadCopy(const std::vector<std::u
         }
         copy.text = FromWide(chars.Get(), wcsnlen(chars.Get(), chars.Bytes() / sizeof(wchar_t)));
     }
+    copy.sequence = GetClipboardSequenceNumber();
     for (const std::uint32_t format : markFormats) {
         if (!format || !IsClipboardFormatAvailable(format)) continue;
         const LockedGlobal<const DWORD> value(GetClipboardData(format));

@@ -229,10 +229,10 @@ TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsOnlyWhileListenin
 // Those marked to be ignored (our own paste's writes among them) are not
 // even opened: the application being pasted into must find the clipboard free.
 TEST_F(ClipboardListenerTest, CopiesMarkedPrivateAreNeverCollected) {
-    for (const char16_t* name : {u"Clipboard Viewer Ignore", u"ExcludeClipboardContentFromMonitorProcessing"})
-        CopyIn(kEditorWindow, name, clipboard.RegisterFormat(name), 0);
+    CopyIn(kEditorWindow, u"ignored", clipboard.RegisterFormat(u"Clipboard Viewer Ignore"), 0);
     EXPECT_EQ(clipboard.OpenAttempts(), 0);
-    for (const char16_t* name : {u"CanIncludeInClipboardHistory", u"CanUploadToCloudClipboard"})
+    for (const char16_t* name : {u"ExcludeClipboardContentFromMonitorProcessing", u"CanIncludeInClipboardHistory",
+                                 u"CanUploadToCloudClipboard"})
         CopyIn(kEditorWindow, name, clipboard.RegisterFormat(name), 0);
     EXPECT_EQ(box.Text(), u"introduction");
     CopyIn(kEditorWindow, u"history allowed", clipboard.RegisterFormat(u"CanIncludeInClipboardHistory"), 1);
