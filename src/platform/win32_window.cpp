@@ -140,18 +140,19 @@ bool Subclass::Attach(HWND control, Handler handler) {
     Detach();
     handler_ = std::move(handler);
     const auto subclass = System().setWindowSubclass;
-    if (!subclass || !subclass(control, Procedure, 1, reinterpret_cast<DWORD_PTR>(this))) return false;
+    // Its own id: a control may carry several.
+    if (!subclass || !subclass(control, Procedure, Id(), reinterpret_cast<DWORD_PTR>(this))) return false;
     control_ = control;
     return true;
 }
 
 void Subclass::Detach() {
     // A control subclassed at all had comctl32's functions to do it.
-    if (control_ && IsWindow(control_)) System().removeWindowSubclass(control_, Procedure, 1);
+    if (control_ && IsWindow(control_)) System().removeWindowSubclass(control_, Procedure, Id());
     control_ = nullptr;
 }
 
-LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<Subclass*>(data);
     try {
@@ -164,7 +165,7 @@ LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPA
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        System().removeWindowSubclass(hwnd, Procedure, 1);
+        System().removeWindowSubclass(hwnd, Procedure, id);
         self->control_ = nullptr;
     }
     return System().defSubclassProc(hwnd, message, wParam, lParam);

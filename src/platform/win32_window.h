@@ -93,6 +93,8 @@ private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data) noexcept;
 
+    UINT_PTR Id() const { return reinterpret_cast<UINT_PTR>(this); }
+
     HWND control_ = nullptr;
     Handler handler_;
 };

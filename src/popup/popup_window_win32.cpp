@@ -21,16 +21,6 @@ HWND CreateChild(HWND parent, const wchar_t* kind, const std::u16string& text, D
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
 }
 
-void AddTip(HWND tooltip, HWND owner, HWND control, const std::u16string& text) {
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = owner;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(Wide(text));
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
 }  // namespace
 
 bool BalloonWindow::Load() {
@@ -57,13 +47,11 @@ bool BalloonWindow::CreateControls() {
     time_ = CreateChild(Handle(), L"STATIC", u"", SS_LEFT, kTimeId);
     clear_ = CreateChild(Handle(), L"STATIC", texts::kPopupClear, SS_LEFT | SS_NOTIFY, kClearId);
     close_ = CreateChild(Handle(), L"BUTTON", texts::kCloseCaption, BS_PUSHBUTTON, kCloseId);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
     if (!edit_ || !time_ || !clear_ || !close_) return false;
     box_ = std::make_unique<Win32TextBox>(edit_);
-    AddTip(tooltip_, Handle(), clear_, texts::kPopupClearTip);
-    AddTip(tooltip_, Handle(), close_, texts::kPopupCloseTip);
+    tooltip_.Create(Handle());
+    tooltip_.Add(clear_, texts::kPopupClearTip);
+    tooltip_.Add(close_, texts::kPopupCloseTip);
     fontDpi_ = 0;
     return true;
 }

@@ -182,18 +182,7 @@ bool SettingsDialog::Build(const std::u16string& caption) {
 
 void SettingsDialog::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               instance, nullptr);
-    const auto addTip = [this](HWND control, const char16_t* tip) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(tip));
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    };
+    tooltip_.Create(Handle());
     for (const ControlDesign& design : kControls) {
         const WindowKind kind = KindOf(design);
         const auto caption = reinterpret_cast<const wchar_t*>(design.caption ? design.caption : u"");
@@ -201,9 +190,9 @@ void SettingsDialog::CreateControls() {
                                        0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
                                        instance, nullptr);
         if (!control || !design.tip) continue;
-        addTip(control, design.tip);
+        tooltip_.Add(control, design.tip);
         // The edit field covers most of an editable combo.
-        if (design.kind == Kind::Combo) addTip(ComboEdit(control), design.tip);
+        if (design.kind == Kind::Combo) tooltip_.Add(ComboEdit(control), design.tip);
     }
     AddItems(Control(kCmbSeparator), CB_ADDSTRING, texts::kSeparatorNames);
     AddItems(Control(kCmbTimeAutoClose), CB_ADDSTRING, texts::kAutoCloseTimes);

@@ -8,6 +8,7 @@
 #include <array>
 
 #include "platform/dpi_scale.h"
+#include "platform/win32_tooltip.h"
 #include "platform/win32_window.h"
 #include "settings/settings_dialog.h"
 
@@ -71,7 +72,7 @@ private:
     DpiScale scale_;
     UniqueGdiObject proportional_;  // ＭＳ Ｐゴシック
     UniqueGdiObject fixed_;         // ＭＳ ゴシック
-    HWND tooltip_ = nullptr;        // owned by the window
+    Tooltip tooltip_;
     HWND focus_ = nullptr;          // the control that had the keyboard last
     std::array<Subclass, 2> hotKeyEdits_;
 };

@@ -72,7 +72,6 @@ void App::CreateParts() {
     hotkeys_ = std::make_unique<Hotkeys>(state_, services_.keyboard, main_->Id());
     paste_ = std::make_unique<PasteSession>(*capture_, *listener_, *hotkeys_, services_.keyboard, services_.timers,
                                             services_.windows);
-    polling_ = std::make_unique<KeyboardPolling>(state_, services_.keyboard, services_.windows, services_.timers);
 }
 
 bool App::Start() {
@@ -117,7 +116,6 @@ bool App::Start() {
 
     listener_->Start(main_->Id());
     const auto taken = hotkeys_->RegisterHotKeys();
-    polling_->Wake();
     if (settings.taskTray != 1) ShowMainWindow();
     ReportTakenHotKeys(taken);
     return true;
@@ -155,11 +153,6 @@ void App::OnClipboardUpdate() {
     if (listener_) listener_->OnClipboardUpdate();
 }
 
-void App::OnActivate(bool active) {
-    // Ctrl+A in the window needs the keyboard watched while it is in front.
-    if (active && polling_) polling_->Wake();
-}
-
 void App::OnHotKey(std::uintptr_t id) {
     if (!hotkeys_) return;
     switch (hotkeys_->Identify(id)) {
@@ -177,9 +170,6 @@ void App::OnHotKey(std::uintptr_t id) {
 void App::OnTimer(TimerId timer) {
     if (!main_) return;
     switch (timer) {
-    case TimerId::Key:
-        polling_->OnKeyTimerTick();
-        break;
     case TimerId::HotKey:
         paste_->OnTimer();
         break;

@@ -38,8 +38,6 @@ class MainWindowEvents {
 public:
     virtual ~MainWindowEvents() = default;
     virtual void OnClipboardUpdate() = 0;
-    // The window became the active one, or stopped being it.
-    virtual void OnActivate(bool active) = 0;
     virtual void OnHotKey(std::uintptr_t id) = 0;
     virtual void OnTimer(TimerId timer) = 0;
     virtual void OnMenu(MenuCommand command) = 0;

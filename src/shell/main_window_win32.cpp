@@ -44,7 +44,8 @@ bool MainWindow::Build() {
     // Broadcast by the shell when it makes the notification area anew.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     trayMenu_ = BuildMenu(TrayMenu(texts::kMenuVersion), true);
-    BuildTooltip();
+    tooltip_.Create(Handle());
+    tooltip_.Add(edit_, u"");
     RECT client{};
     GetClientRect(Handle(), &client);
     OnSize(client.right, client.bottom);
@@ -60,6 +61,18 @@ bool MainWindow::CreateCollectionBox() {
     if (!edit_) return false;
     ApplyFont(WindowScale(Handle()));
     box_ = std::make_unique<Win32TextBox>(edit_);
+    // Ctrl+A comes from the box's own keys: nothing watches the keyboard
+    // while the user does not type.
+    boxKeys_.Attach(edit_, [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        const bool ctrlOnly = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+        if (message == WM_KEYDOWN && wParam == 'A' && ctrlOnly) {
+            SendMessageW(edit_, EM_SETSEL, 0, -1);
+            return 0;
+        }
+        // The character the same keys make (U+0001) is no text.
+        if (message == WM_CHAR && wParam == 1) return 0;
+        return std::nullopt;
+    });
     return true;
 }
 
@@ -69,28 +82,7 @@ void MainWindow::ApplyFont(DpiScale scale) {
     font_ = std::move(font);  // the box no longer uses the old one
 }
 
-void MainWindow::BuildTooltip() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(edit_);
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void MainWindow::UpdateLengthTooltip() {
-    tooltipText_ = LengthTooltip(box_->Length());
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(edit_);
-    tool.lpszText = const_cast<wchar_t*>(Wide(tooltipText_));
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-}
+void MainWindow::UpdateLengthTooltip() { tooltip_.SetText(edit_, LengthTooltip(box_->Length())); }
 
 void MainWindow::SetTitle(const std::u16string& title) {
     SetWindowTextW(Handle(), Wide(title));
@@ -153,9 +145,6 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         // The session ends once this returns: the shutdown runs now.
         if (wParam) events_.OnClose();
         return 0;
-    case WM_ACTIVATE:
-        events_.OnActivate(LOWORD(wParam) != WA_INACTIVE);
-        return std::nullopt;
     case WM_HOTKEY:
         events_.OnHotKey(wParam);
         return 0;

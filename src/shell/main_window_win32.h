@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/win32_services.h"
+#include "platform/win32_tooltip.h"
 #include "platform/win32_window.h"
 #include "shell/main_window.h"
 
@@ -40,7 +41,6 @@ private:
     bool Build();
     bool CreateCollectionBox();
     void ApplyFont(DpiScale scale);
-    void BuildTooltip();
     void UpdateLengthTooltip();
 
     void OnSize(int width, int height) override;
@@ -53,14 +53,14 @@ private:
     MainWindowEvents& events_;
     TwipsPerPixel scale_;
     HWND edit_ = nullptr;     // a child: the window owns it
-    HWND tooltip_ = nullptr;  // owned by the window too
+    Tooltip tooltip_;
     UniqueGdiObject font_;
     UniqueMenu trayMenu_;
     UINT taskbarCreated_ = 0;
     std::u16string tag_;
-    std::u16string tooltipText_;
     std::unique_ptr<Win32TextBox> box_;
     std::unique_ptr<Win32WindowFrame> frame_;
+    Subclass boxKeys_;
 };
 
 }  // namespace gleaner::win32

@@ -70,7 +70,6 @@ TEST(VersionResource, TheProgramIsVersion076WithItsNamesAManifestAndAnIcon) {
 class MainWindowTest : public testing::Test, public MainWindowEvents {
 protected:
     void OnClipboardUpdate() override {}
-    void OnActivate(bool) override {}
     void OnHotKey(std::uintptr_t) override {}
     void OnTimer(TimerId) override {}
     void OnMenu(MenuCommand) override {}
@@ -94,6 +93,21 @@ TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
     GetWindowRect(main->Handle(), &bounds);
     SendMessageW(main->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&bounds));
     EXPECT_EQ(FontHeight(), -20);
+}
+
+TEST_F(MainWindowTest, CtrlAInTheBoxSelectsTheWholeCollection) {
+    const HWND edit = GetDlgItem(main->Handle(), win32::kCollectionBoxId);
+    main->Collection().SetText(u"one\r\ntwo");
+    SendMessageW(edit, EM_SETSEL, 2, 2);
+    BYTE keys[256]{};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(edit, WM_KEYDOWN, 'A', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    DWORD start = 1, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), std::pair(DWORD{0}, DWORD{8}));
 }
 
 TEST_F(MainWindowTest, TheTrayMenusVersionItemNamesTheProgramItsVersionAndItsCompany) {
