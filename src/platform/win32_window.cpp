@@ -44,12 +44,6 @@ DpiScale WindowScale(HWND window) {
     return {dpi > 0 ? static_cast<int>(dpi) : static_cast<int>(GetDpiForSystem())};
 }
 
-UniqueGdiObject CreatePointFont(const wchar_t* face, int centipoints, DpiScale scale, bool fixedPitch) {
-    return UniqueGdiObject(CreateFontW(scale.FontHeight(centipoints), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS, face));
-}
-
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {

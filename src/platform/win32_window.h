@@ -15,8 +15,6 @@ namespace gleaner::win32 {
 
 // The density of the monitor the window is on.
 DpiScale WindowScale(HWND window);
-// A Japanese font by its face and its size in hundredths of a point.
-UniqueGdiObject CreatePointFont(const wchar_t* face, int centipoints, DpiScale scale, bool fixedPitch);
 // Moves and sizes a child window to a rectangle of its parent's client area.
 inline void Place(HWND control, const Rect& r) { MoveWindow(control, r.left, r.top, r.Width(), r.Height(), TRUE); }
 

@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32_fonts.h"
 #include "resources/texts.h"
 
 namespace gleaner::win32 {
@@ -13,8 +14,6 @@ constexpr WORD kClearId = 3;
 constexpr WORD kCloseId = 4;
 constexpr UINT_PTR kAutoCloseTimer = 1;
 constexpr UINT kAutoCloseMs = 1000;
-const wchar_t kTextFont[] = L"ＭＳ ゴシック";
-const wchar_t kLabelFont[] = L"ＭＳ Ｐゴシック";
 
 HWND CreateChild(HWND parent, const wchar_t* kind, const std::u16string& text, DWORD style, WORD id) {
     return CreateWindowExW(0, kind, Wide(text), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
@@ -58,16 +57,9 @@ bool BalloonWindow::CreateControls() {
 
 void BalloonWindow::ApplyFonts(DpiScale scale) {
     if (scale.dpi == fontDpi_) return;
-    UniqueGdiObject text = CreatePointFont(kTextFont, 975, scale, true);
-    UniqueGdiObject label = CreatePointFont(kLabelFont, 975, scale, false);
-    UniqueGdiObject clear = CreatePointFont(kLabelFont, 1125, scale, false);
-    const std::pair<HWND, HGDIOBJ> fonts[] = {
-        {edit_, text.Get()}, {time_, label.Get()}, {close_, label.Get()}, {clear_, clear.Get()}};
-    for (const auto& [control, font] : fonts) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    // The controls no longer use the old ones.
-    textFont_ = std::move(text);
-    labelFont_ = std::move(label);
-    clearFont_ = std::move(clear);
+    SetFont({edit_}, fonts::kText, scale);
+    SetFont({time_, close_}, fonts::kCaption, scale);
+    SetFont({clear_}, fonts::kBalloonClear, scale);
     fontDpi_ = scale.dpi;
 }
 

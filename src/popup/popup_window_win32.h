@@ -53,9 +53,6 @@ private:
     HWND time_ = nullptr;
     HWND clear_ = nullptr;
     HWND close_ = nullptr;
-    UniqueGdiObject textFont_;
-    UniqueGdiObject labelFont_;
-    UniqueGdiObject clearFont_;
     int fontDpi_ = 0;
     std::unique_ptr<Win32TextBox> box_;
     Subclass textHook_;

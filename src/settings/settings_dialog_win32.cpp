@@ -2,15 +2,12 @@
 
 #include <commctrl.h>
 
+#include "platform/win32_fonts.h"
 #include "platform/win32_services.h"
 #include "resources/texts.h"
 
 namespace gleaner::win32 {
 namespace {
-
-constexpr int kCentipoints = 975;  // 9.75 pt
-const wchar_t kProportionalFace[] = L"ＭＳ Ｐゴシック";
-const wchar_t kFixedFace[] = L"ＭＳ ゴシック";
 
 // A control's place in a frame, as a place in the window: frames are
 // siblings of what they frame.
@@ -43,7 +40,7 @@ struct ControlDesign {
     Kind kind;
     const char16_t* caption;
     TwipsRect at;
-    bool fixedFont;  // ＭＳ ゴシック rather than ＭＳ Ｐゴシック
+    bool fixedFont;  // fonts::kText rather than fonts::kCaption
     const char16_t* tip;
     Group group = Group::Always;
 };
@@ -224,15 +221,8 @@ void SettingsDialog::CreateControls() {
 }
 
 void SettingsDialog::ApplyFonts() {
-    UniqueGdiObject proportional = CreatePointFont(kProportionalFace, kCentipoints, scale_, false);
-    UniqueGdiObject fixed = CreatePointFont(kFixedFace, kCentipoints, scale_, true);
-    for (const ControlDesign& design : kControls) {
-        const HGDIOBJ font = design.fixedFont ? fixed.Get() : proportional.Get();
-        SendMessageW(Control(design.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-    // The controls no longer use the old ones.
-    proportional_ = std::move(proportional);
-    fixed_ = std::move(fixed);
+    for (const ControlDesign& design : kControls)
+        SetFont({Control(design.id)}, design.fixedFont ? fonts::kText : fonts::kCaption, scale_);
 }
 
 void SettingsDialog::Layout() {
@@ -321,6 +311,9 @@ bool SettingsDialog::OnCommand(WORD id, WORD code, HWND) {
     case kCmdCancel:
         Close(static_cast<CloseButton>(id - kCmdResume));
         break;
+    case IDOK:  // Enter, where no button answered for itself
+        Close(static_cast<CloseButton>(DefaultButton() - kCmdResume));
+        break;
     case IDCANCEL:  // the Esc key, as the close box
         Close(CloseButton::Cancel);
         break;
@@ -328,6 +321,15 @@ bool SettingsDialog::OnCommand(WORD id, WORD code, HWND) {
         break;
     }
     return true;
+}
+
+// Enter presses the push button that has the keyboard, else 再開.
+int SettingsDialog::DefaultButton() const {
+    const HWND focus = GetFocus();
+    for (int id : {kCmdResume, kCmdEnd, kCmdCancel}) {
+        if (focus == Control(id) && IsWindowVisible(focus)) return id;
+    }
+    return kCmdResume;
 }
 
 // The close box stands for the hidden キャンセル.
@@ -347,6 +349,9 @@ std::optional<LRESULT> SettingsDialog::OnMessage(UINT message, WPARAM wParam, LP
             focus_ = GetFocus();
         }
         return std::nullopt;
+    case DM_GETDEFID:
+        // Asked by the dialog keys for Enter: the system then presses it.
+        return MAKELRESULT(DefaultButton(), DC_HASDEFID);
     case WM_SETFOCUS:
         // Back to the control that had the keyboard, the first one at first.
         SetFocus(focus_ && IsWindowVisible(focus_) ? focus_ : Control(kChkTaskTray));

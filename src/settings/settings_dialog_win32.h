@@ -60,6 +60,7 @@ private:
     void Fill(const SettingsControls& shown);
     SettingsControls Read() const;
     void Close(CloseButton button);
+    int DefaultButton() const;
     HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
     void OnSize(int width, int height) override;
@@ -70,8 +71,6 @@ private:
 
     ProgramState& state_;
     DpiScale scale_;
-    UniqueGdiObject proportional_;  // ＭＳ Ｐゴシック
-    UniqueGdiObject fixed_;         // ＭＳ ゴシック
     Tooltip tooltip_;
     HWND focus_ = nullptr;          // the control that had the keyboard last
     std::array<Subclass, 2> hotKeyEdits_;

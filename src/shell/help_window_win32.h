@@ -26,8 +26,7 @@ private:
     HWND label_ = nullptr;  // children: the window owns them
     HWND close_ = nullptr;
     UniqueGdiObject background_;
-    UniqueGdiObject labelFont_;
-    UniqueGdiObject buttonFont_;
+    DpiScale scale_;
     Subclass labelHook_;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/main_window_win32.h"
 
+#include "platform/win32_fonts.h"
 #include "platform/win32_system_dlls.h"
 #include "popup/text_statistics.h"
 #include "resources/texts.h"
@@ -13,9 +14,6 @@ namespace {
 constexpr int kDesignClientWidth = 4515;
 constexpr int kDesignClientHeight = 1680;
 
-const wchar_t kCollectionFont[] = L"ＭＳ ゴシック";
-constexpr int kCollectionPoints = 975;
-
 }  // namespace
 
 std::unique_ptr<MainWindow> MainWindow::Create(MainWindowEvents& events, TwipsPerPixel scale) {
@@ -28,19 +26,22 @@ bool MainWindow::Build() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     if (const auto initialize = System().initCommonControlsEx) initialize(&controls);
 
-    // The designed client area, with room for the caption, border and menu bar.
-    RECT frame{0, 0, kDesignClientWidth / scale_.x, kDesignClientHeight / scale_.y};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
     const WindowClass windowClass{kMainWindowClass, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)),
                                   GetSysColorBrush(COLOR_BTNFACE)};
     WindowShape shape;
     // Topmost from the start; the start-up asks again, as it always has.
     shape.exStyle = WS_EX_TOPMOST;
-    shape.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top};
     if (!Window::Create(windowClass, L"", shape) || !CreateCollectionBox()) return false;
+    SetMenu(Handle(), BuildMenu(MenuBar(), false).Release());
+    // The designed client area at the density of the monitor the window is
+    // on, with room for the caption, border and menu bar.
+    const DpiScale scale = WindowScale(Handle());
+    RECT frame{0, 0, scale.Twips(kDesignClientWidth), scale.Twips(kDesignClientHeight)};
+    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, static_cast<UINT>(scale.dpi));
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     frame_ = std::make_unique<Win32WindowFrame>(Handle(), scale_);
 
-    SetMenu(Handle(), BuildMenu(MenuBar(), false).Release());
     // Broadcast by the shell when it makes the notification area anew.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     trayMenu_ = BuildMenu(TrayMenu(texts::kMenuVersion), true);
@@ -76,11 +77,7 @@ bool MainWindow::CreateCollectionBox() {
     return true;
 }
 
-void MainWindow::ApplyFont(DpiScale scale) {
-    UniqueGdiObject font = CreatePointFont(kCollectionFont, kCollectionPoints, scale, true);
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
-    font_ = std::move(font);  // the box no longer uses the old one
-}
+void MainWindow::ApplyFont(DpiScale scale) { SetFont({edit_}, fonts::kText, scale); }
 
 void MainWindow::UpdateLengthTooltip() { tooltip_.SetText(edit_, LengthTooltip(box_->Length())); }
 

@@ -54,7 +54,6 @@ private:
     TwipsPerPixel scale_;
     HWND edit_ = nullptr;     // a child: the window owns it
     Tooltip tooltip_;
-    UniqueGdiObject font_;
     UniqueMenu trayMenu_;
     UINT taskbarCreated_ = 0;
     std::u16string tag_;

@@ -22,8 +22,7 @@ using Clock = std::chrono::steady_clock;
 TEST(SplashWindow, AModalMessageStaysItsTimeThenShrinksTowardsItsLowerRightCorner) {
     SettingsRecord settings;
     settings.customMsg = 1;
-    const TwipsPerPixel scale = win32::Win32Screen().Scale();
-    win32::SplashWindow splash(scale);
+    win32::SplashWindow splash;
     RECT first{}, last{};
     bool seen = false;
     testing_support::Watcher person([&] {
@@ -40,8 +39,7 @@ TEST(SplashWindow, AModalMessageStaysItsTimeThenShrinksTowardsItsLowerRightCorne
     EXPECT_EQ(splash.Handle(), nullptr);  // gone once the call returns
     Sleep(50);
     ASSERT_TRUE(seen);
-    EXPECT_EQ(first.right - first.left, 4680 / scale.x);
-    EXPECT_EQ(first.bottom - first.top, 790 / scale.y);
+    EXPECT_EQ(std::pair(first.right - first.left, first.bottom - first.top), std::pair(312L, 53L));  // 96 DPI
     EXPECT_LT(last.right - last.left, first.right - first.left);
     EXPECT_NEAR(last.right, first.right, 1);
     EXPECT_NEAR(last.bottom, first.bottom, 1);
