@@ -122,10 +122,40 @@ LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return 0;
     default:
+        if (auto result = RouteNotice(message, wParam, lParam)) return *result;
         if (auto result = OnMessage(message, wParam, lParam)) return *result;
         break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+std::optional<LRESULT> Window::RouteNotice(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (OnActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;
+        break;
+    case WM_HOTKEY:
+        OnHotKey(wParam);
+        return 0;
+    case WM_CLIPBOARDUPDATE:
+        OnClipboardUpdate();
+        return 0;
+    case WM_DPICHANGED:
+        OnDensityChange(DpiScale{HIWORD(wParam)}, *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    }
+    return std::nullopt;
+}
+
+void Window::OnDensityChange(DpiScale, const RECT& suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Subclass::~Subclass() { Detach(); }

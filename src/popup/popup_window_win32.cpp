@@ -171,6 +171,18 @@ void BalloonWindow::OnTimer(UINT_PTR id) {
         ApplyCountdown(false);
 }
 
+bool BalloonWindow::OnActivate(bool active) {
+    if (active) SetFocus(close_);
+    return true;
+}
+
+// All in the tooltip's colours, the labels greyed.
+HBRUSH BalloonWindow::OnControlColour(HDC dc, HWND control) {
+    SetTextColor(dc, GetSysColor(control == edit_ ? COLOR_INFOTEXT : COLOR_GRAYTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+    return GetSysColorBrush(COLOR_INFOBK);
+}
+
 void BalloonWindow::OnDestroy() {
     state_.PopupWindowHandle = 0;
     help_.ShowHelp(false);
@@ -179,9 +191,6 @@ void BalloonWindow::OnDestroy() {
 
 std::optional<LRESULT> BalloonWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(close_);
-        return 0;
     case WM_MOUSEMOVE:
         OnMouseMove({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;
@@ -189,18 +198,6 @@ std::optional<LRESULT> BalloonWindow::OnMessage(UINT message, WPARAM wParam, LPA
         if (reinterpret_cast<HWND>(wParam) != clear_) return std::nullopt;
         SetCursor(LoadCursorW(nullptr, IDC_CROSS));
         return TRUE;
-    case WM_CTLCOLORSTATIC: {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        const bool label = reinterpret_cast<HWND>(lParam) != edit_;
-        SetTextColor(dc, GetSysColor(label ? COLOR_GRAYTEXT : COLOR_INFOTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
-    }
-    case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
-    case WM_DPICHANGED:
-        // Each presentation lays the balloon out for the monitor it goes to.
-        return 0;
     default:
         return std::nullopt;
     }

@@ -43,6 +43,10 @@ private:
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
+    bool OnActivate(bool active) override;
+    HBRUSH OnControlColour(HDC dc, HWND control) override;
+    // Each presentation lays the balloon out for the monitor it goes to.
+    void OnDensityChange(DpiScale, const RECT&) override {}
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     ProgramState& state_;

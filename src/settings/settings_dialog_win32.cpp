@@ -198,8 +198,11 @@ void SettingsDialog::CreateControls() {
     ShowWindow(Control(kCmdCancel), SW_HIDE);
     // Typing never changes these two: their value comes from the list.
     for (int id : {kCmbTimeAutoClose, kCmbDispPos}) SendMessageW(ComboEdit(Control(id)), EM_SETREADONLY, TRUE, 0);
+    FillHotKeyLists();
+}
 
-    // A hotkey is one letter, typed as a capital whatever the Shift key.
+// A hotkey is one letter, typed as a capital whatever the Shift key.
+void SettingsDialog::FillHotKeyLists() {
     for (std::size_t i = 0; i < hotKeyEdits_.size(); ++i) {
         HWND combo = Control(i == 0 ? kCmbPopupKey : kCmbPasteKey);
         for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
@@ -340,15 +343,23 @@ bool SettingsDialog::OnClose() {
 
 void SettingsDialog::OnDestroy() { state_.SettingsWindowHandle = 0; }
 
-std::optional<LRESULT> SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool SettingsDialog::OnActivate(bool active) {
+    if (active)
+        FollowTrayBox();
+    else if (IsChild(Handle(), GetFocus()))
+        focus_ = GetFocus();
+    return false;
+}
+
+void SettingsDialog::OnDensityChange(DpiScale scale, const RECT& suggested) {
+    scale_ = scale;
+    ApplyFonts();
+    Window::OnDensityChange(scale, suggested);
+    Layout();  // also when the size suggested is the size it had
+}
+
+std::optional<LRESULT> SettingsDialog::OnMessage(UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            FollowTrayBox();
-        } else if (IsChild(Handle(), GetFocus())) {
-            focus_ = GetFocus();
-        }
-        return std::nullopt;
     case DM_GETDEFID:
         // Asked by the dialog keys for Enter: the system then presses it.
         return MAKELRESULT(DefaultButton(), DC_HASDEFID);
@@ -356,15 +367,6 @@ std::optional<LRESULT> SettingsDialog::OnMessage(UINT message, WPARAM wParam, LP
         // Back to the control that had the keyboard, the first one at first.
         SetFocus(focus_ && IsWindowVisible(focus_) ? focus_ : Control(kChkTaskTray));
         return 0;
-    case WM_DPICHANGED: {
-        scale_ = DpiScale{HIWORD(wParam)};
-        ApplyFonts();
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        Layout();  // also when the size suggested is the size it had
-        return 0;
-    }
     default:
         return std::nullopt;
     }

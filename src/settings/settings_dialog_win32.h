@@ -52,6 +52,7 @@ public:
 private:
     bool Build(const std::u16string& caption);
     void CreateControls();
+    void FillHotKeyLists();
     void ApplyFonts();
     // Every control where the design puts it, the buttons at the bottom.
     void Layout();
@@ -67,6 +68,8 @@ private:
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnClose() override;
     void OnDestroy() override;
+    bool OnActivate(bool active) override;
+    void OnDensityChange(DpiScale scale, const RECT& suggested) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     ProgramState& state_;

@@ -76,9 +76,6 @@ void App::CreateParts() {
 
 bool App::Start() {
     SettingsRecord& settings = state_.Settings;
-    settings.limitMax = 65535;
-    settings.limitUnit = 10000;
-
     // A second copy says so and ends before it creates any window.
     const std::u16string path = services_.program.ExecutablePath();
     const std::u16string exeName = ExecutableName(path);
@@ -86,23 +83,14 @@ bool App::Start() {
 
     main_ = windows_.CreateMainWindow(*this);
     if (!main_) return false;
-    TextBox& box = main_->Collection();
-    box.SetTag(texts::kTagInit);
-    box.SetForeColour(kIntroductionColour);
-    box.SetText(texts::kIntroduction);
+    DressMainWindow(exeName);
     CreateParts();
-
-    const std::u16string title = AppTitle(state_.ProgramVersion);
-    main_->MakeTopmost();
-    main_->SetTitle(title);
-    state_.MainWindowHandle = main_->Id();
-    main_->SetVersionCaption(VersionMenuCaption(exeName, state_.ProgramVersion));
 
     const TwipsRect designed = main_->Frame().Bounds();
     LoadDefaults(settings, services_.screen.Size(), {designed.width, designed.height});
     folder_ = ProgramFolder(path);
     LoadConf(settings, services_.files, folder_, main_->Frame());
-    main_->SetTitle(title);
+    main_->SetTitle(AppTitle(state_.ProgramVersion));
     state_.LastCapturedText.clear();
 
     // In tray mode the main window stays hidden behind the icon.
@@ -119,6 +107,19 @@ bool App::Start() {
     if (settings.taskTray != 1) ShowMainWindow();
     ReportTakenHotKeys(taken);
     return true;
+}
+
+// The window as it first is: the introduction in the box, the title, the
+// version in the tray menu.
+void App::DressMainWindow(const std::u16string& exeName) {
+    TextBox& box = main_->Collection();
+    box.SetTag(texts::kTagInit);
+    box.SetForeColour(kIntroductionColour);
+    box.SetText(texts::kIntroduction);
+    main_->MakeTopmost();
+    main_->SetTitle(AppTitle(state_.ProgramVersion));
+    state_.MainWindowHandle = main_->Id();
+    main_->SetVersionCaption(VersionMenuCaption(exeName, state_.ProgramVersion));
 }
 
 void App::ShowMainWindow() {

@@ -80,6 +80,7 @@ public:
 private:
     bool ClaimSingleInstance(const std::u16string& exeName);
     void CreateParts();
+    void DressMainWindow(const std::u16string& exeName);
     void ShowMainWindow();
     void LeaveTray();
     void ReportTakenHotKeys(const std::vector<std::u16string>& taken);

@@ -74,6 +74,21 @@ void HelpWindow::DrawCloseButton(const DRAWITEMSTRUCT& item) {
     DrawTextW(item.hDC, Wide(texts::kCloseCaption), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
+HBRUSH HelpWindow::OnControlColour(HDC dc, HWND) {
+    SetTextColor(dc, kHelpText);
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(background_.Get());
+}
+
+// Its designed size at the new density, where the system puts it.
+void HelpWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
+    const HelpLayout layout = LayOutHelp({}, scale);
+    const RECT at{suggested.left, suggested.top, suggested.left + layout.window.Width(),
+                  suggested.top + layout.window.Height()};
+    Window::OnDensityChange(scale, at);
+    Arrange(layout, scale);
+}
+
 bool HelpWindow::OnCommand(WORD id, WORD code, HWND) {
     if (id != kCloseId || code != BN_CLICKED) return false;
     Destroy();
@@ -88,23 +103,9 @@ std::optional<LRESULT> HelpWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.Get()));
         return 1;
     }
-    case WM_CTLCOLORSTATIC:
-        SetTextColor(reinterpret_cast<HDC>(wParam), kHelpText);
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(background_.Get());
     case WM_DRAWITEM:
         DrawCloseButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_DPICHANGED: {
-        // Its designed size at the new density, where it stands now.
-        const DpiScale scale{HIWORD(wParam)};
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        HelpLayout layout = LayOutHelp({}, scale);
-        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, layout.window.Width(),
-                     layout.window.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        Arrange(layout, scale);
-        return 0;
-    }
     default:
         return std::nullopt;
     }

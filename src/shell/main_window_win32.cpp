@@ -129,41 +129,38 @@ bool MainWindow::OnClose() {
 
 void MainWindow::OnDestroy() { PostQuitMessage(0); }
 
+void MainWindow::OnHotKey(WPARAM id) { events_.OnHotKey(id); }
+
+void MainWindow::OnClipboardUpdate() { events_.OnClipboardUpdate(); }
+
+void MainWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
+    ApplyFont(scale);
+    Window::OnDensityChange(scale, suggested);
+}
+
+// The collection in the tooltip's colours, its text in the box's own colour.
+HBRUSH MainWindow::OnControlColour(HDC dc, HWND control) {
+    if (control != edit_ || !box_) return nullptr;
+    SetTextColor(dc, box_->ForeColour());
+    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+    return GetSysColorBrush(COLOR_INFOBK);
+}
+
 std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CTLCOLOREDIT:
-        if (reinterpret_cast<HWND>(lParam) != edit_ || !box_) return std::nullopt;
-        SetTextColor(reinterpret_cast<HDC>(wParam), box_->ForeColour());
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_INFOBK));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
         // The session ends once this returns: the shutdown runs now.
         if (wParam) events_.OnClose();
         return 0;
-    case WM_HOTKEY:
-        events_.OnHotKey(wParam);
-        return 0;
     case WM_SETFOCUS:
         // Keys typed in the window (Ctrl+A among them) belong to the collection.
         SetFocus(edit_);
         return 0;
-    case WM_CLIPBOARDUPDATE:
-        events_.OnClipboardUpdate();
-        return 0;
     case kTrayIconMessage:
         events_.OnTrayIcon(LOWORD(lParam));
         return 0;
-    case WM_DPICHANGED: {
-        // The monitor's density changed or the window moved to another one:
-        // the text at its new size, the frame where the system suggests.
-        ApplyFont(DpiScale{HIWORD(wParam)});
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
     default:
         if (message == taskbarCreated_ && message != 0) {
             events_.OnTaskbarCreated();

@@ -46,6 +46,10 @@ private:
     void OnSize(int width, int height) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
+    void OnHotKey(WPARAM id) override;
+    void OnClipboardUpdate() override;
+    void OnDensityChange(DpiScale scale, const RECT& suggested) override;
+    HBRUSH OnControlColour(HDC dc, HWND control) override;
     bool OnClose() override;
     void OnDestroy() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -72,6 +72,13 @@ void SplashWindow::OnPaint(HDC dc) {
     DrawTextW(dc, Wide(text_), -1, &label, DT_LEFT | DT_TOP | DT_NOPREFIX);
 }
 
+void SplashWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
+    layout_ = LayOutSplash(text_, scale);
+    const RECT at{suggested.left, suggested.top, suggested.left + layout_.width, suggested.top + layout_.height};
+    Window::OnDensityChange(scale, at);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 void SplashWindow::OnTimer(UINT_PTR id) {
     if (id != kTimer1) return;
     KillTimer(Handle(), kTimer1);

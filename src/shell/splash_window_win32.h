@@ -23,6 +23,7 @@ private:
     void ShrinkSplash();
     void OnPaint(HDC dc) override;
     void OnTimer(UINT_PTR id) override;
+    void OnDensityChange(DpiScale scale, const RECT& suggested) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     SplashLayout layout_;
