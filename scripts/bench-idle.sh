@@ -2,12 +2,15 @@
 # Builds gleaner.exe, a minimal window program with one edit control and the
 # idle benchmark (windows preset), and runs the benchmark on a private
 # headless Windows desktop (scripts/wine-desktop.sh). It prints, for each
-# program, the processor time that it and the wineserver spend while it
-# idles with another application in front (gleaner in window and in tray
-# mode), its resident memory and its start-up time, with the ratios to the
-# minimal program.
+# program and each way of leaving it alone (its window in front; another
+# application in front, the pointer on its window or elsewhere; gleaner in
+# tray mode with nothing shown and with its balloon clicked open under the
+# pointer), the processor time that it and the wineserver spend (the median
+# of three stretches), beside the minimal program in the same state; then
+# its resident memory beside the minimal program with and without gleaner's
+# manifest, and its start-up time.
 #
-#   scripts/bench-idle.sh [--seconds N] [--starts N]     (default 20 s, 5 starts; about 3 minutes)
+#   scripts/bench-idle.sh [--seconds N] [--starts N]     (default 10 s stretches, 5 starts; about 7 minutes)
 #
 # The figures are for reading, not for asserting: they move with whatever
 # else the machine does. Run it when nothing else is busy.

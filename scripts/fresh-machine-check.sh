@@ -30,7 +30,8 @@
 #                      existing DIR made by this script is removed first.
 #   --run-only         skip step 4 (./scripts/run.sh alone installs and builds
 #                      what it needs too)
-#   --mirror URL       Debian mirror (default http://deb.debian.org/debian)
+#   --mirror URL       Debian mirror (default: the one this machine's apt
+#                      sources name for Debian, else debootstrap's own)
 #   --run-seconds N    how long gleaner must stay up (default 10)
 #   --start-timeout N  seconds allowed for run.sh to show the window
 #                      (default 300: it still builds and boots Wine first)
@@ -43,11 +44,19 @@ repo_dir=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 
 say() { printf '%s: %s\n' "$me" "$*" >&2; }
 die() { say "$*"; exit 2; }
+# The Debian mirror this machine's apt sources name (one-line or deb822
+# form); nothing when they name none, and debootstrap takes its own.
+host_mirror() {
+    local files=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources)
+    cat -- "${files[@]}" 2>/dev/null |
+        sed -nE 's/^deb( \[[^]]*\])? +([^ ]+) +bookworm( .*)? main.*/\2/p; s/^URIs: *([^ ]+).*/\1/p' |
+        grep -v -e security -e '^file:' | head -n 1 || true
+}
 usage() { sed -n '2,/^set -euo/{/^set -euo/d;s/^# \{0,1\}//;p}' "${BASH_SOURCE[0]}" >&2; exit 2; }
 
 reuse=0
 run_only=0
-mirror=http://deb.debian.org/debian
+mirror=""
 run_seconds=10
 start_timeout=300
 dir=""
@@ -218,8 +227,9 @@ else
     fi
     mkdir -p -- "$dir"
     echo incomplete >"$marker"
-    begin_step "debootstrap --variant=minbase bookworm"
-    debootstrap --variant=minbase bookworm "$dir" "$mirror" >"$logs/debootstrap.log" 2>&1 || {
+    [ -n "$mirror" ] || mirror=$(host_mirror)
+    begin_step "debootstrap --variant=minbase bookworm${mirror:+ from $mirror}"
+    debootstrap --variant=minbase bookworm "$dir" ${mirror:+"$mirror"} >"$logs/debootstrap.log" 2>&1 || {
         tail -n 20 "$logs/debootstrap.log" >&2
         fail "debootstrap failed; see $logs/debootstrap.log"
     }

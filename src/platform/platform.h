@@ -272,7 +272,7 @@ struct KeyEvent {
     bool operator==(const KeyEvent&) const = default;
 };
 
-// System-wide hotkeys, injected keystrokes and the keyboard's state.
+// System-wide hotkeys and injected keystrokes.
 class Keyboard {
 public:
     virtual ~Keyboard() = default;
@@ -283,14 +283,13 @@ public:
     virtual void UnregisterHotKey(WindowId window, int id) = 0;
     // One injection of the events, in order.
     virtual void SendKeyEvents(const std::vector<KeyEvent>& events) = 0;
-    // GetAsyncKeyState: bit 15 down now, bit 0 pressed since the last query.
-    virtual std::uint16_t AsyncKeyState(int virtualKey) = 0;
 };
 
-// The main window's timers. HotKey carries a paste from one step to the next;
-// TrayRetry adds the icon again while the notification area refuses it;
+// The main window's timers, each running only while its work is under way:
+// HotKey carries a paste from one step to the next, End ends the program,
+// TrayRetry adds the icon again while the notification area refuses it,
 // Batch shows the copies read meanwhile.
-enum class TimerId : std::uintptr_t { Key = 1, HotKey = 2, End = 3, TrayRetry = 4, Batch = 5 };
+enum class TimerId : std::uintptr_t { HotKey = 2, End = 3, TrayRetry = 4, Batch = 5 };
 class Timers {
 public:
     virtual ~Timers() = default;

@@ -25,8 +25,4 @@ void Win32Keyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-std::uint16_t Win32Keyboard::AsyncKeyState(int virtualKey) {
-    return static_cast<std::uint16_t>(GetAsyncKeyState(virtualKey));
-}
-
 }  // namespace gleaner::win32

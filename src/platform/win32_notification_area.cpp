@@ -28,7 +28,7 @@ bool Win32NotificationArea::Notify(NotifyCommand command, const NotifyIconRecord
     NOTIFYICONDATAW data = NotifyIconData(record);
     const DWORD message = command == NotifyCommand::Add ? NIM_ADD : command == NotifyCommand::Modify ? NIM_MODIFY
                                                                                                    : NIM_DELETE;
-    const auto notify = System().shellNotifyIcon;
+    const auto notify = ShellDll().shellNotifyIcon;
     return notify && notify(message, &data) != FALSE;
 }
 

@@ -90,7 +90,6 @@ public:
     bool RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
     void UnregisterHotKey(WindowId window, int id) override;
     void SendKeyEvents(const std::vector<KeyEvent>& events) override;
-    std::uint16_t AsyncKeyState(int virtualKey) override;
 };
 
 class Win32Timers : public Timers {

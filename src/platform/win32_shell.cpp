@@ -7,7 +7,7 @@ namespace gleaner::win32 {
 
 bool Win32Shell::Open(const std::u16string& path) {
     // Above 32 is success; anything lower is an error number.
-    const auto shellExecute = System().shellExecute;
+    const auto shellExecute = ShellDll().shellExecute;
     if (!shellExecute) return false;
     const auto result = shellExecute(nullptr, L"open", Wide(path), nullptr, nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;

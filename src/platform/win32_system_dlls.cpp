@@ -23,14 +23,19 @@ SystemFunctions Load() {
     Resolve(comctl32, "SetWindowSubclass", functions.setWindowSubclass);
     Resolve(comctl32, "RemoveWindowSubclass", functions.removeWindowSubclass);
     Resolve(comctl32, "DefSubclassProc", functions.defSubclassProc);
-    const HMODULE shell32 = LoadFromSystemFolder(L"shell32.dll");
-    Resolve(shell32, "Shell_NotifyIconW", functions.shellNotifyIcon);
-    Resolve(shell32, "ShellExecuteW", functions.shellExecute);
     Resolve(LoadFromSystemFolder(L"shcore.dll"), "GetDpiForMonitor", functions.getDpiForMonitor);
     const HMODULE version = LoadFromSystemFolder(L"version.dll");
     Resolve(version, "GetFileVersionInfoSizeW", functions.getFileVersionInfoSize);
     Resolve(version, "GetFileVersionInfoW", functions.getFileVersionInfo);
     Resolve(version, "VerQueryValueW", functions.verQueryValue);
+    return functions;
+}
+
+ShellFunctions LoadShell() {
+    ShellFunctions functions;
+    const HMODULE shell32 = LoadFromSystemFolder(L"shell32.dll");
+    Resolve(shell32, "Shell_NotifyIconW", functions.shellNotifyIcon);
+    Resolve(shell32, "ShellExecuteW", functions.shellExecute);
     return functions;
 }
 
@@ -40,6 +45,11 @@ void SearchSystemFolderOnly() { SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYS
 
 const SystemFunctions& System() {
     static const SystemFunctions functions = Load();
+    return functions;
+}
+
+const ShellFunctions& ShellDll() {
+    static const ShellFunctions functions = LoadShell();
     return functions;
 }
 

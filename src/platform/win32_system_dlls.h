@@ -24,17 +24,24 @@ struct SystemFunctions {
     decltype(&::SetWindowSubclass) setWindowSubclass = nullptr;
     decltype(&::RemoveWindowSubclass) removeWindowSubclass = nullptr;
     decltype(&::DefSubclassProc) defSubclassProc = nullptr;
-    decltype(&::Shell_NotifyIconW) shellNotifyIcon = nullptr;
-    decltype(&::ShellExecuteW) shellExecute = nullptr;
     decltype(&::GetDpiForMonitor) getDpiForMonitor = nullptr;
     decltype(&::GetFileVersionInfoSizeW) getFileVersionInfoSize = nullptr;
     decltype(&::GetFileVersionInfoW) getFileVersionInfo = nullptr;
     decltype(&::VerQueryValueW) verQueryValue = nullptr;
 };
 
-// Loads comctl32, shell32, shcore and version from System32 on the first
-// call; they stay loaded for the life of the process. Like an import table
-// the record is filled once and never changes.
+// Loads comctl32, shcore and version from System32 on the first call; they
+// stay loaded for the life of the process. Like an import table the record
+// is filled once and never changes.
 const SystemFunctions& System();
+
+// shell32, the largest of them, only once the program needs it: for the
+// tray icon or to open the guide. A window-mode run that does neither never
+// maps it.
+struct ShellFunctions {
+    decltype(&::Shell_NotifyIconW) shellNotifyIcon = nullptr;
+    decltype(&::ShellExecuteW) shellExecute = nullptr;
+};
+const ShellFunctions& ShellDll();
 
 }  // namespace gleaner::win32

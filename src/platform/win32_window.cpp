@@ -44,12 +44,6 @@ DpiScale WindowScale(HWND window) {
     return {dpi > 0 ? static_cast<int>(dpi) : static_cast<int>(GetDpiForSystem())};
 }
 
-UniqueGdiObject CreatePointFont(const wchar_t* face, int centipoints, DpiScale scale, bool fixedPitch) {
-    return UniqueGdiObject(CreateFontW(scale.FontHeight(centipoints), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                       fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS, face));
-}
-
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -128,10 +122,40 @@ LRESULT Window::Route(UINT message, WPARAM wParam, LPARAM lParam) {
         OnDestroy();
         return 0;
     default:
+        if (auto result = RouteNotice(message, wParam, lParam)) return *result;
         if (auto result = OnMessage(message, wParam, lParam)) return *result;
         break;
     }
     return DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+std::optional<LRESULT> Window::RouteNotice(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_ACTIVATE:
+        if (OnActivate(LOWORD(wParam) != WA_INACTIVE)) return 0;
+        break;
+    case WM_HOTKEY:
+        OnHotKey(wParam);
+        return 0;
+    case kClipboardQueuedMessage:
+        OnClipboardUpdate();
+        return 0;
+    case WM_DPICHANGED:
+        OnDensityChange(DpiScale{HIWORD(wParam)}, *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+        if (HBRUSH brush = OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    }
+    return std::nullopt;
+}
+
+void Window::OnDensityChange(DpiScale, const RECT& suggested) {
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Subclass::~Subclass() { Detach(); }
@@ -140,18 +164,19 @@ bool Subclass::Attach(HWND control, Handler handler) {
     Detach();
     handler_ = std::move(handler);
     const auto subclass = System().setWindowSubclass;
-    if (!subclass || !subclass(control, Procedure, 1, reinterpret_cast<DWORD_PTR>(this))) return false;
+    // Its own id: a control may carry several.
+    if (!subclass || !subclass(control, Procedure, Id(), reinterpret_cast<DWORD_PTR>(this))) return false;
     control_ = control;
     return true;
 }
 
 void Subclass::Detach() {
     // A control subclassed at all had comctl32's functions to do it.
-    if (control_ && IsWindow(control_)) System().removeWindowSubclass(control_, Procedure, 1);
+    if (control_ && IsWindow(control_)) System().removeWindowSubclass(control_, Procedure, Id());
     control_ = nullptr;
 }
 
-LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                      DWORD_PTR data) noexcept {
     auto* self = reinterpret_cast<Subclass*>(data);
     try {
@@ -164,7 +189,7 @@ LRESULT CALLBACK Subclass::Procedure(HWND hwnd, UINT message, WPARAM wParam, LPA
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        System().removeWindowSubclass(hwnd, Procedure, 1);
+        System().removeWindowSubclass(hwnd, Procedure, id);
         self->control_ = nullptr;
     }
     return System().defSubclassProc(hwnd, message, wParam, lParam);

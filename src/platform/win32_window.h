@@ -15,8 +15,6 @@ namespace gleaner::win32 {
 
 // The density of the monitor the window is on.
 DpiScale WindowScale(HWND window);
-// A Japanese font by its face and its size in hundredths of a point.
-UniqueGdiObject CreatePointFont(const wchar_t* face, int centipoints, DpiScale scale, bool fixedPitch);
 // Moves and sizes a child window to a rectangle of its parent's client area.
 inline void Place(HWND control, const Rect& r) { MoveWindow(control, r.left, r.top, r.Width(), r.Height(), TRUE); }
 
@@ -60,6 +58,18 @@ protected:
     // True when the command was ours.
     virtual bool OnCommand(WORD /*id*/, WORD /*code*/, HWND /*control*/) { return false; }
     virtual void OnTimer(UINT_PTR /*id*/) {}
+    // True when handled: the system's default (the focus to the window
+    // itself) is then left out.
+    virtual bool OnActivate(bool /*active*/) { return false; }
+    virtual void OnHotKey(WPARAM /*id*/) {}
+    virtual void OnClipboardUpdate() {}
+    // The monitor's density changed or the window moved to another monitor:
+    // by default it goes where the system suggests, at the size it suggests.
+    // A window first puts its fonts and layout at the new density.
+    virtual void OnDensityChange(DpiScale scale, const RECT& suggested);
+    // A child control about to draw: the brush for its background, or
+    // nullptr for the system's colours.
+    virtual HBRUSH OnControlColour(HDC /*dc*/, HWND /*control*/) { return nullptr; }
     // True when handled; otherwise the window is destroyed.
     virtual bool OnClose() { return false; }
     virtual void OnDestroy() {}
@@ -71,6 +81,8 @@ protected:
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
     LRESULT Route(UINT message, WPARAM wParam, LPARAM lParam);
+    // The notices the named handlers take; nullopt for the rest.
+    std::optional<LRESULT> RouteNotice(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND hwnd_ = nullptr;
 };
@@ -92,6 +104,8 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                       DWORD_PTR data) noexcept;
+
+    UINT_PTR Id() const { return reinterpret_cast<UINT_PTR>(this); }
 
     HWND control_ = nullptr;
     Handler handler_;

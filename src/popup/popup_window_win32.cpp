@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/win32_fonts.h"
 #include "resources/texts.h"
 
 namespace gleaner::win32 {
@@ -13,22 +14,10 @@ constexpr WORD kClearId = 3;
 constexpr WORD kCloseId = 4;
 constexpr UINT_PTR kAutoCloseTimer = 1;
 constexpr UINT kAutoCloseMs = 1000;
-const wchar_t kTextFont[] = L"ＭＳ ゴシック";
-const wchar_t kLabelFont[] = L"ＭＳ Ｐゴシック";
 
 HWND CreateChild(HWND parent, const wchar_t* kind, const std::u16string& text, DWORD style, WORD id) {
     return CreateWindowExW(0, kind, Wide(text), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
-}
-
-void AddTip(HWND tooltip, HWND owner, HWND control, const std::u16string& text) {
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = owner;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
-    tool.lpszText = const_cast<wchar_t*>(Wide(text));
-    SendMessageW(tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace
@@ -57,29 +46,20 @@ bool BalloonWindow::CreateControls() {
     time_ = CreateChild(Handle(), L"STATIC", u"", SS_LEFT, kTimeId);
     clear_ = CreateChild(Handle(), L"STATIC", texts::kPopupClear, SS_LEFT | SS_NOTIFY, kClearId);
     close_ = CreateChild(Handle(), L"BUTTON", texts::kCloseCaption, BS_PUSHBUTTON, kCloseId);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
     if (!edit_ || !time_ || !clear_ || !close_) return false;
     box_ = std::make_unique<Win32TextBox>(edit_);
-    AddTip(tooltip_, Handle(), clear_, texts::kPopupClearTip);
-    AddTip(tooltip_, Handle(), close_, texts::kPopupCloseTip);
+    tooltip_.Create(Handle());
+    tooltip_.Add(clear_, texts::kPopupClearTip);
+    tooltip_.Add(close_, texts::kPopupCloseTip);
     fontDpi_ = 0;
     return true;
 }
 
 void BalloonWindow::ApplyFonts(DpiScale scale) {
     if (scale.dpi == fontDpi_) return;
-    UniqueGdiObject text = CreatePointFont(kTextFont, 975, scale, true);
-    UniqueGdiObject label = CreatePointFont(kLabelFont, 975, scale, false);
-    UniqueGdiObject clear = CreatePointFont(kLabelFont, 1125, scale, false);
-    const std::pair<HWND, HGDIOBJ> fonts[] = {
-        {edit_, text.Get()}, {time_, label.Get()}, {close_, label.Get()}, {clear_, clear.Get()}};
-    for (const auto& [control, font] : fonts) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    // The controls no longer use the old ones.
-    textFont_ = std::move(text);
-    labelFont_ = std::move(label);
-    clearFont_ = std::move(clear);
+    SetFont({edit_}, fonts::kText, scale);
+    SetFont({time_, close_}, fonts::kCaption, scale);
+    SetFont({clear_}, fonts::kBalloonClear, scale);
     fontDpi_ = scale.dpi;
 }
 
@@ -191,6 +171,18 @@ void BalloonWindow::OnTimer(UINT_PTR id) {
         ApplyCountdown(false);
 }
 
+bool BalloonWindow::OnActivate(bool active) {
+    if (active) SetFocus(close_);
+    return true;
+}
+
+// All in the tooltip's colours, the labels greyed.
+HBRUSH BalloonWindow::OnControlColour(HDC dc, HWND control) {
+    SetTextColor(dc, GetSysColor(control == edit_ ? COLOR_INFOTEXT : COLOR_GRAYTEXT));
+    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+    return GetSysColorBrush(COLOR_INFOBK);
+}
+
 void BalloonWindow::OnDestroy() {
     state_.PopupWindowHandle = 0;
     help_.ShowHelp(false);
@@ -199,9 +191,6 @@ void BalloonWindow::OnDestroy() {
 
 std::optional<LRESULT> BalloonWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) SetFocus(close_);
-        return 0;
     case WM_MOUSEMOVE:
         OnMouseMove({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
         return 0;
@@ -209,18 +198,6 @@ std::optional<LRESULT> BalloonWindow::OnMessage(UINT message, WPARAM wParam, LPA
         if (reinterpret_cast<HWND>(wParam) != clear_) return std::nullopt;
         SetCursor(LoadCursorW(nullptr, IDC_CROSS));
         return TRUE;
-    case WM_CTLCOLORSTATIC: {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        const bool label = reinterpret_cast<HWND>(lParam) != edit_;
-        SetTextColor(dc, GetSysColor(label ? COLOR_GRAYTEXT : COLOR_INFOTEXT));
-        SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
-    }
-    case WM_CTLCOLORBTN:
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
-    case WM_DPICHANGED:
-        // Each presentation lays the balloon out for the monitor it goes to.
-        return 0;
     default:
         return std::nullopt;
     }

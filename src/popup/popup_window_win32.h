@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/win32_services.h"
+#include "platform/win32_tooltip.h"
 #include "platform/win32_window.h"
 #include "popup/count_popup.h"
 #include "popup/countdown.h"
@@ -42,23 +43,24 @@ private:
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
+    bool OnActivate(bool active) override;
+    HBRUSH OnControlColour(HDC dc, HWND control) override;
+    // Each presentation lays the balloon out for the monitor it goes to.
+    void OnDensityChange(DpiScale, const RECT&) override {}
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     ProgramState& state_;
     HelpView& help_;
     BalloonEvents& events_;
-    // Children and the tooltip: the window owns them.
+    // Children: the window owns them.
     HWND edit_ = nullptr;
     HWND time_ = nullptr;
     HWND clear_ = nullptr;
     HWND close_ = nullptr;
-    HWND tooltip_ = nullptr;
-    UniqueGdiObject textFont_;
-    UniqueGdiObject labelFont_;
-    UniqueGdiObject clearFont_;
     int fontDpi_ = 0;
     std::unique_ptr<Win32TextBox> box_;
     Subclass textHook_;
+    Tooltip tooltip_;
     Countdown countdown_;
     BalloonLayout layout_;
 };

@@ -2,15 +2,12 @@
 
 #include <commctrl.h>
 
+#include "platform/win32_fonts.h"
 #include "platform/win32_services.h"
 #include "resources/texts.h"
 
 namespace gleaner::win32 {
 namespace {
-
-constexpr int kCentipoints = 975;  // 9.75 pt
-const wchar_t kProportionalFace[] = L"ＭＳ Ｐゴシック";
-const wchar_t kFixedFace[] = L"ＭＳ ゴシック";
 
 // A control's place in a frame, as a place in the window: frames are
 // siblings of what they frame.
@@ -43,7 +40,7 @@ struct ControlDesign {
     Kind kind;
     const char16_t* caption;
     TwipsRect at;
-    bool fixedFont;  // ＭＳ ゴシック rather than ＭＳ Ｐゴシック
+    bool fixedFont;  // fonts::kText rather than fonts::kCaption
     const char16_t* tip;
     Group group = Group::Always;
 };
@@ -182,18 +179,7 @@ bool SettingsDialog::Build(const std::u16string& caption) {
 
 void SettingsDialog::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               instance, nullptr);
-    const auto addTip = [this](HWND control, const char16_t* tip) {
-        TOOLINFOW tool{};
-        tool.cbSize = sizeof tool;
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = Handle();
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-        tool.lpszText = const_cast<wchar_t*>(reinterpret_cast<const wchar_t*>(tip));
-        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    };
+    tooltip_.Create(Handle());
     for (const ControlDesign& design : kControls) {
         const WindowKind kind = KindOf(design);
         const auto caption = reinterpret_cast<const wchar_t*>(design.caption ? design.caption : u"");
@@ -201,9 +187,9 @@ void SettingsDialog::CreateControls() {
                                        0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
                                        instance, nullptr);
         if (!control || !design.tip) continue;
-        addTip(control, design.tip);
+        tooltip_.Add(control, design.tip);
         // The edit field covers most of an editable combo.
-        if (design.kind == Kind::Combo) addTip(ComboEdit(control), design.tip);
+        if (design.kind == Kind::Combo) tooltip_.Add(ComboEdit(control), design.tip);
     }
     AddItems(Control(kCmbSeparator), CB_ADDSTRING, texts::kSeparatorNames);
     AddItems(Control(kCmbTimeAutoClose), CB_ADDSTRING, texts::kAutoCloseTimes);
@@ -212,8 +198,11 @@ void SettingsDialog::CreateControls() {
     ShowWindow(Control(kCmdCancel), SW_HIDE);
     // Typing never changes these two: their value comes from the list.
     for (int id : {kCmbTimeAutoClose, kCmbDispPos}) SendMessageW(ComboEdit(Control(id)), EM_SETREADONLY, TRUE, 0);
+    FillHotKeyLists();
+}
 
-    // A hotkey is one letter, typed as a capital whatever the Shift key.
+// A hotkey is one letter, typed as a capital whatever the Shift key.
+void SettingsDialog::FillHotKeyLists() {
     for (std::size_t i = 0; i < hotKeyEdits_.size(); ++i) {
         HWND combo = Control(i == 0 ? kCmbPopupKey : kCmbPasteKey);
         for (wchar_t letter = L'A'; letter <= L'Z'; ++letter) {
@@ -235,15 +224,8 @@ void SettingsDialog::CreateControls() {
 }
 
 void SettingsDialog::ApplyFonts() {
-    UniqueGdiObject proportional = CreatePointFont(kProportionalFace, kCentipoints, scale_, false);
-    UniqueGdiObject fixed = CreatePointFont(kFixedFace, kCentipoints, scale_, true);
-    for (const ControlDesign& design : kControls) {
-        const HGDIOBJ font = design.fixedFont ? fixed.Get() : proportional.Get();
-        SendMessageW(Control(design.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    }
-    // The controls no longer use the old ones.
-    proportional_ = std::move(proportional);
-    fixed_ = std::move(fixed);
+    for (const ControlDesign& design : kControls)
+        SetFont({Control(design.id)}, design.fixedFont ? fonts::kText : fonts::kCaption, scale_);
 }
 
 void SettingsDialog::Layout() {
@@ -332,6 +314,9 @@ bool SettingsDialog::OnCommand(WORD id, WORD code, HWND) {
     case kCmdCancel:
         Close(static_cast<CloseButton>(id - kCmdResume));
         break;
+    case IDOK:  // Enter, where no button answered for itself
+        Close(static_cast<CloseButton>(DefaultButton() - kCmdResume));
+        break;
     case IDCANCEL:  // the Esc key, as the close box
         Close(CloseButton::Cancel);
         break;
@@ -339,6 +324,15 @@ bool SettingsDialog::OnCommand(WORD id, WORD code, HWND) {
         break;
     }
     return true;
+}
+
+// Enter presses the push button that has the keyboard, else 再開.
+int SettingsDialog::DefaultButton() const {
+    const HWND focus = GetFocus();
+    for (int id : {kCmdResume, kCmdEnd, kCmdCancel}) {
+        if (focus == Control(id) && IsWindowVisible(focus)) return id;
+    }
+    return kCmdResume;
 }
 
 // The close box stands for the hidden キャンセル.
@@ -349,28 +343,30 @@ bool SettingsDialog::OnClose() {
 
 void SettingsDialog::OnDestroy() { state_.SettingsWindowHandle = 0; }
 
-std::optional<LRESULT> SettingsDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+bool SettingsDialog::OnActivate(bool active) {
+    if (active)
+        FollowTrayBox();
+    else if (IsChild(Handle(), GetFocus()))
+        focus_ = GetFocus();
+    return false;
+}
+
+void SettingsDialog::OnDensityChange(DpiScale scale, const RECT& suggested) {
+    scale_ = scale;
+    ApplyFonts();
+    Window::OnDensityChange(scale, suggested);
+    Layout();  // also when the size suggested is the size it had
+}
+
+std::optional<LRESULT> SettingsDialog::OnMessage(UINT message, WPARAM, LPARAM) {
     switch (message) {
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE) {
-            FollowTrayBox();
-        } else if (IsChild(Handle(), GetFocus())) {
-            focus_ = GetFocus();
-        }
-        return std::nullopt;
+    case DM_GETDEFID:
+        // Asked by the dialog keys for Enter: the system then presses it.
+        return MAKELRESULT(DefaultButton(), DC_HASDEFID);
     case WM_SETFOCUS:
         // Back to the control that had the keyboard, the first one at first.
         SetFocus(focus_ && IsWindowVisible(focus_) ? focus_ : Control(kChkTaskTray));
         return 0;
-    case WM_DPICHANGED: {
-        scale_ = DpiScale{HIWORD(wParam)};
-        ApplyFonts();
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        Layout();  // also when the size suggested is the size it had
-        return 0;
-    }
     default:
         return std::nullopt;
     }

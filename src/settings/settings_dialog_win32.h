@@ -8,6 +8,7 @@
 #include <array>
 
 #include "platform/dpi_scale.h"
+#include "platform/win32_tooltip.h"
 #include "platform/win32_window.h"
 #include "settings/settings_dialog.h"
 
@@ -51,6 +52,7 @@ public:
 private:
     bool Build(const std::u16string& caption);
     void CreateControls();
+    void FillHotKeyLists();
     void ApplyFonts();
     // Every control where the design puts it, the buttons at the bottom.
     void Layout();
@@ -59,19 +61,20 @@ private:
     void Fill(const SettingsControls& shown);
     SettingsControls Read() const;
     void Close(CloseButton button);
+    int DefaultButton() const;
     HWND Control(int id) const { return GetDlgItem(Handle(), id); }
 
     void OnSize(int width, int height) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     bool OnClose() override;
     void OnDestroy() override;
+    bool OnActivate(bool active) override;
+    void OnDensityChange(DpiScale scale, const RECT& suggested) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     ProgramState& state_;
     DpiScale scale_;
-    UniqueGdiObject proportional_;  // ＭＳ Ｐゴシック
-    UniqueGdiObject fixed_;         // ＭＳ ゴシック
-    HWND tooltip_ = nullptr;        // owned by the window
+    Tooltip tooltip_;
     HWND focus_ = nullptr;          // the control that had the keyboard last
     std::array<Subclass, 2> hotKeyEdits_;
 };

@@ -72,14 +72,10 @@ void App::CreateParts() {
     hotkeys_ = std::make_unique<Hotkeys>(state_, services_.keyboard, main_->Id());
     paste_ = std::make_unique<PasteSession>(*capture_, *listener_, *hotkeys_, services_.keyboard, services_.timers,
                                             services_.windows);
-    polling_ = std::make_unique<KeyboardPolling>(state_, services_.keyboard, services_.windows, services_.timers);
 }
 
 bool App::Start() {
     SettingsRecord& settings = state_.Settings;
-    settings.limitMax = 65535;
-    settings.limitUnit = 10000;
-
     // A second copy says so and ends before it creates any window.
     const std::u16string path = services_.program.ExecutablePath();
     const std::u16string exeName = ExecutableName(path);
@@ -87,23 +83,14 @@ bool App::Start() {
 
     main_ = windows_.CreateMainWindow(*this);
     if (!main_) return false;
-    TextBox& box = main_->Collection();
-    box.SetTag(texts::kTagInit);
-    box.SetForeColour(kIntroductionColour);
-    box.SetText(texts::kIntroduction);
+    DressMainWindow(exeName);
     CreateParts();
-
-    const std::u16string title = AppTitle(state_.ProgramVersion);
-    main_->MakeTopmost();
-    main_->SetTitle(title);
-    state_.MainWindowHandle = main_->Id();
-    main_->SetVersionCaption(VersionMenuCaption(exeName, state_.ProgramVersion));
 
     const TwipsRect designed = main_->Frame().Bounds();
     LoadDefaults(settings, services_.screen.Size(), {designed.width, designed.height});
     folder_ = ProgramFolder(path);
     LoadConf(settings, services_.files, folder_, main_->Frame());
-    main_->SetTitle(title);
+    main_->SetTitle(AppTitle(state_.ProgramVersion));
     state_.LastCapturedText.clear();
 
     // In tray mode the main window stays hidden behind the icon.
@@ -117,10 +104,22 @@ bool App::Start() {
 
     listener_->Start(main_->Id());
     const auto taken = hotkeys_->RegisterHotKeys();
-    polling_->Wake();
     if (settings.taskTray != 1) ShowMainWindow();
     ReportTakenHotKeys(taken);
     return true;
+}
+
+// The window as it first is: the introduction in the box, the title, the
+// version in the tray menu.
+void App::DressMainWindow(const std::u16string& exeName) {
+    TextBox& box = main_->Collection();
+    box.SetTag(texts::kTagInit);
+    box.SetForeColour(kIntroductionColour);
+    box.SetText(texts::kIntroduction);
+    main_->MakeTopmost();
+    main_->SetTitle(AppTitle(state_.ProgramVersion));
+    state_.MainWindowHandle = main_->Id();
+    main_->SetVersionCaption(VersionMenuCaption(exeName, state_.ProgramVersion));
 }
 
 void App::ShowMainWindow() {
@@ -155,11 +154,6 @@ void App::OnClipboardUpdate() {
     if (listener_) listener_->OnChangesQueued();
 }
 
-void App::OnActivate(bool active) {
-    // Ctrl+A in the window needs the keyboard watched while it is in front.
-    if (active && polling_) polling_->Wake();
-}
-
 void App::OnHotKey(std::uintptr_t id) {
     if (!hotkeys_) return;
     switch (hotkeys_->Identify(id)) {
@@ -177,9 +171,6 @@ void App::OnHotKey(std::uintptr_t id) {
 void App::OnTimer(TimerId timer) {
     if (!main_) return;
     switch (timer) {
-    case TimerId::Key:
-        polling_->OnKeyTimerTick();
-        break;
     case TimerId::HotKey:
         paste_->OnTimer();
         break;

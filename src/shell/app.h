@@ -10,7 +10,6 @@
 #include "capture/capture_handler.h"
 #include "capture/clipboard_listener.h"
 #include "hotkeys/hotkeys.h"
-#include "hotkeys/keyboard_polling.h"
 #include "hotkeys/paste_session.h"
 #include "platform/platform.h"
 #include "popup/count_popup.h"
@@ -70,7 +69,6 @@ public:
     bool Start();
 
     void OnClipboardUpdate() override;
-    void OnActivate(bool active) override;
     void OnHotKey(std::uintptr_t id) override;
     void OnTimer(TimerId timer) override;
     void OnMenu(MenuCommand command) override;
@@ -82,6 +80,7 @@ public:
 private:
     bool ClaimSingleInstance(const std::u16string& exeName);
     void CreateParts();
+    void DressMainWindow(const std::u16string& exeName);
     void ShowMainWindow();
     void LeaveTray();
     void ReportTakenHotKeys(const std::vector<std::u16string>& taken);
@@ -101,7 +100,6 @@ private:
     std::unique_ptr<ClipboardListener> listener_;
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<PasteSession> paste_;
-    std::unique_ptr<KeyboardPolling> polling_;
     TrayIcon tray_;
     bool closing_ = false;
 };

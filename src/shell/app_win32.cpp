@@ -26,7 +26,7 @@ public:
     }
 
     SplashView& Splash() override {
-        if (!splash_) splash_ = std::make_unique<SplashWindow>(scale_);
+        if (!splash_) splash_ = std::make_unique<SplashWindow>();
         return *splash_;
     }
 

@@ -1,5 +1,6 @@
 #include "shell/help_window_win32.h"
 
+#include "platform/win32_fonts.h"
 #include "platform/win32_services.h"
 #include "resources/texts.h"
 
@@ -9,10 +10,6 @@ namespace {
 constexpr COLORREF kHelpBackground = RGB(240, 255, 240);
 constexpr COLORREF kHelpText = RGB(0, 128, 0);
 constexpr WORD kCloseId = 1;
-// A fixed-pitch face keeps the legend's colons in one column.
-const wchar_t kLabelFont[] = L"ＭＳ ゴシック";
-const wchar_t kButtonFont[] = L"ＭＳ Ｐゴシック";
-constexpr int kFontPoints = 975;
 
 }  // namespace
 
@@ -59,10 +56,9 @@ bool HelpWindow::Load() {
 }
 
 void HelpWindow::Arrange(const HelpLayout& layout, DpiScale scale) {
-    UniqueGdiObject labelFont = CreatePointFont(kLabelFont, kFontPoints, scale, true);
-    SendMessageW(label_, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont.Get()), FALSE);
-    labelFont_ = std::move(labelFont);  // the label no longer uses the old one
-    buttonFont_ = CreatePointFont(kButtonFont, kFontPoints, scale, false);
+    // A fixed pitch keeps the legend's colons in one column.
+    SetFont({label_}, fonts::kText, scale);
+    scale_ = scale;
     Place(label_, layout.label);
     Place(close_, layout.closeButton);
     InvalidateRect(Handle(), nullptr, TRUE);
@@ -73,9 +69,24 @@ void HelpWindow::DrawCloseButton(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
     FillRect(item.hDC, &r, static_cast<HBRUSH>(background_.Get()));
     DrawEdge(item.hDC, &r, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
-    const SelectedObject font(item.hDC, buttonFont_.Get());
+    const SelectedObject font(item.hDC, ProgramFont(fonts::kCaption, scale_));
     SetBkMode(item.hDC, TRANSPARENT);
     DrawTextW(item.hDC, Wide(texts::kCloseCaption), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+HBRUSH HelpWindow::OnControlColour(HDC dc, HWND) {
+    SetTextColor(dc, kHelpText);
+    SetBkMode(dc, TRANSPARENT);
+    return static_cast<HBRUSH>(background_.Get());
+}
+
+// Its designed size at the new density, where the system puts it.
+void HelpWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
+    const HelpLayout layout = LayOutHelp({}, scale);
+    const RECT at{suggested.left, suggested.top, suggested.left + layout.window.Width(),
+                  suggested.top + layout.window.Height()};
+    Window::OnDensityChange(scale, at);
+    Arrange(layout, scale);
 }
 
 bool HelpWindow::OnCommand(WORD id, WORD code, HWND) {
@@ -92,23 +103,9 @@ std::optional<LRESULT> HelpWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.Get()));
         return 1;
     }
-    case WM_CTLCOLORSTATIC:
-        SetTextColor(reinterpret_cast<HDC>(wParam), kHelpText);
-        SetBkMode(reinterpret_cast<HDC>(wParam), TRANSPARENT);
-        return reinterpret_cast<LRESULT>(background_.Get());
     case WM_DRAWITEM:
         DrawCloseButton(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_DPICHANGED: {
-        // Its designed size at the new density, where it stands now.
-        const DpiScale scale{HIWORD(wParam)};
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        HelpLayout layout = LayOutHelp({}, scale);
-        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, layout.window.Width(),
-                     layout.window.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
-        Arrange(layout, scale);
-        return 0;
-    }
     default:
         return std::nullopt;
     }

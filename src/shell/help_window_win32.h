@@ -21,13 +21,14 @@ private:
     void DrawCloseButton(const DRAWITEMSTRUCT& item);
 
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    HBRUSH OnControlColour(HDC dc, HWND control) override;
+    void OnDensityChange(DpiScale scale, const RECT& suggested) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     HWND label_ = nullptr;  // children: the window owns them
     HWND close_ = nullptr;
     UniqueGdiObject background_;
-    UniqueGdiObject labelFont_;
-    UniqueGdiObject buttonFont_;
+    DpiScale scale_;
     Subclass labelHook_;
 };
 

@@ -39,8 +39,6 @@ public:
     virtual ~MainWindowEvents() = default;
     // Clipboard changes were read and wait to be taken.
     virtual void OnClipboardUpdate() = 0;
-    // The window became the active one, or stopped being it.
-    virtual void OnActivate(bool active) = 0;
     virtual void OnHotKey(std::uintptr_t id) = 0;
     virtual void OnTimer(TimerId timer) = 0;
     virtual void OnMenu(MenuCommand command) = 0;

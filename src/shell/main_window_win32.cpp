@@ -1,5 +1,6 @@
 #include "shell/main_window_win32.h"
 
+#include "platform/win32_fonts.h"
 #include "platform/win32_system_dlls.h"
 #include "popup/text_statistics.h"
 #include "resources/texts.h"
@@ -13,9 +14,6 @@ namespace {
 constexpr int kDesignClientWidth = 4515;
 constexpr int kDesignClientHeight = 1680;
 
-const wchar_t kCollectionFont[] = L"ＭＳ ゴシック";
-constexpr int kCollectionPoints = 975;
-
 }  // namespace
 
 std::unique_ptr<MainWindow> MainWindow::Create(MainWindowEvents& events, TwipsPerPixel scale) {
@@ -28,23 +26,27 @@ bool MainWindow::Build() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     if (const auto initialize = System().initCommonControlsEx) initialize(&controls);
 
-    // The designed client area, with room for the caption, border and menu bar.
-    RECT frame{0, 0, kDesignClientWidth / scale_.x, kDesignClientHeight / scale_.y};
-    AdjustWindowRectEx(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0);
     const WindowClass windowClass{kMainWindowClass, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)),
                                   GetSysColorBrush(COLOR_BTNFACE)};
     WindowShape shape;
     // Topmost from the start; the start-up asks again, as it always has.
     shape.exStyle = WS_EX_TOPMOST;
-    shape.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top};
     if (!Window::Create(windowClass, L"", shape) || !CreateCollectionBox()) return false;
+    SetMenu(Handle(), BuildMenu(MenuBar(), false).Release());
+    // The designed client area at the density of the monitor the window is
+    // on, with room for the caption, border and menu bar.
+    const DpiScale scale = WindowScale(Handle());
+    RECT frame{0, 0, scale.Twips(kDesignClientWidth), scale.Twips(kDesignClientHeight)};
+    AdjustWindowRectExForDpi(&frame, WS_OVERLAPPEDWINDOW, TRUE, 0, static_cast<UINT>(scale.dpi));
+    SetWindowPos(Handle(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     frame_ = std::make_unique<Win32WindowFrame>(Handle(), scale_);
 
-    SetMenu(Handle(), BuildMenu(MenuBar(), false).Release());
     // Broadcast by the shell when it makes the notification area anew.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
     trayMenu_ = BuildMenu(TrayMenu(texts::kMenuVersion), true);
-    BuildTooltip();
+    tooltip_.Create(Handle());
+    tooltip_.Add(edit_, u"");
     RECT client{};
     GetClientRect(Handle(), &client);
     OnSize(client.right, client.bottom);
@@ -60,37 +62,24 @@ bool MainWindow::CreateCollectionBox() {
     if (!edit_) return false;
     ApplyFont(WindowScale(Handle()));
     box_ = std::make_unique<Win32TextBox>(edit_);
+    // Ctrl+A comes from the box's own keys: nothing watches the keyboard
+    // while the user does not type.
+    boxKeys_.Attach(edit_, [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+        const bool ctrlOnly = GetKeyState(VK_CONTROL) < 0 && GetKeyState(VK_MENU) >= 0;
+        if (message == WM_KEYDOWN && wParam == 'A' && ctrlOnly) {
+            SendMessageW(edit_, EM_SETSEL, 0, -1);
+            return 0;
+        }
+        // The character the same keys make (U+0001) is no text.
+        if (message == WM_CHAR && wParam == 1) return 0;
+        return std::nullopt;
+    });
     return true;
 }
 
-void MainWindow::ApplyFont(DpiScale scale) {
-    UniqueGdiObject font = CreatePointFont(kCollectionFont, kCollectionPoints, scale, true);
-    SendMessageW(edit_, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
-    font_ = std::move(font);  // the box no longer uses the old one
-}
+void MainWindow::ApplyFont(DpiScale scale) { SetFont({edit_}, fonts::kText, scale); }
 
-void MainWindow::BuildTooltip() {
-    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(edit_);
-    tool.lpszText = const_cast<wchar_t*>(L"");
-    SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-}
-
-void MainWindow::UpdateLengthTooltip() {
-    tooltipText_ = LengthTooltip(box_->Length());
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof tool;
-    tool.hwnd = Handle();
-    tool.uId = reinterpret_cast<UINT_PTR>(edit_);
-    tool.lpszText = const_cast<wchar_t*>(Wide(tooltipText_));
-    SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
-}
+void MainWindow::UpdateLengthTooltip() { tooltip_.SetText(edit_, LengthTooltip(box_->Length())); }
 
 void MainWindow::SetTitle(const std::u16string& title) {
     SetWindowTextW(Handle(), Wide(title));
@@ -140,44 +129,38 @@ bool MainWindow::OnClose() {
 
 void MainWindow::OnDestroy() { PostQuitMessage(0); }
 
+void MainWindow::OnHotKey(WPARAM id) { events_.OnHotKey(id); }
+
+void MainWindow::OnClipboardUpdate() { events_.OnClipboardUpdate(); }
+
+void MainWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
+    ApplyFont(scale);
+    Window::OnDensityChange(scale, suggested);
+}
+
+// The collection in the tooltip's colours, its text in the box's own colour.
+HBRUSH MainWindow::OnControlColour(HDC dc, HWND control) {
+    if (control != edit_ || !box_) return nullptr;
+    SetTextColor(dc, box_->ForeColour());
+    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
+    return GetSysColorBrush(COLOR_INFOBK);
+}
+
 std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-    case WM_CTLCOLOREDIT:
-        if (reinterpret_cast<HWND>(lParam) != edit_ || !box_) return std::nullopt;
-        SetTextColor(reinterpret_cast<HDC>(wParam), box_->ForeColour());
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_INFOBK));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_INFOBK));
     case WM_QUERYENDSESSION:
         return TRUE;
     case WM_ENDSESSION:
         // The session ends once this returns: the shutdown runs now.
         if (wParam) events_.OnClose();
         return 0;
-    case WM_ACTIVATE:
-        events_.OnActivate(LOWORD(wParam) != WA_INACTIVE);
-        return std::nullopt;
-    case WM_HOTKEY:
-        events_.OnHotKey(wParam);
-        return 0;
     case WM_SETFOCUS:
         // Keys typed in the window (Ctrl+A among them) belong to the collection.
         SetFocus(edit_);
         return 0;
-    case kClipboardQueuedMessage:
-        events_.OnClipboardUpdate();
-        return 0;
     case kTrayIconMessage:
         events_.OnTrayIcon(LOWORD(lParam));
         return 0;
-    case WM_DPICHANGED: {
-        // The monitor's density changed or the window moved to another one:
-        // the text at its new size, the frame where the system suggests.
-        ApplyFont(DpiScale{HIWORD(wParam)});
-        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-                     suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        return 0;
-    }
     default:
         if (message == taskbarCreated_ && message != 0) {
             events_.OnTaskbarCreated();

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "platform/win32_services.h"
+#include "platform/win32_tooltip.h"
 #include "platform/win32_window.h"
 #include "shell/main_window.h"
 
@@ -40,12 +41,15 @@ private:
     bool Build();
     bool CreateCollectionBox();
     void ApplyFont(DpiScale scale);
-    void BuildTooltip();
     void UpdateLengthTooltip();
 
     void OnSize(int width, int height) override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnTimer(UINT_PTR id) override;
+    void OnHotKey(WPARAM id) override;
+    void OnClipboardUpdate() override;
+    void OnDensityChange(DpiScale scale, const RECT& suggested) override;
+    HBRUSH OnControlColour(HDC dc, HWND control) override;
     bool OnClose() override;
     void OnDestroy() override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -53,14 +57,13 @@ private:
     MainWindowEvents& events_;
     TwipsPerPixel scale_;
     HWND edit_ = nullptr;     // a child: the window owns it
-    HWND tooltip_ = nullptr;  // owned by the window too
-    UniqueGdiObject font_;
+    Tooltip tooltip_;
     UniqueMenu trayMenu_;
     UINT taskbarCreated_ = 0;
     std::u16string tag_;
-    std::u16string tooltipText_;
     std::unique_ptr<Win32TextBox> box_;
     std::unique_ptr<Win32WindowFrame> frame_;
+    Subclass boxKeys_;
 };
 
 }  // namespace gleaner::win32

@@ -1,6 +1,7 @@
 #include "shell/splash_layout.h"
 
 #include "popup/number_format.h"
+#include "resources/fonts.h"
 #include "popup/text_statistics.h"
 #include "settings/parse_number.h"
 
@@ -25,6 +26,12 @@ SplashContent DecodeSplashMessage(const std::u16string& pending) {
 std::int32_t SplashHeight(const std::u16string& text) {
     const std::int32_t lines = CountSubstring(text, u"\r\n");
     return kSplashLabelTop + (lines + 1) * 500 + 200;
+}
+
+SplashLayout LayOutSplash(const std::u16string& text, DpiScale scale) {
+    const int labelTop = scale.Twips(kSplashLabelTop);
+    return {scale, scale.Twips(kSplashWidth), scale.Twips(SplashHeight(text)), {labelTop, labelTop},
+            scale.FontHeight(fonts::kNotice.centipoints)};
 }
 
 std::vector<TwipsRect> ShrinkFrames(const TwipsRect& start) {

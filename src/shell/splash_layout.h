@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/dpi_scale.h"
 #include "platform/platform.h"
 #include "state/settings_record.h"
 
@@ -24,6 +25,18 @@ constexpr std::int32_t kSplashWidth = 4680;
 
 // Room for each line of the message below the label's top.
 std::int32_t SplashHeight(const std::u16string& text);
+
+// The notice on its monitor, in pixels: sized and drawn at that monitor's
+// density alone, so that its text always fits.
+struct SplashLayout {
+    DpiScale scale;
+    int width = 0;
+    int height = 0;
+    Point label;     // where the text starts
+    int fontHeight = 0;
+    bool operator==(const SplashLayout&) const = default;
+};
+SplashLayout LayOutSplash(const std::u16string& text, DpiScale scale);
 
 // The 19 frames of the shrink: the lower right corner stays, the size goes
 // down to a twentieth.

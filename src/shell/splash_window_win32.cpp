@@ -1,5 +1,6 @@
 #include "shell/splash_window_win32.h"
 
+#include "platform/win32_fonts.h"
 #include "platform/win32_services.h"
 
 namespace gleaner::win32 {
@@ -8,7 +9,6 @@ namespace {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr COLORREF kSplashBackground = RGB(192, 255, 255);
 constexpr COLORREF kSplashText = RGB(0, 0, 255);
-const wchar_t kSplashFont[] = L"ＭＳ Ｐゴシック";
 
 }  // namespace
 
@@ -26,24 +26,12 @@ void SplashWindow::Show(const std::u16string& pendingMessage, bool modal) {
 bool SplashWindow::Load(const std::u16string& pendingMessage) {
     const SplashContent content = DecodeSplashMessage(pendingMessage);
     text_ = content.text;
-    const int width = kSplashWidth / scale_.x;
-    const int height = SplashHeight(text_) / scale_.y;
     if (!Handle()) {
-        // Centred on the screen the pointer is on: where the user looks.
-        POINT cursor{};
-        GetCursorPos(&cursor);
-        MONITORINFO monitor{};
-        monitor.cbSize = sizeof monitor;
-        GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTOPRIMARY), &monitor);
-        const RECT& work = monitor.rcWork;
-        WindowShape shape;
-        shape.style = WS_POPUP;
-        shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-        shape.bounds = {(work.left + work.right - width) / 2, (work.top + work.bottom - height) / 2, width, height};
-        if (!Create({kSplashWindowClass}, L"", shape)) return false;
-        font_ = CreatePointFont(kSplashFont, 1575, WindowScale(Handle()), false);
+        if (!CreateAtPointer()) return false;
     } else {
-        SetWindowPos(Handle(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layout_ = LayOutSplash(text_, WindowScale(Handle()));
+        SetWindowPos(Handle(), nullptr, 0, 0, layout_.width, layout_.height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         InvalidateRect(Handle(), nullptr, TRUE);
     }
     // Painted, and also the window's text, where screen readers look.
@@ -54,16 +42,41 @@ bool SplashWindow::Load(const std::u16string& pendingMessage) {
     return true;
 }
 
+// Centred on the monitor the pointer is on, where the user looks, at that
+// monitor's density.
+bool SplashWindow::CreateAtPointer() {
+    Win32Screen screen;
+    const Point pointer = screen.Pointer();
+    layout_ = LayOutSplash(text_, DpiScale{screen.DpiAt(pointer)});
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint({pointer.x, pointer.y}, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& work = monitor.rcWork;
+    WindowShape shape;
+    shape.style = WS_POPUP;
+    shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+    shape.bounds = {(work.left + work.right - layout_.width) / 2, (work.top + work.bottom - layout_.height) / 2,
+                    layout_.width, layout_.height};
+    return Create({kSplashWindowClass}, L"", shape);
+}
+
 void SplashWindow::OnPaint(HDC dc) {
     RECT client{};
     GetClientRect(Handle(), &client);
     const UniqueGdiObject background(CreateSolidBrush(kSplashBackground));
     FillRect(dc, &client, static_cast<HBRUSH>(background.Get()));
-    const SelectedObject font(dc, font_.Get());
+    const SelectedObject font(dc, ProgramFont(fonts::kNotice, layout_.scale));
     SetTextColor(dc, kSplashText);
     SetBkMode(dc, TRANSPARENT);
-    RECT label{kSplashLabelTop / scale_.x, kSplashLabelTop / scale_.y, client.right, client.bottom};
+    RECT label{layout_.label.x, layout_.label.y, client.right, client.bottom};
     DrawTextW(dc, Wide(text_), -1, &label, DT_LEFT | DT_TOP | DT_NOPREFIX);
+}
+
+void SplashWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
+    layout_ = LayOutSplash(text_, scale);
+    const RECT at{suggested.left, suggested.top, suggested.left + layout_.width, suggested.top + layout_.height};
+    Window::OnDensityChange(scale, at);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void SplashWindow::OnTimer(UINT_PTR id) {
@@ -81,12 +94,11 @@ std::optional<LRESULT> SplashWindow::OnMessage(UINT message, WPARAM, LPARAM) {
 void SplashWindow::ShrinkSplash() {
     RECT rect{};
     GetWindowRect(Handle(), &rect);
-    const TwipsRect start{rect.left * scale_.x, rect.top * scale_.y, (rect.right - rect.left) * scale_.x,
-                          (rect.bottom - rect.top) * scale_.y};
+    // In pixels: the frames' arithmetic is the same in any unit.
+    const TwipsRect start{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
     Win32EventLoop events;
     for (const TwipsRect& frame : ShrinkFrames(start)) {
-        MoveWindow(Handle(), frame.left / scale_.x, frame.top / scale_.y, frame.width / scale_.x,
-                   frame.height / scale_.y, TRUE);
+        MoveWindow(Handle(), frame.left, frame.top, frame.width, frame.height, TRUE);
         events.Sleep(10);
         events.ProcessPendingMessages();
     }

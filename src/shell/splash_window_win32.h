@@ -13,21 +13,20 @@ inline constexpr wchar_t kSplashWindowClass[] = L"GleanerSplashWindow";
 
 class SplashWindow : public Window, public SplashView {
 public:
-    explicit SplashWindow(TwipsPerPixel scale) : scale_(scale) {}
-
     // Shows the pending message; a modal show returns once the splash is gone.
     void Show(const std::u16string& pendingMessage, bool modal) override;
     bool Showing() const override { return Handle() != nullptr; }
 
 private:
     bool Load(const std::u16string& pendingMessage);
+    bool CreateAtPointer();
     void ShrinkSplash();
     void OnPaint(HDC dc) override;
     void OnTimer(UINT_PTR id) override;
+    void OnDensityChange(DpiScale scale, const RECT& suggested) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-    TwipsPerPixel scale_;
-    UniqueGdiObject font_;
+    SplashLayout layout_;
     std::u16string text_;
 };
 

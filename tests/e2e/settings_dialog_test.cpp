@@ -1,6 +1,7 @@
 // 設定 opens the settings dialog filled from Conf.txt; what it confirms
 // takes effect at once, its close box changes nothing, and it can send
-// gleaner to the tray and end it from there.
+// gleaner to the tray and end it from there. That the hotkeys rest while it
+// is open is the host's to show (SettingsCommandTest).
 #include "scenario.h"
 
 namespace gleaner::e2e {
@@ -63,19 +64,10 @@ TEST_F(EndToEndSettings, WhatIsConfirmedTakesEffectAtOnceAndTheCloseBoxChangesNo
     EXPECT_TRUE(NotepadShows(L"A; B; C"));
     ASSERT_TRUE(BoxShows(L"")) << "emptied after the paste";
 
-    // Changes, then the close box; meanwhile copies are collected and
-    // Ctrl+V is notepad's own.
+    // Changes, then the close box (Alt+F4): nothing changes.
     ASSERT_TRUE(OpenSettingsFromTheMenuBar());
     ASSERT_TRUE(TypeInto(kCmbPasteKey, L"w", L"W"));
-    ASSERT_TRUE(Retried("the tray box", [&] { ClickOn(kChkTaskTray); },
-                        [&] { return IsDlgButtonChecked(Dialog(), kChkTaskTray); }, UINT{BST_CHECKED}));
-    for (const wchar_t* text : {L"D", L"E"}) ASSERT_TRUE(CopyInNotepad(text));
-    EXPECT_TRUE(BoxShows(L"D; E"));
-    ASSERT_TRUE(PressInNotepad('V'));
-    EXPECT_TRUE(NotepadShows(L"E"));
     ASSERT_TRUE(UntilDialog(false, [&] { (void)BringToFront(Dialog()); Press({VK_MENU, VK_F4}); }));
-    ASSERT_TRUE(PressInNotepad('Q'));
-    EXPECT_TRUE(NotepadShows(L"D; E"));
     ASSERT_TRUE(gleaner_->Close());
     const auto conf = ReadConf(folder_.File(L"Conf.txt")).value_or(std::vector<std::wstring>(19));
     EXPECT_EQ(conf[4] + L"|" + conf[5] + L"|" + conf[11] + L"|" + conf[15],

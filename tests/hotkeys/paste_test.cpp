@@ -5,7 +5,6 @@
 #include "capture/clipboard_listener.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/key_injection.h"
-#include "hotkeys/keyboard_polling.h"
 #include "hotkeys/paste_session.h"
 #include "support/program_fixture.h"
 
@@ -22,7 +21,6 @@ protected:
         // hands them on.
         timers.onTick = [this](TimerId timer) {
             if (timer == TimerId::HotKey) paste.OnTimer();
-            if (timer == TimerId::Key) polling.OnKeyTimerTick();
             if (timer == TimerId::Batch) listener.OnBatchTimer();
         };
         watch.onQueued = [this] { events.Post([this] { listener.OnChangesQueued(); }); };
@@ -70,7 +68,6 @@ protected:
     ClipboardListener listener{watch, timers, capture};
     Hotkeys hotkeys{state, keyboard, kMainWindow};
     PasteSession paste{capture, listener, hotkeys, keyboard, timers, windows};
-    KeyboardPolling polling{state, keyboard, windows, timers};
     std::vector<std::u16string> pasted;  // what the clipboard held at each Ctrl+V
     const std::vector<std::vector<KeyEvent>> ctrlV{
         {{kVkControl, false}}, {{kVkV, false}}, {{kVkV, true}}, {{kVkControl, true}}};
@@ -304,28 +301,6 @@ TEST_F(PasteTest, ACollectionThatCouldNotBePutOnTheClipboardIsNeitherPastedNorCl
     EXPECT_EQ(messages.shown.size(), 1u);  // the clipboard error
     EXPECT_EQ(clipboard.Contents(), u"before");
     EXPECT_TRUE(hotkeys.Registered());
-}
-
-TEST_F(PasteTest, CtrlAInTheMainWindowSelectsTheWholeCollectionAndTimerKeyRunsOnlyWhileItIsInFront) {
-    keyboard.held = {kVkControl, kVkA};
-    polling.Wake();
-    events.RunFor(50);  // the editor is in front: nothing, and the timer stops
-    EXPECT_FALSE(timers.IsRunning(TimerId::Key));
-    windows.foreground = kMainWindow;
-    keyboard.held = {kVkA};
-    polling.Wake();
-    events.RunFor(10);
-    EXPECT_TRUE(keyboard.injections.empty());
-    keyboard.held = {kVkControl, kVkA};
-    events.RunFor(10);
-    const std::vector<std::vector<KeyEvent>> selectAll{
-        {{kVkControl, false}}, {{kVkHome, false}}, {{kVkHome, true}}, {{kVkShift, false}},
-        {{kVkEnd, false}},     {{kVkEnd, true}},   {{kVkControl, true}}, {{kVkShift, true}}};
-    EXPECT_EQ(keyboard.injections, selectAll);
-    EXPECT_TRUE(timers.IsRunning(TimerId::Key));
-    windows.foreground = kEditorWindow;
-    events.RunFor(10);
-    EXPECT_FALSE(timers.IsRunning(TimerId::Key));
 }
 
 TEST(PlaceBoxAtPointer, PutsTheLowerRightCornerAtThePointerUnlessTheBoxWouldLeaveTheScreen) {

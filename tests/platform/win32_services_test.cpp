@@ -5,6 +5,7 @@
 
 #include "platform/win32_services.h"
 #include "platform/win32_support.h"
+#include "platform/win32_tooltip.h"
 #include "platform/win32_window.h"
 
 namespace gleaner {
@@ -91,6 +92,28 @@ TEST(Win32Window, AHandlerThatThrowsIsStoppedAtTheWindowsEdge) {
     EXPECT_EQ(SendMessageW(window.Handle(), WM_TIMER, 1, 0), 0);
     EXPECT_EQ(win32::Window::FailedMessages(), before + 1);
     EXPECT_TRUE(IsWindow(window.Handle()));
+}
+
+// Nothing polls the pointer: the control's own moves bring the tip, its
+// leave takes it away, and a "move" to where the pointer was is no move.
+TEST(Win32Tooltip, ShowsOnAMoveOntoItsControlAndHidesWhenThePointerLeaves) {
+    const win32::UniqueWindow owner = CreateHiddenWindow();
+    const HWND control = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, owner.Get(),
+                                         nullptr, GetModuleHandleW(nullptr), nullptr);
+    win32::Tooltip tip;
+    ASSERT_TRUE(tip.Create(owner.Get()));
+    tip.Add(control, u"1,234文字");
+    const auto shown = [&] { return IsWindowVisible(tip.Handle()) != FALSE; };
+    SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(shown());
+    SendMessageW(control, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(shown());
+    SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(shown());
+    SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5));
+    EXPECT_TRUE(shown());
+    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(9, 5));
+    EXPECT_FALSE(shown());
 }
 
 }  // namespace

@@ -133,7 +133,7 @@ protected:
 TEST_F(AppTest, StartsInItsFixedOrder) {
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(InOrder({"instance checked", "window created", "topmost", "file read", "listener added",
-                         "hotkey registered", "timer Key started", "window shown"}));
+                         "hotkey registered", "window shown"}));
     EXPECT_EQ(journal.entries.back(), "topmost");  // once more after showing
     EXPECT_EQ(program.claimed, u"Local\\gleaner-single-instance-gleaner");
     FakeMainWindow& main = programWindows.main;
@@ -143,7 +143,23 @@ TEST_F(AppTest, StartsInItsFixedOrder) {
     EXPECT_EQ(main.frame.Bounds().left, 300);  // Conf.txt read before the window shows
     EXPECT_EQ(keyboard.registered.begin()->second.virtualKey, static_cast<std::uint32_t>('Q'));
     EXPECT_EQ(state.MainWindowHandle, testing_support::kMainWindow);
-    EXPECT_EQ(timers.Interval(TimerId::Key), 10);
+}
+
+// At rest the program sleeps, its window in front or behind: no timer is
+// left running once the start-up or a paste is over.
+TEST_F(AppTest, LeavesNoTimerRunningWhileNothingHappens) {
+    ASSERT_TRUE(app.Start());
+    for (const WindowId front : {testing_support::kMainWindow, testing_support::kEditorWindow}) {
+        windows.foreground = front;
+        events.RunFor(1000);
+        EXPECT_TRUE(timers.running.empty());
+    }
+    clipboard.Put(u"A");
+    app.OnClipboardUpdate();
+    PressPasteHotkey();
+    events.RunFor(5000);
+    EXPECT_EQ(programWindows.main.box.Text(), u"");
+    EXPECT_TRUE(timers.running.empty());
 }
 
 // A copy started elevated hides its name from an ordinary start: no
@@ -240,7 +256,7 @@ TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
     EXPECT_TRUE(tray.icons.empty());
     events.RunFor(2000);
     EXPECT_EQ(tray.icons.size(), 1u);
-    EXPECT_FALSE(timers.IsRunning(TimerId::TrayRetry));
+    EXPECT_TRUE(timers.running.empty()) << "once the icon is in, nothing ticks in the tray";
     tray.icons.clear();  // Explorer restarted
     app.OnTaskbarCreated();
     EXPECT_EQ(tray.icons.size(), 1u);

@@ -22,8 +22,7 @@ using Clock = std::chrono::steady_clock;
 TEST(SplashWindow, AModalMessageStaysItsTimeThenShrinksTowardsItsLowerRightCorner) {
     SettingsRecord settings;
     settings.customMsg = 1;
-    const TwipsPerPixel scale = win32::Win32Screen().Scale();
-    win32::SplashWindow splash(scale);
+    win32::SplashWindow splash;
     RECT first{}, last{};
     bool seen = false;
     testing_support::Watcher person([&] {
@@ -40,8 +39,7 @@ TEST(SplashWindow, AModalMessageStaysItsTimeThenShrinksTowardsItsLowerRightCorne
     EXPECT_EQ(splash.Handle(), nullptr);  // gone once the call returns
     Sleep(50);
     ASSERT_TRUE(seen);
-    EXPECT_EQ(first.right - first.left, 4680 / scale.x);
-    EXPECT_EQ(first.bottom - first.top, 790 / scale.y);
+    EXPECT_EQ(std::pair(first.right - first.left, first.bottom - first.top), std::pair(312L, 53L));  // 96 DPI
     EXPECT_LT(last.right - last.left, first.right - first.left);
     EXPECT_NEAR(last.right, first.right, 1);
     EXPECT_NEAR(last.bottom, first.bottom, 1);
@@ -70,7 +68,6 @@ TEST(VersionResource, TheProgramIsVersion076WithItsNamesAManifestAndAnIcon) {
 class MainWindowTest : public testing::Test, public MainWindowEvents {
 protected:
     void OnClipboardUpdate() override {}
-    void OnActivate(bool) override {}
     void OnHotKey(std::uintptr_t) override {}
     void OnTimer(TimerId) override {}
     void OnMenu(MenuCommand) override {}
@@ -94,6 +91,21 @@ TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
     GetWindowRect(main->Handle(), &bounds);
     SendMessageW(main->Handle(), WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&bounds));
     EXPECT_EQ(FontHeight(), -20);
+}
+
+TEST_F(MainWindowTest, CtrlAInTheBoxSelectsTheWholeCollection) {
+    const HWND edit = GetDlgItem(main->Handle(), win32::kCollectionBoxId);
+    main->Collection().SetText(u"one\r\ntwo");
+    SendMessageW(edit, EM_SETSEL, 2, 2);
+    BYTE keys[256]{};
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(edit, WM_KEYDOWN, 'A', 0);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    DWORD start = 1, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(std::pair(start, end), std::pair(DWORD{0}, DWORD{8}));
 }
 
 TEST_F(MainWindowTest, TheTrayMenusVersionItemNamesTheProgramItsVersionAndItsCompany) {

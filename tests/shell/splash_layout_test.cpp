@@ -13,6 +13,14 @@ TEST(SplashLayout, GrowsHalfAnInchForEachLineOfTheMessage) {
     EXPECT_EQ(SplashHeight(u"ぐりーなー！ Ver0.76\r\n\r\nタスクトレイに収納します！"), 1790);
 }
 
+// 192 DPI is 7.5 twips per pixel, which no whole factor gives.
+TEST(SplashLayout, IsSizedAndDrawnAtTheDensityOfItsMonitor) {
+    const std::u16string text = u"ぐりーなー！ Ver0.76\r\n\r\nタスクトレイに収納します！";  // 4680 by 1790 twips
+    EXPECT_EQ(LayOutSplash(text, DpiScale{96}), (SplashLayout{DpiScale{96}, 312, 119, {6, 6}, -21}));
+    EXPECT_EQ(LayOutSplash(text, DpiScale{144}), (SplashLayout{DpiScale{144}, 468, 179, {9, 9}, -32}));
+    EXPECT_EQ(LayOutSplash(text, DpiScale{192}), (SplashLayout{DpiScale{192}, 624, 239, {12, 12}, -42}));
+}
+
 TEST(SplashLayout, ShrinksInNineteenStepsTowardsTheLowerRightCorner) {
     const auto frames = ShrinkFrames({1000, 2000, 4680, 790});
     ASSERT_EQ(frames.size(), 19u);

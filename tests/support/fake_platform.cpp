@@ -34,7 +34,6 @@ void Note(Journal* journal, std::string entry) {
 
 std::string TimerName(TimerId timer) {
     switch (timer) {
-    case TimerId::Key: return "Key";
     case TimerId::HotKey: return "HotKey";
     case TimerId::End: return "End";
     case TimerId::TrayRetry: return "TrayRetry";
@@ -204,7 +203,6 @@ void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
     if (onInjection) onInjection(events);
 }
 
-std::uint16_t FakeKeyboard::AsyncKeyState(int virtualKey) { return held.count(virtualKey) ? 0x8000 : 0; }
 
 bool FakeClipboardWatch::Start(WindowId window, Reader read) {
     read_ = std::move(read);

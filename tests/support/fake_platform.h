@@ -17,7 +17,7 @@ namespace gleaner::fake {
 
 // What happened across the fakes, in order, for tests of a sequence: each
 // fake given a journal notes its state changes there ("hotkeys registered",
-// "timer Key started"...).
+// "timer End started"...).
 struct Journal {
     std::vector<std::string> entries;
     void Note(std::string entry) { entries.push_back(std::move(entry)); }
@@ -111,10 +111,7 @@ public:
     bool RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
     void UnregisterHotKey(WindowId window, int id) override;
     void SendKeyEvents(const std::vector<KeyEvent>& events) override;
-    std::uint16_t AsyncKeyState(int virtualKey) override;
 
-    // The keys the user holds down now.
-    std::set<int> held;
     // Combinations another program has taken.
     std::set<std::uint32_t> takenKeys;
     std::map<int, HotKey> registered;

@@ -1,0 +1,24 @@
+// The program's fonts: two faces and the sizes each kind of text is shown
+// at, in hundredths of a point. Named here once; platform/win32_fonts.h
+// makes each at a density once and shares it.
+#pragma once
+
+namespace gleaner::fonts {
+
+// Fixed-pitch for the collection and lists, so that columns line up;
+// proportional for captions and notices.
+inline constexpr char16_t kFixedFace[] = u"ＭＳ ゴシック";
+inline constexpr char16_t kProportionalFace[] = u"ＭＳ Ｐゴシック";
+
+struct Font {
+    bool fixedPitch = false;
+    int centipoints = 0;
+    bool operator==(const Font&) const = default;
+};
+
+inline constexpr Font kText{true, 975};             // boxes, lists, the legend
+inline constexpr Font kCaption{false, 975};         // labels and buttons
+inline constexpr Font kBalloonClear{false, 1125};   // the balloon's C
+inline constexpr Font kNotice{false, 1575};         // the start and end notices
+
+}  // namespace gleaner::fonts
