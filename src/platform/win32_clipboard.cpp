@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -71,18 +72,25 @@ std::optional<Clipboard::Copy> Win32Clipboard::ReadCopy(const std::vector<std::u
     if (!Open()) return std::nullopt;
     ClipboardSession session;
     Copy copy;
-    // The text first: the next copy may be on its way.
-    if (IsClipboardFormatAvailable(CF_UNICODETEXT)) {
-        const LockedGlobal<const wchar_t> chars(GetClipboardData(CF_UNICODETEXT));
-        if (!chars.Get()) {
-            Fail(GetLastError());
-            return std::nullopt;
-        }
-        copy.text = FromWide(chars.Get(), wcsnlen(chars.Get(), chars.Bytes() / sizeof(wchar_t)));
+    // The text first, and few questions asked: the next copy may be on its way.
+    if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        const LockedGlobal<const wchar_t> chars(data);
+        if (chars.Get()) copy.text = FromWide(chars.Get(), wcsnlen(chars.Get(), chars.Bytes() / sizeof(wchar_t)));
+    }
+    if (!copy.text && IsClipboardFormatAvailable(CF_UNICODETEXT)) {
+        Fail(GetLastError());
+        return std::nullopt;
     }
     copy.sequence = GetClipboardSequenceNumber();
+    // Which marks it carries, in one question rather than one each.
+    std::vector<UINT> present(256);
+    UINT count = 0;
+    const bool listed = GetUpdatedClipboardFormats(present.data(), static_cast<UINT>(present.size()), &count);
+    present.resize(listed ? count : 0);
     for (const std::uint32_t format : markFormats) {
-        if (!format || !IsClipboardFormatAvailable(format)) continue;
+        const bool there = listed ? std::find(present.begin(), present.end(), format) != present.end()
+                                  : format && IsClipboardFormatAvailable(format);
+        if (!format || !there) continue;
         const LockedGlobal<const DWORD> value(GetClipboardData(format));
         copy.marks.emplace_back(format, value.Bytes() >= sizeof(DWORD) ? std::optional<std::uint32_t>(*value.Get())
                                                                       : std::nullopt);
