@@ -23,7 +23,6 @@ public:
 
     void Start(WindowId mainWindow);
     void Stop();
-    bool Listening() const { return listening_; }
 
     // The watcher's word that changes were read: copies made outside our
     // own windows join the queue, and a batch is due.
