@@ -109,8 +109,7 @@ TEST_F(PasteTest, SwapsTheCollectionInInjectsCtrlVAndPutsTheOldClipboardBack) {
     state.Settings.ctrlvInit = 0;
     CopyInEditor(u"A");
     CopyInEditor(u"B");
-    clipboard.Put(std::nullopt);
-    clipboard.PutData(8, std::string("\x28\0\0\0\xff", 5));  // an image
+    clipboard.Put(std::nullopt, {{8, std::string("\x28\0\0\0\xff", 5)}});  // an image
     clipboard.writes.clear();
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
@@ -193,7 +192,7 @@ TEST_F(PasteTest, CtrlvInitOffOrAClipboardWithoutTextAfterThePasteLeavesTheColle
     PressCtrlV();
     state.Settings.ctrlvInit = 1;
     CopyLater(100, u"x");  // another application's copy, then an image
-    events.At(timers.now + 150, [this] { clipboard.Put(std::nullopt, {8}); });
+    events.At(timers.now + 150, [this] { clipboard.Put(std::nullopt, {{8, "image"}}); });
     PressCtrlV();
     EXPECT_EQ(box.Text(), u"A\r\nx");
 }

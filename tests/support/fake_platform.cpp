@@ -1,6 +1,6 @@
 #include "support/fake_platform.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace gleaner::fake {
 
@@ -8,23 +8,14 @@ namespace {
 
 constexpr char16_t kIgnoreFormatName[] = u"Clipboard Viewer Ignore";
 
+// Only the fake reads its snapshots back: the text's code units as they lie.
 std::string TextBytes(const std::u16string& text) {
-    std::string bytes;
-    for (char16_t c : text + u'\0') {
-        bytes += static_cast<char>(c & 0xFF);
-        bytes += static_cast<char>(c >> 8);
-    }
-    return bytes;
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
 }
 
 std::u16string BytesText(const std::string& bytes) {
-    std::u16string text;
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const auto c = static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
-                                             (static_cast<unsigned char>(bytes[i + 1]) << 8));
-        if (c == 0) break;
-        text += c;
-    }
+    std::u16string text(bytes.size() / sizeof(char16_t), u'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
     return text;
 }
 
@@ -33,27 +24,15 @@ void Note(Journal* journal, std::string entry) {
 }
 
 std::string TimerName(TimerId timer) {
-    switch (timer) {
-    case TimerId::HotKey: return "HotKey";
-    case TimerId::End: return "End";
-    case TimerId::TrayRetry: return "TrayRetry";
-    case TimerId::Batch: return "Batch";
-    }
-    return "?";
+    constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch"};
+    return kNames[static_cast<std::size_t>(timer)];
 }
 
 }  // namespace
 
-int Journal::IndexOf(const std::string& entry) const {
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i] == entry) return static_cast<int>(i);
-    return -1;
-}
-
-void FakeClipboard::Put(std::optional<std::u16string> text, std::set<std::uint32_t> extraFormats) {
+void FakeClipboard::Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data) {
     text_ = std::move(text);
-    data_.clear();
-    for (std::uint32_t format : extraFormats) data_[format] = "";
+    data_ = std::move(data);
     Changed();
 }
 
@@ -63,26 +42,10 @@ void FakeClipboard::Changed(bool ours) {
     if (onChange) onChange();
 }
 
-void FakeClipboard::PutMarked(const std::u16string& text, std::uint32_t format, std::uint32_t value) {
-    text_ = text;
-    data_.clear();
-    std::string& bytes = data_[format];
-    for (int i = 0; i < 4; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-    Changed();
-}
-
-std::optional<std::string> FakeClipboard::Data(std::uint32_t format) const {
-    auto it = data_.find(format);
-    if (it == data_.end()) return std::nullopt;
-    return it->second;
-}
-
 std::uint32_t FakeClipboard::RegisterFormat(const std::u16string& name) {
-    auto it = registered_.find(name);
-    if (it != registered_.end()) return it->second;
-    const auto id = kFirstRegisteredFormat + static_cast<std::uint32_t>(registered_.size());
-    registered_.emplace(name, id);
-    return id;
+    auto at = std::find(registered_.begin(), registered_.end(), name);
+    if (at == registered_.end()) at = registered_.insert(at, name);
+    return kFirstRegisteredFormat + static_cast<std::uint32_t>(at - registered_.begin());
 }
 
 bool FakeClipboard::Open() {
@@ -94,7 +57,6 @@ bool FakeClipboard::Open() {
     return false;
 }
 
-
 std::optional<std::u16string> FakeClipboard::ReadText() {
     if (!Open()) return std::nullopt;
     return text_.value_or(std::u16string());
@@ -104,13 +66,10 @@ std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::ui
     if (!Open()) return std::nullopt;
     Copy copy{sequence_, text_, {}};
     for (const std::uint32_t format : markFormats) {
-        const auto it = data_.find(format);
-        if (it == data_.end()) continue;
+        const auto bytes = Data(format);
+        if (!bytes) continue;
         std::optional<std::uint32_t> number;
-        if (it->second.size() >= 4) {
-            number = 0;
-            for (int i = 3; i >= 0; --i) *number = (*number << 8) | static_cast<unsigned char>(it->second[i]);
-        }
+        if (bytes->size() >= sizeof(std::uint32_t)) std::memcpy(&number.emplace(), bytes->data(), sizeof(std::uint32_t));
         copy.marks.emplace_back(format, number);
     }
     return copy;
@@ -118,8 +77,7 @@ std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::ui
 
 bool FakeClipboard::WriteText(const std::u16string& text, bool markOurs) {
     if (!Open()) return false;
-    const std::u16string stored = corruptWrites_ ? text + u"?" : text;
-    Fill({{kUnicodeText, TextBytes(stored)}}, markOurs);
+    Fill({{kUnicodeText, TextBytes(corruptWrites_ ? text + u"?" : text)}}, markOurs);
     return true;
 }
 
@@ -167,16 +125,13 @@ Clipboard::Replaced FakeClipboard::ReplaceOurs(const ClipboardSnapshot& snapshot
 }
 
 std::uint16_t FakeKeyboard::AddGlobalAtom(const std::u16string& name) {
-    auto it = atoms_.find(name);
-    if (it == atoms_.end()) it = atoms_.emplace(name, static_cast<std::uint16_t>(0xC000 + atoms_.size())).first;
+    auto at = std::find(atoms_.begin(), atoms_.end(), name);
+    if (at == atoms_.end()) at = atoms_.insert(at, name);
     ++atomUses[name];
-    return it->second;
+    return static_cast<std::uint16_t>(0xC000 + (at - atoms_.begin()));
 }
 
-void FakeKeyboard::DeleteGlobalAtom(std::uint16_t atom) {
-    for (auto& [name, id] : atoms_)
-        if (id == atom && atomUses[name] > 0) --atomUses[name];
-}
+void FakeKeyboard::DeleteGlobalAtom(std::uint16_t atom) { --atomUses[atoms_.at(atom - 0xC000)]; }
 
 bool FakeKeyboard::RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
     if (registered.count(id) || takenKeys.count(virtualKey)) return false;
@@ -189,6 +144,11 @@ void FakeKeyboard::UnregisterHotKey(WindowId, int id) {
     if (registered.erase(id)) Note(journal, "hotkey unregistered");
 }
 
+void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
+    injections.push_back(events);
+    if (onInjection) onInjection(events);
+}
+
 void FakeTimers::Start(TimerId timer, int milliseconds) {
     running[timer] = {milliseconds, now + milliseconds};
     Note(journal, "timer " + TimerName(timer) + " started");
@@ -197,12 +157,6 @@ void FakeTimers::Start(TimerId timer, int milliseconds) {
 void FakeTimers::Stop(TimerId timer) {
     if (running.erase(timer)) Note(journal, "timer " + TimerName(timer) + " stopped");
 }
-
-void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
-    injections.push_back(events);
-    if (onInjection) onInjection(events);
-}
-
 
 bool FakeClipboardWatch::Start(WindowId window, Reader read) {
     read_ = std::move(read);
@@ -228,7 +182,6 @@ void FakeClipboardWatch::Changed(Clipboard& clipboard, WindowId foreground) {
 
 void FakeEventLoop::Sleep(int milliseconds) {
     totalSleptMs += milliseconds;
-    sleeps.push_back(milliseconds);
     Advance(timers_.now + milliseconds);
 }
 
@@ -239,10 +192,9 @@ void FakeEventLoop::ProcessPendingMessages() {
 
 bool FakeEventLoop::WaitForMessages() {
     constexpr int kEndless = 100000;
-    if (++waits > kEndless) return false;
-    const auto next = NextEvent();
-    if (!next && !onPump) return false;
-    if (next) Advance(*next);
+    const std::int64_t next = NextEvent();
+    if (++waits_ > kEndless || (next == kNever && !onPump)) return false;
+    Advance(next == kNever ? timers_.now : next);
     Dispatch();
     return true;
 }
@@ -252,8 +204,8 @@ void FakeEventLoop::At(std::int64_t time, std::function<void()> action) { action
 void FakeEventLoop::RunFor(int milliseconds) {
     const std::int64_t end = timers_.now + milliseconds;
     Dispatch();
-    for (auto next = NextEvent(); next && *next <= end; next = NextEvent()) {
-        Advance(*next);
+    for (std::int64_t next = NextEvent(); next <= end; next = NextEvent()) {
+        Advance(next);
         Dispatch();
     }
     Advance(end);
@@ -274,6 +226,7 @@ void FakeEventLoop::Advance(std::int64_t time) {
 // Posted messages first, then each timer that is due, earliest first; a
 // handler may post or start more.
 void FakeEventLoop::Dispatch() {
+    const auto earlier = [](const auto& a, const auto& b) { return a.second.due < b.second.due; };
     for (;;) {
         if (!posted_.empty()) {
             auto message = std::move(posted_.front());
@@ -281,25 +234,19 @@ void FakeEventLoop::Dispatch() {
             message();
             continue;
         }
-        auto due = timers_.running.end();
-        for (auto it = timers_.running.begin(); it != timers_.running.end(); ++it)
-            if (it->second.due <= timers_.now && (due == timers_.running.end() || it->second.due < due->second.due))
-                due = it;
-        if (due == timers_.running.end()) break;
-        const TimerId timer = due->first;
+        const auto due = std::min_element(timers_.running.begin(), timers_.running.end(), earlier);
+        if (due == timers_.running.end() || due->second.due > timers_.now) break;
         due->second.due = timers_.now + std::max(1, due->second.interval);
-        if (timers_.onTick) timers_.onTick(timer);
+        if (timers_.onTick) timers_.onTick(due->first);
     }
     if (onPump) onPump();
 }
 
-std::optional<std::int64_t> FakeEventLoop::NextEvent() const {
-    std::optional<std::int64_t> next;
-    if (!posted_.empty()) next = timers_.now;
-    if (!actions_.empty()) next = std::min(next.value_or(actions_.begin()->first), actions_.begin()->first);
-    for (const auto& [timer, running] : timers_.running) next = std::min(next.value_or(running.due), running.due);
-    if (next) next = std::max(*next, timers_.now);
-    return next;
+std::int64_t FakeEventLoop::NextEvent() const {
+    std::int64_t next = posted_.empty() ? kNever : timers_.now;
+    if (!actions_.empty()) next = std::min(next, actions_.begin()->first);
+    for (const auto& [timer, running] : timers_.running) next = std::min(next, running.due);
+    return next == kNever ? kNever : std::max(next, timers_.now);
 }
 
 MessageAnswer FakeMessageBoxes::Answer(const ShownMessage& message) {
@@ -366,34 +313,23 @@ bool FakeFileStore::ReplaceAtomically(const std::u16string& path, const std::str
     return true;
 }
 
-std::optional<std::string> FakeFileStore::Get(const std::u16string& path) const {
-    auto it = files_.find(path);
-    if (it == files_.end()) return std::nullopt;
-    return it->second;
-}
-
 bool FakeNotificationArea::Notify(NotifyCommand command, const NotifyIconRecord& record) {
     const auto same = [&](const NotifyIconRecord& icon) { return icon.window == record.window && icon.id == record.id; };
     const auto found = std::find_if(icons.begin(), icons.end(), same);
-    if ((command == NotifyCommand::Add) == (found != icons.end())) return false;
-    if (command == NotifyCommand::Add && refuseAdds > 0) {
+    const bool add = command == NotifyCommand::Add;
+    if (add == (found != icons.end())) return false;
+    if (add && refuseAdds > 0) {
         --refuseAdds;
         return false;
     }
-    switch (command) {
-    case NotifyCommand::Add:
+    if (add)
         icons.push_back(record);
-        Note(journal, "tray icon added");
-        break;
-    case NotifyCommand::Modify:
+    else if (command == NotifyCommand::Modify)
         *found = record;
-        Note(journal, "tray icon modified");
-        break;
-    case NotifyCommand::Delete:
+    else
         icons.erase(found);
-        Note(journal, "tray icon removed");
-        break;
-    }
+    constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed"};
+    Note(journal, kEntries[static_cast<int>(command)]);
     return true;
 }
 

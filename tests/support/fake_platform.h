@@ -2,6 +2,7 @@
 // the state a real one would, so tests observe behaviour, not call counts.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -22,8 +23,18 @@ struct Journal {
     std::vector<std::string> entries;
     void Note(std::string entry) { entries.push_back(std::move(entry)); }
     // The position of the first entry that reads exactly so; -1 when none.
-    int IndexOf(const std::string& entry) const;
+    int IndexOf(const std::string& entry) const {
+        const auto at = std::find(entries.begin(), entries.end(), entry);
+        return at == entries.end() ? -1 : static_cast<int>(at - entries.begin());
+    }
 };
+
+// What a map holds at key, if anything.
+template <class Map>
+std::optional<typename Map::mapped_type> Find(const Map& map, const typename Map::key_type& key) {
+    const auto at = map.find(key);
+    return at == map.end() ? std::nullopt : std::optional(at->second);
+}
 
 // Formats the fake reserves for itself; registered names count up from here.
 constexpr std::uint32_t kUnicodeText = 13;
@@ -34,24 +45,20 @@ public:
     // Another program holds the clipboard open for the next n attempts to
     // open it (reading, writing or emptying); a negative n holds it forever.
     void HoldOpenFor(int attempts) { busyAttempts_ = attempts; }
-    // What another program puts there; nullopt leaves no text at all.
-    void Put(std::optional<std::u16string> text, std::set<std::uint32_t> extraFormats = {});
+    // What another program puts there, with the data of other formats (an
+    // image, say); nullopt leaves no text at all.
+    void Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data = {});
     // What the clipboard held before the test's story begins: no change to
     // tell anybody of.
     void Preset(std::optional<std::u16string> text) {
-        auto tell = std::exchange(onChange, nullptr);
-        const std::uint32_t sequence = sequence_;
-        Put(std::move(text));
-        sequence_ = sequence;
-        onChange = std::move(tell);
-    }
-    // Another program adds a format with its data (an image, say).
-    void PutData(std::uint32_t format, std::string bytes) {
-        data_[format] = std::move(bytes);
-        Changed();
+        text_ = std::move(text);
+        data_.clear();
+        ours_ = false;
     }
     // Another program copies text with a format holding one number.
-    void PutMarked(const std::u16string& text, std::uint32_t format, std::uint32_t value);
+    void PutMarked(const std::u16string& text, std::uint32_t format, std::uint32_t value) {
+        Put(text, {{format, std::string(reinterpret_cast<const char*>(&value), sizeof value)}});
+    }
     // Makes every later write store something else than asked, as a clipboard
     // that loses characters would.
     void CorruptWrites(bool on) { corruptWrites_ = on; }
@@ -62,7 +69,7 @@ public:
     std::function<void()> onChange;
 
     std::optional<std::u16string> Contents() const { return text_; }
-    std::optional<std::string> Data(std::uint32_t format) const;
+    std::optional<std::string> Data(std::uint32_t format) const { return Find(data_, format); }
     int OpenAttempts() const { return openAttempts_; }
     // Every text that was on the clipboard, in order, with whether it was
     // marked for clipboard tools to ignore.
@@ -89,7 +96,7 @@ private:
 
     std::optional<std::u16string> text_;
     std::map<std::uint32_t, std::string> data_;
-    std::map<std::u16string, std::uint32_t> registered_;
+    std::vector<std::u16string> registered_;
     int busyAttempts_ = 0;
     int openAttempts_ = 0;
     std::uint32_t sequence_ = 1;
@@ -123,7 +130,7 @@ public:
     Journal* journal = nullptr;
 
 private:
-    std::map<std::u16string, std::uint16_t> atoms_;
+    std::vector<std::u16string> atoms_;
 };
 
 // Timers on a clock of their own, which the event loop moves on.
@@ -132,7 +139,6 @@ public:
     void Start(TimerId timer, int milliseconds) override;
     void Stop(TimerId timer) override;
     bool IsRunning(TimerId timer) const { return running.count(timer) != 0; }
-    int Interval(TimerId timer) const { return running.at(timer).interval; }
 
     struct Running {
         int interval = 0;
@@ -198,16 +204,17 @@ public:
     // Runs at every pump too.
     std::function<void()> onPump;
     int totalSleptMs = 0;
-    std::vector<int> sleeps;
     int pumps = 0;
-    int waits = 0;
 
 private:
+    static constexpr std::int64_t kNever = INT64_MAX;
     void Advance(std::int64_t time);
     void Dispatch();
-    std::optional<std::int64_t> NextEvent() const;
+    // The time of the next message, action or timer; kNever when none.
+    std::int64_t NextEvent() const;
 
     FakeTimers& timers_;
+    int waits_ = 0;
     std::deque<std::function<void()>> posted_;
     std::multimap<std::int64_t, std::function<void()>> actions_;
 };
@@ -253,9 +260,8 @@ public:
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
     Colour ForeColour() const override { return colour_; }
     void SetForeColour(Colour colour) override { colour_ = colour; }
-    bool IsVisible() const override { return visible_; }
+    bool IsVisible() const override { return true; }
 
-    void SetVisible(bool visible) { visible_ = visible; }
     // The user selects part of the text, as with the mouse.
     void Select(std::size_t start, std::size_t end);
     std::size_t SelectionStart() const { return selStart_; }
@@ -267,7 +273,6 @@ private:
     std::u16string text_;
     std::u16string tag_;
     Colour colour_ = 0;
-    bool visible_ = true;
     std::size_t selStart_ = 0;
     std::size_t selEnd_ = 0;
 };
@@ -279,7 +284,7 @@ public:
     bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override;
 
     void Put(const std::u16string& path, std::string bytes) { files_[path] = std::move(bytes); }
-    std::optional<std::string> Get(const std::u16string& path) const;
+    std::optional<std::string> Get(const std::u16string& path) const { return Find(files_, path); }
     // The file exists but is locked or forbidden to us.
     void DenyReading(bool deny) { denyReading_ = deny; }
     // Writing fails (full disk, read-only folder); the old file stays.
