@@ -168,7 +168,6 @@ TEST_F(PasteTest, WithDefaultSettingsTheCollectionIsEmptiedAfterTheEraseDelayThe
     EXPECT_GE(clearedAt - injectedAt, 500);
     EXPECT_GE(restoredAt, clearedAt);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ(windows.broughtToFront, std::vector<WindowId>{kEditorWindow});
 }
 
 TEST_F(PasteTest, TheClearQuestionStandsAtThePointerAndNoKeepsTheCollection) {

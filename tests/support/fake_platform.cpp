@@ -19,15 +19,6 @@ std::u16string BytesText(const std::string& bytes) {
     return text;
 }
 
-void Note(Journal* journal, std::string entry) {
-    if (journal) journal->Note(std::move(entry));
-}
-
-std::string TimerName(TimerId timer) {
-    constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch"};
-    return kNames[static_cast<std::size_t>(timer)];
-}
-
 }  // namespace
 
 void FakeClipboard::Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data) {
@@ -81,14 +72,6 @@ bool FakeClipboard::WriteText(const std::u16string& text, bool markOurs) {
     return true;
 }
 
-bool FakeClipboard::Empty() {
-    if (!Open()) return false;
-    text_.reset();
-    data_.clear();
-    Changed();
-    return true;
-}
-
 std::optional<ClipboardSnapshot> FakeClipboard::Snapshot() {
     if (!Open()) return std::nullopt;
     ClipboardSnapshot snapshot;
@@ -131,8 +114,6 @@ std::uint16_t FakeKeyboard::AddGlobalAtom(const std::u16string& name) {
     return static_cast<std::uint16_t>(0xC000 + (at - atoms_.begin()));
 }
 
-void FakeKeyboard::DeleteGlobalAtom(std::uint16_t atom) { --atomUses[atoms_.at(atom - 0xC000)]; }
-
 bool FakeKeyboard::RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
     if (registered.count(id) || takenKeys.count(virtualKey)) return false;
     registered[id] = {window, modifiers, virtualKey};
@@ -140,22 +121,19 @@ bool FakeKeyboard::RegisterHotKey(WindowId window, int id, std::uint32_t modifie
     return true;
 }
 
-void FakeKeyboard::UnregisterHotKey(WindowId, int id) {
-    if (registered.erase(id)) Note(journal, "hotkey unregistered");
-}
-
 void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
     injections.push_back(events);
     if (onInjection) onInjection(events);
 }
 
-void FakeTimers::Start(TimerId timer, int milliseconds) {
-    running[timer] = {milliseconds, now + milliseconds};
-    Note(journal, "timer " + TimerName(timer) + " started");
+std::string FakeTimers::Name(TimerId timer) {
+    constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch"};
+    return kNames[static_cast<std::size_t>(timer)];
 }
 
-void FakeTimers::Stop(TimerId timer) {
-    if (running.erase(timer)) Note(journal, "timer " + TimerName(timer) + " stopped");
+void FakeTimers::Start(TimerId timer, int milliseconds) {
+    running[timer] = {milliseconds, now + milliseconds};
+    Note(journal, "timer " + Name(timer) + " started");
 }
 
 bool FakeClipboardWatch::Start(WindowId window, Reader read) {
@@ -199,22 +177,16 @@ bool FakeEventLoop::WaitForMessages() {
     return true;
 }
 
-void FakeEventLoop::At(std::int64_t time, std::function<void()> action) { actions_.emplace(time, std::move(action)); }
-
 void FakeEventLoop::RunFor(int milliseconds) {
     const std::int64_t end = timers_.now + milliseconds;
     Dispatch();
-    for (std::int64_t next = NextEvent(); next <= end; next = NextEvent()) {
-        Advance(next);
-        Dispatch();
-    }
+    while (NextEvent() <= end) WaitForMessages();
     Advance(end);
     Dispatch();
 }
 
 void FakeEventLoop::Advance(std::int64_t time) {
-    while (!actions_.empty() && actions_.begin()->first <= time) {
-        const auto first = actions_.begin();
+    for (auto first = actions_.begin(); first != actions_.end() && first->first <= time; first = actions_.begin()) {
         timers_.now = std::max(timers_.now, first->first);
         auto action = std::move(first->second);
         actions_.erase(first);
@@ -271,17 +243,6 @@ void FakeMessageBoxes::DismissQuestion() {
     Note(journal, "question dismissed");
 }
 
-MessageAnswer FakeMessageBoxes::Show(const std::u16string& text, const std::u16string& title,
-                                     MessageButtons buttons) {
-    return Answer({text, title, buttons});
-}
-
-MessageAnswer FakeMessageBoxes::AskAtPointer(const std::u16string& text, const std::u16string& title,
-                                             BoxPlacement place) {
-    placedAt = place(300, 120, pointer);
-    return Answer({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
-}
-
 void FakeTextBox::SetText(const std::u16string& text) {
     text_ = text;
     selStart_ = selEnd_ = 0;
@@ -292,8 +253,6 @@ void FakeTextBox::Append(const std::u16string& text) {
     text_ += text;
     Note(journal, "text appended");
 }
-
-void FakeTextBox::SetCaret(std::size_t position) { selStart_ = selEnd_ = std::min(position, text_.size()); }
 
 void FakeTextBox::Select(std::size_t start, std::size_t end) {
     selStart_ = std::min(start, text_.size());

@@ -29,6 +29,10 @@ struct Journal {
     }
 };
 
+inline void Note(Journal* journal, std::string entry) {
+    if (journal) journal->Note(std::move(entry));
+}
+
 // What a map holds at key, if anything.
 template <class Map>
 std::optional<typename Map::mapped_type> Find(const Map& map, const typename Map::key_type& key) {
@@ -81,7 +85,7 @@ public:
     std::optional<std::u16string> ReadText() override;
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
     bool WriteText(const std::u16string& text, bool markOurs = false) override;
-    bool Empty() override;
+    bool Empty() override { return Restore({}, false); }
     std::optional<ClipboardSnapshot> Snapshot() override;
     bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override;
     bool HoldsOurs() override { return ours_; }
@@ -114,9 +118,11 @@ public:
     };
 
     std::uint16_t AddGlobalAtom(const std::u16string& name) override;
-    void DeleteGlobalAtom(std::uint16_t atom) override;
+    void DeleteGlobalAtom(std::uint16_t atom) override { --atomUses[atoms_.at(atom - 0xC000)]; }
     bool RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
-    void UnregisterHotKey(WindowId window, int id) override;
+    void UnregisterHotKey(WindowId, int id) override {
+        if (registered.erase(id)) Note(journal, "hotkey unregistered");
+    }
     void SendKeyEvents(const std::vector<KeyEvent>& events) override;
 
     // Combinations another program has taken.
@@ -137,7 +143,9 @@ private:
 class FakeTimers : public Timers {
 public:
     void Start(TimerId timer, int milliseconds) override;
-    void Stop(TimerId timer) override;
+    void Stop(TimerId timer) override {
+        if (running.erase(timer)) Note(journal, "timer " + Name(timer) + " stopped");
+    }
     bool IsRunning(TimerId timer) const { return running.count(timer) != 0; }
 
     struct Running {
@@ -150,17 +158,16 @@ public:
     // The window whose timers they are: gets each tick.
     std::function<void(TimerId)> onTick;
     Journal* journal = nullptr;
+
+private:
+    static std::string Name(TimerId timer);
 };
 
 class FakeWindows : public Windows {
 public:
     WindowId ForegroundWindow() override { return foreground; }
-    void SetForegroundWindow(WindowId window) override {
-        foreground = window;
-        broughtToFront.push_back(window);
-    }
+    void SetForegroundWindow(WindowId window) override { foreground = window; }
     WindowId foreground = 0;
-    std::vector<WindowId> broughtToFront;
 };
 
 // The watcher's thread, taken as reading each change the moment it comes.
@@ -197,7 +204,7 @@ public:
     // A window message for the program, handled at the next pump.
     void Post(std::function<void()> message) { posted_.push_back(std::move(message)); }
     // What another program does at this time on the clock.
-    void At(std::int64_t time, std::function<void()> action);
+    void At(std::int64_t time, std::function<void()> action) { actions_.emplace(time, std::move(action)); }
     // The program runs for this long, as its message loop would.
     void RunFor(int milliseconds);
 
@@ -228,9 +235,13 @@ struct ShownMessage {
 
 class FakeMessageBoxes : public MessageBoxes {
 public:
-    MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
-    MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
-                               BoxPlacement place) override;
+    MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override {
+        return Answer({text, title, buttons});
+    }
+    MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title, BoxPlacement place) override {
+        placedAt = place(300, 120, pointer);
+        return Answer({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
+    }
     void DismissQuestion() override;
 
     std::vector<ShownMessage> shown;
@@ -255,7 +266,7 @@ public:
     std::size_t Length() const override { return text_.size(); }
     void SetText(const std::u16string& text) override;
     void Append(const std::u16string& text) override;
-    void SetCaret(std::size_t position) override;
+    void SetCaret(std::size_t position) override { selStart_ = selEnd_ = std::min(position, text_.size()); }
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
     Colour ForeColour() const override { return colour_; }
@@ -307,16 +318,13 @@ private:
     TwipsRect bounds_;
 };
 
+// 1920 x 1080 pixels at 96 DPI, the pointer near its middle.
 class FakeScreen : public Screen {
 public:
-    TwipsPerPixel Scale() override { return scale; }
-    TwipsSize Size() override { return size; }
-    Point Pointer() override { return pointer; }
-    int DpiAt(Point) override { return dpi; }
-    TwipsPerPixel scale;
-    TwipsSize size{28800, 16200};  // 1920 x 1080 at 15 twips a pixel
-    Point pointer{1000, 700};
-    int dpi = 96;
+    TwipsPerPixel Scale() override { return {}; }
+    TwipsSize Size() override { return {28800, 16200}; }
+    Point Pointer() override { return {1000, 700}; }
+    int DpiAt(Point) override { return 96; }
 };
 
 // The icons in the notification area, as the shell keeps them: an icon is
