@@ -2,7 +2,6 @@
 
 #include <new>
 
-#include "capture/clipboard_listener.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/key_injection.h"
 #include "hotkeys/paste_session.h"
@@ -14,23 +13,19 @@ namespace {
 using testing_support::kEditorWindow;
 using testing_support::kMainWindow;
 
-class PasteTest : public testing_support::ProgramTest {
+class PasteTest : public testing_support::ListeningTest {
 protected:
     PasteTest() {
-        // The main window's timers and clipboard notices, as its procedure
-        // hands them on.
+        // The main window's procedure hands the paste's timer on too.
         timers.onTick = [this](TimerId timer) {
             if (timer == TimerId::HotKey) paste.OnTimer();
             if (timer == TimerId::Batch) listener.OnBatchTimer();
         };
-        watch.onQueued = [this] { events.Post([this] { listener.OnChangesQueued(); }); };
-        listener.Start(kMainWindow);
         hotkeys.RegisterHotKeys();
         keyboard.onInjection = [this](const std::vector<KeyEvent>& keys) {
-            if (keys[0] == KeyEvent{kVkV, false}) {
-                pasted.push_back(clipboard.Contents().value_or(u"(none)"));
-                EXPECT_FALSE(hotkeys.Registered());  // our Ctrl+V must not come back to us
-            }
+            if (keys[0] != KeyEvent{kVkV, false}) return;
+            pasted.push_back(clipboard.Contents().value_or(u"(none)"));
+            EXPECT_FALSE(hotkeys.Registered());  // our Ctrl+V must not come back to us
         };
     }
     int HotkeyId(std::uint32_t modifiers) const {
@@ -38,19 +33,9 @@ protected:
             if (hotkey.modifiers == modifiers) return id;
         return -1;
     }
-    // The user copies in another application; the collection shows it a
-    // moment later.
-    void CopyInEditor(const std::u16string& text) {
-        windows.foreground = kEditorWindow;
-        clipboard.Put(text);
-        events.RunFor(kBatchTickMs);
-    }
     // Another application copies at this many milliseconds from now.
-    void CopyLater(int ms, const std::u16string& text) {
-        events.At(timers.now + ms, [this, text] {
-            windows.foreground = kEditorWindow;
-            clipboard.Put(text);
-        });
+    void CopyLater(int ms, std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data = {}) {
+        events.At(timers.now + ms, [this, text, data] { clipboard.Put(text, data); });
     }
     // The user presses the paste hotkey; the program runs for two seconds.
     void PressCtrlV() {
@@ -59,18 +44,10 @@ protected:
         events.RunFor(2000);
         EXPECT_FALSE(paste.Active());
     }
-    int Questions() const {
-        int count = 0;
-        for (const auto& shown : messages.shown) count += shown.title == u"クリア確認";
-        return count;
-    }
 
-    ClipboardListener listener{watch, timers, capture};
     Hotkeys hotkeys{state, keyboard, kMainWindow};
     PasteSession paste{capture, listener, hotkeys, keyboard, timers, windows};
     std::vector<std::u16string> pasted;  // what the clipboard held at each Ctrl+V
-    const std::vector<std::vector<KeyEvent>> ctrlV{
-        {{kVkControl, false}}, {{kVkV, false}}, {{kVkV, true}}, {{kVkControl, true}}};
 };
 
 TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAndNotWhileHeldOff) {
@@ -105,41 +82,62 @@ TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAnd
     EXPECT_EQ(keyboard.registered.size(), 1u);
 }
 
-TEST_F(PasteTest, SwapsTheCollectionInInjectsCtrlVAndPutsTheOldClipboardBack) {
-    state.Settings.ctrlvInit = 0;
-    CopyInEditor(u"A");
-    CopyInEditor(u"B");
-    clipboard.Put(std::nullopt, {{8, std::string("\x28\0\0\0\xff", 5)}});  // an image
+// Ctrl+V, the application's paste, the erase delay, the clear, the clipboard
+// given back: in that order on the clock, none inside another's wait.
+TEST_F(PasteTest, SwapsTheCollectionInPastesItEmptiesItAfterTheEraseDelayThenPutsTheOldClipboardBack) {
+    Copy(u"A");
+    Copy(u"B");
+    const std::string image("\x28\0\0\0\xff", 5);
+    clipboard.Put(std::nullopt, {{8, image}});
     clipboard.writes.clear();
+    std::int64_t injectedAt = -1, clearedAt = -1, restoredAt = -1;
+    events.onPump = [&] {
+        if (injectedAt < 0 && !pasted.empty()) injectedAt = timers.now;
+        if (clearedAt < 0 && box.Length() == 0) clearedAt = timers.now;
+        if (restoredAt < 0 && clipboard.Data(8) && injectedAt >= 0) restoredAt = timers.now;
+    };
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
-    EXPECT_EQ(keyboard.injections, ctrlV);
-    EXPECT_EQ(clipboard.Data(8), std::string("\x28\0\0\0\xff", 5));
-    EXPECT_EQ(clipboard.Contents(), std::nullopt);
+    EXPECT_EQ(keyboard.injections, (std::vector<std::vector<KeyEvent>>{
+                                       {{kVkControl, false}}, {{kVkV, false}}, {{kVkV, true}}, {{kVkControl, true}}}));
     EXPECT_EQ(clipboard.writes, (std::vector<std::pair<std::u16string, bool>>{{u"A\r\nB", true}}));
-    EXPECT_EQ(box.Text(), u"A\r\nB");  // "ctrlv init" 0: kept
+    EXPECT_EQ(clipboard.Data(8), image);
+    EXPECT_EQ(clipboard.Contents(), std::nullopt);
+    EXPECT_EQ(box.Text(), u"");
+    EXPECT_GE(clearedAt - injectedAt, 500);
+    EXPECT_GE(restoredAt, clearedAt);
+    EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(state.PasteInProgress);
     EXPECT_TRUE(hotkeys.Registered());
 }
 
-TEST_F(PasteTest, AClipboardThatWasEmptyOrUnreadableGetsNothingBack) {
-    CopyInEditor(u"A");
-    clipboard.Put(std::nullopt);
+// "ctrlv init" off, a No to the question, or no text on the clipboard once
+// the application has pasted.
+TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySo) {
+    Copy(u"A");
+    state.Settings.ctrlvInit = 0;
     PressCtrlV();
-    EXPECT_EQ(clipboard.Contents(), std::nullopt);
-    CopyInEditor(u"B");
-    clipboard.Preset(u"unreadable");
-    clipboard.HoldOpenFor(10);  // exactly the snapshot's ten attempts
+    state.Settings.ctrlvInit = 1;
+    state.Settings.noConfirm = 0;
+    messages.answers = {MessageAnswer::No};
+    messages.whileOpen = [this] { windows.foreground = kMainWindow; };  // the box took the focus
     PressCtrlV();
-    EXPECT_EQ(pasted.back(), u"B");
-    EXPECT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(clipboard.Contents(), std::nullopt);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].title + messages.shown[0].text, u"クリア確認クリップボード／表示をクリアしますか？");
+    EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
+    EXPECT_EQ(windows.foreground, kEditorWindow);
+    state.Settings.noConfirm = 1;
+    CopyLater(100, u"x");  // another application's copy, then an image
+    CopyLater(150, std::nullopt, {{8, "image"}});
+    PressCtrlV();
+    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"A", u"A", u"A"}));
+    EXPECT_EQ(box.Text(), u"A\r\nx");
 }
 
 TEST_F(PasteTest, WithNothingCollectedCtrlVIsAnOrdinaryPaste) {
     clipboard.Preset(u"the user's own text");
     PressCtrlV();  // the introduction is still shown
-    CopyInEditor(u"A");
+    Copy(u"A");
     ClearCollection(capture);  // the clipboard goes too
     PressCtrlV();
     EXPECT_TRUE(clipboard.writes.empty());
@@ -148,52 +146,24 @@ TEST_F(PasteTest, WithNothingCollectedCtrlVIsAnOrdinaryPaste) {
     EXPECT_TRUE(hotkeys.Registered());
 }
 
-// Ctrl+V, the application's paste, the erase delay, the clear, the clipboard
-// given back: in that order on the clock, none inside another's wait.
-TEST_F(PasteTest, WithDefaultSettingsTheCollectionIsEmptiedAfterTheEraseDelayThenTheClipboardGivenBack) {
-    CopyInEditor(u"A");
-    CopyInEditor(u"B");
+// One that could not be read gets nothing back rather than a guess; a
+// collection that could not be put there is neither pasted nor cleared.
+TEST_F(PasteTest, AClipboardThatCannotBeReadOrWrittenLosesNothing) {
+    Copy(u"A");
+    clipboard.Preset(u"unreadable");
+    clipboard.HoldOpenFor(10);  // exactly the snapshot's ten attempts
+    PressCtrlV();
+    EXPECT_EQ(pasted, std::vector<std::u16string>{u"A"});
+    EXPECT_EQ(clipboard.Contents(), std::nullopt);
+    Copy(u"B");
     clipboard.Preset(u"before");
-    std::int64_t injectedAt = -1, clearedAt = -1, restoredAt = -1;
-    keyboard.onInjection = [&](const std::vector<KeyEvent>& keys) {
-        if (keys[0] == KeyEvent{kVkV, false}) injectedAt = timers.now;
-    };
-    events.onPump = [&] {
-        if (clearedAt < 0 && box.Length() == 0) clearedAt = timers.now;
-        if (restoredAt < 0 && clipboard.Contents() == u"before" && injectedAt >= 0) restoredAt = timers.now;
-    };
+    clipboard.CorruptWrites(true);
     PressCtrlV();
-    EXPECT_EQ(box.Text(), u"");
+    EXPECT_EQ(keyboard.injections.size(), 4u);  // the first paste's
+    EXPECT_EQ(box.Text(), u"B");
+    EXPECT_EQ(messages.shown.size(), 2u);  // a clipboard error each time
     EXPECT_EQ(clipboard.Contents(), u"before");
-    EXPECT_GE(clearedAt - injectedAt, 500);
-    EXPECT_GE(restoredAt, clearedAt);
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(PasteTest, TheClearQuestionStandsAtThePointerAndNoKeepsTheCollection) {
-    state.Settings.noConfirm = 0;
-    CopyInEditor(u"A");
-    messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
-    messages.whileOpen = [this] { windows.foreground = kMainWindow; };  // the box took the focus
-    PressCtrlV();
-    EXPECT_EQ(Questions(), 1);
-    EXPECT_EQ(messages.shown[0].text, u"クリップボード／表示をクリアしますか？");
-    EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
-    EXPECT_EQ(box.Text(), u"A");
-    PressCtrlV();
-    EXPECT_EQ(box.Text(), u"");
-    EXPECT_EQ(windows.foreground, kEditorWindow);
-}
-
-TEST_F(PasteTest, CtrlvInitOffOrAClipboardWithoutTextAfterThePasteLeavesTheCollection) {
-    CopyInEditor(u"A");
-    state.Settings.ctrlvInit = 0;
-    PressCtrlV();
-    state.Settings.ctrlvInit = 1;
-    CopyLater(100, u"x");  // another application's copy, then an image
-    events.At(timers.now + 150, [this] { clipboard.Put(std::nullopt, {{8, "image"}}); });
-    PressCtrlV();
-    EXPECT_EQ(box.Text(), u"A\r\nx");
+    EXPECT_TRUE(hotkeys.Registered());
 }
 
 // Copies another application makes during the paste are read as they come
@@ -201,12 +171,12 @@ TEST_F(PasteTest, CtrlvInitOffOrAClipboardWithoutTextAfterThePasteLeavesTheColle
 TEST_F(PasteTest, TwoCopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswer) {
     state.Settings.noConfirm = 0;
     for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
-        CopyInEditor(u"A");
+        Copy(u"A");
         clipboard.Preset(u"before");
         messages.answers = {answer};
         messages.whileOpen = [this] {
-            CopyInEditor(u"X");
-            CopyInEditor(u"Y");
+            Copy(u"X");
+            Copy(u"Y");
         };
         PressCtrlV();
         EXPECT_EQ(clipboard.Contents(), u"Y");
@@ -215,8 +185,23 @@ TEST_F(PasteTest, TwoCopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswer
     }
 }
 
+TEST_F(PasteTest, AClearChosenWhileTheQuestionIsOpenEmptiesAllThatCameBeforeIt) {
+    state.Settings.noConfirm = 0;
+    Copy(u"A");
+    clipboard.Preset(u"before");
+    messages.answers = {MessageAnswer::No};
+    messages.whileOpen = [this] {
+        Copy(u"X");
+        ClearCollection(capture);  // クリア in the menu
+        Copy(u"Y");
+    };
+    PressCtrlV();
+    EXPECT_EQ(box.Text(), u"Y");
+    EXPECT_EQ(clipboard.Contents(), u"Y");
+}
+
 TEST_F(PasteTest, ACopyDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
-    CopyInEditor(u"A");
+    Copy(u"A");
     clipboard.Preset(u"before");
     // The clear comes 500 ms after the Ctrl+V, the restore with it; the
     // copy lands after both, before the paste ends, its word not yet come.
@@ -228,7 +213,7 @@ TEST_F(PasteTest, ACopyDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
 }
 
 TEST_F(PasteTest, ACopyThatRacesTheRestoreIsNeitherOverwrittenNorLost) {
-    CopyInEditor(u"A");
+    Copy(u"A");
     clipboard.Preset(u"before");
     bool raced = false;
     // The copy lands between our last look and our opening the clipboard to
@@ -245,23 +230,8 @@ TEST_F(PasteTest, ACopyThatRacesTheRestoreIsNeitherOverwrittenNorLost) {
     EXPECT_EQ(box.Text(), u"racing");
 }
 
-TEST_F(PasteTest, AClearChosenWhileTheQuestionIsOpenEmptiesAllThatCameBeforeIt) {
-    state.Settings.noConfirm = 0;
-    CopyInEditor(u"A");
-    clipboard.Preset(u"before");
-    messages.answers = {MessageAnswer::No};
-    messages.whileOpen = [this] {
-        CopyInEditor(u"X");
-        ClearCollection(capture);  // クリア in the menu
-        CopyInEditor(u"Y");
-    };
-    PressCtrlV();
-    EXPECT_EQ(box.Text(), u"Y");
-    EXPECT_EQ(clipboard.Contents(), u"Y");
-}
-
 TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPastes) {
-    CopyInEditor(u"A");
+    Copy(u"A");
     clipboard.Preset(u"before");
     clipboard.onOpen = [this] {
         clipboard.onOpen = nullptr;
@@ -272,7 +242,7 @@ TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPa
     EXPECT_FALSE(state.PasteInProgress);
     EXPECT_FALSE(paste.Active());
     EXPECT_TRUE(hotkeys.Registered());
-    CopyInEditor(u"B");
+    Copy(u"B");
     EXPECT_EQ(box.Text(), u"A\r\nB");  // copies are collected again
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
@@ -287,18 +257,6 @@ TEST_F(PasteTest, CtrlVPastesEveryCopyMadeBeforeItShownYetOrNot) {
     ASSERT_EQ(box.Text(), u"A");
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
-}
-
-TEST_F(PasteTest, ACollectionThatCouldNotBePutOnTheClipboardIsNeitherPastedNorCleared) {
-    CopyInEditor(u"A");
-    clipboard.Preset(u"before");
-    clipboard.CorruptWrites(true);
-    PressCtrlV();
-    EXPECT_TRUE(keyboard.injections.empty());
-    EXPECT_EQ(box.Text(), u"A");
-    EXPECT_EQ(messages.shown.size(), 1u);  // the clipboard error
-    EXPECT_EQ(clipboard.Contents(), u"before");
-    EXPECT_TRUE(hotkeys.Registered());
 }
 
 TEST(PlaceBoxAtPointer, PutsTheLowerRightCornerAtThePointerUnlessTheBoxWouldLeaveTheScreen) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "capture/capture_handler.h"
+#include "capture/clipboard_listener.h"
 #include "settings/settings_record.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
@@ -46,6 +47,27 @@ protected:
     Desktop desktop{clipboard, events, messages};
     fake::FakeTextBox box;
     CaptureContext capture{desktop, box, state, nullptr, false, {}};
+};
+
+// Copies come as in the program: the watcher reads each change, the main
+// window takes it in at the watcher's word and at each tick of the batch.
+class ListeningTest : public ProgramTest {
+protected:
+    ListeningTest() {
+        watch.onQueued = [this] { events.Post([this] { listener.OnChangesQueued(); }); };
+        timers.onTick = [this](TimerId) { listener.OnBatchTimer(); };
+        listener.Start(kMainWindow);
+    }
+
+    // The user copies in a window, another application's unless told; the
+    // collection shows it a moment later.
+    void Copy(std::optional<std::u16string> text, WindowId window = kEditorWindow) {
+        windows.foreground = window;
+        clipboard.Put(std::move(text));
+        events.RunFor(kBatchTickMs);
+    }
+
+    ClipboardListener listener{watch, timers, capture};
 };
 
 }  // namespace gleaner::testing_support
