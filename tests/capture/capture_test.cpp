@@ -28,6 +28,10 @@ class CaptureTest : public testing_support::ProgramTest {
 protected:
     CaptureTest() { capture.popup = &popup; }
     void PopupRequest() { CollectClipboardText(capture, u"", state.Settings.dispPos); }
+    // Copies of 998 characters, each unlike the one before.
+    void CopyLong(int copies) {
+        for (int i = 0; i < copies; ++i) Copy(std::u16string(998, static_cast<char16_t>(u'a' + i % 2)));
+    }
     std::vector<std::u16string> LimitMessages() const {
         std::vector<std::u16string> texts;
         for (const auto& shown : messages.shown)
@@ -37,7 +41,7 @@ protected:
     RecordingPopup popup;
 };
 
-TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndOfTheCollection) {
+TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndJoinedWithTheChosenSeparatorButNothingDuringAPaste) {
     box.SetForeColour(kIntroductionColour);
     Copy(u"A");
     EXPECT_EQ(box.Text(), u"A");  // the introduction is gone
@@ -49,19 +53,14 @@ TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndOfTheCollection) {
     Copy(u"A");
     Copy(u"");  // an empty copy adds nothing
     EXPECT_EQ(box.Text(), u"A\r\nB\r\nA");
-    EXPECT_EQ(box.SelectionStart(), box.Length());
-    EXPECT_EQ(box.SelectionEnd(), box.Length());
-}
-
-TEST_F(CaptureTest, JoinsWithTheChosenSeparatorAndCollectsNothingDuringAPaste) {
+    EXPECT_EQ(box.Selection(), std::pair(box.Length(), box.Length()));
     state.Settings.separator = u"無し";
-    Copy(u"A");
     Copy(u"B");
     state.Settings.separator = u"\\n- ";
     Copy(u"C");
     state.PasteInProgress = true;
     Copy(u"D");
-    EXPECT_EQ(box.Text(), u"AB\r\n- C");
+    EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C");
 }
 
 TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
@@ -107,8 +106,9 @@ TEST_F(CaptureTest, InTrayModeEachCaptureAndPopupRequestShowsTheCollectionUnchan
     EXPECT_EQ(box.Text(), u"A\r\nB");
 }
 
+// A unit of 0 has no steps to report, and a limit of 0 is written as nothing.
 TEST_F(CaptureTest, ReportsTheLengthAtEachNewStepOfTheUnitAndAtEveryCaptureFromTheLimitOn) {
-    for (int i = 0; i < 25; ++i) Copy(std::u16string(998, static_cast<char16_t>(u'a' + i % 2)));
+    CopyLong(25);
     ASSERT_EQ(box.Length(), 24998u);
     EXPECT_EQ(LimitMessages(),
               std::vector<std::u16string>{u"現在、20,998文字です。\r\n取得徳可能文字数は、65,535文字までです。"});
@@ -119,16 +119,26 @@ TEST_F(CaptureTest, ReportsTheLengthAtEachNewStepOfTheUnitAndAtEveryCaptureFromT
     EXPECT_EQ(LimitMessages()[2], u"現在、25,004文字です。\r\n取得徳可能文字数は、25,000文字までです。\r\n\r\n"
                                   u"これ以上の採集はできません！");
     EXPECT_EQ(box.Length(), 25004u);  // the limit does not stop collecting
-}
-
-TEST_F(CaptureTest, AUnitOfZeroSkipsTheStepsAndALimitOfZeroIsWrittenAsNothing) {
+    state.Settings.limitMax = 65535;
     state.Settings.limitUnit = 0;
-    for (int i = 0; i < 30; ++i) Copy(std::u16string(998, static_cast<char16_t>(u'a' + i % 2)));
-    EXPECT_TRUE(LimitMessages().empty());
+    CopyLong(6);
+    EXPECT_EQ(LimitMessages().size(), 3u);
     state.Settings.limitMax = 0;
     Copy(u"z");
-    EXPECT_EQ(LimitMessages().back(), u"現在、30,001文字です。\r\n取得徳可能文字数は、文字までです。\r\n\r\n"
+    EXPECT_EQ(LimitMessages().back(), u"現在、31,007文字です。\r\n取得徳可能文字数は、文字までです。\r\n\r\n"
                                       u"これ以上の採集はできません！");
+}
+
+TEST_F(CaptureTest, ACopyWhileTheLimitMessageIsOpenIsCollectedOnceWithoutASecondMessage) {
+    state.Settings.limitMax = 3;
+    messages.whileOpen = [this] {
+        messages.whileOpen = nullptr;
+        Copy(u"nested");
+    };
+    Copy(u"first");
+    EXPECT_EQ(LimitMessages().size(), 1u);
+    Copy(u"nested");  // a repeat of the last capture, which was the nested one
+    EXPECT_EQ(box.Text(), u"first\r\nnested");
 }
 
 // Copies that came together join the collection in one go, exactly as
@@ -159,7 +169,7 @@ TEST_F(CaptureTest, ABatchShowsTheLimitMessageOnceForTheLengthItsLastCopyLeft) {
                                    u"現在、45,016文字です。\r\n取得徳可能文字数は、65,535文字までです。"}));
 }
 
-class ClipboardAccessTest : public testing_support::ProgramTest {};
+using ClipboardAccessTest = testing_support::ProgramTest;
 
 TEST_F(ClipboardAccessTest, ABusyClipboardIsWaitedForInTenAttemptsWhileMessagesAreHandled) {
     clipboard.Put(u"text");
@@ -191,65 +201,38 @@ TEST_F(ClipboardAccessTest, AWriteIsCheckedByReadingItBack) {
     EXPECT_EQ(GetClipboardText(desktop), u"");  // no text is no failure
 }
 
-class ClipboardListenerTest : public testing_support::ProgramTest {
-protected:
-    ClipboardListenerTest() {
-        watch.onQueued = [this] { events.Post([this] { listener.OnChangesQueued(); }); };
-        timers.onTick = [this](TimerId) { listener.OnBatchTimer(); };
-        listener.Start(kMainWindow);
-    }
-    // The user copies in some window; the watcher reads it, and the
-    // collection catches up a moment later.
-    void CopyIn(WindowId window, std::optional<std::u16string> text, std::uint32_t mark = 0,
-                std::uint32_t value = 0) {
-        windows.foreground = window;
-        if (mark)
-            clipboard.PutMarked(*text, mark, value);
-        else
-            clipboard.Put(std::move(text));
-        events.RunFor(kBatchTickMs);
-    }
-    ClipboardListener listener{watch, timers, capture};
-};
+using ClipboardListenerTest = testing_support::ListeningTest;
 
 TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsOnlyWhileListening) {
-    CopyIn(kMainWindow, u"in our window");
+    Copy(u"in our window", kMainWindow);
     state.PopupWindowHandle = kPopupWindow;
-    CopyIn(kPopupWindow, u"in the balloon");
-    CopyIn(kEditorWindow, std::nullopt);
-    CopyIn(kEditorWindow, u"B");
+    Copy(u"in the balloon", kPopupWindow);
+    Copy(std::nullopt);
+    Copy(u"B");
     EXPECT_EQ(box.Text(), u"B");
     EXPECT_EQ(watch.listeners, std::set<WindowId>{kMainWindow});
     listener.Stop();
     EXPECT_TRUE(watch.listeners.empty());
-    CopyIn(kEditorWindow, u"after the end");
+    Copy(u"after the end");
     EXPECT_EQ(box.Text(), u"B");
 }
 
 // Those marked to be ignored (our own paste's writes among them) are not
 // even opened: the application being pasted into must find the clipboard free.
 TEST_F(ClipboardListenerTest, CopiesMarkedPrivateAreNeverCollected) {
-    CopyIn(kEditorWindow, u"ignored", clipboard.RegisterFormat(u"Clipboard Viewer Ignore"), 0);
+    const auto copyMarked = [this](const std::u16string& text, const char16_t* mark, std::uint32_t value) {
+        clipboard.PutMarked(text, clipboard.RegisterFormat(mark), value);
+        events.RunFor(kBatchTickMs);
+    };
+    copyMarked(u"ignored", u"Clipboard Viewer Ignore", 0);
     EXPECT_EQ(clipboard.OpenAttempts(), 0);
     for (const char16_t* name : {u"ExcludeClipboardContentFromMonitorProcessing", u"CanIncludeInClipboardHistory",
                                  u"CanUploadToCloudClipboard"})
-        CopyIn(kEditorWindow, name, clipboard.RegisterFormat(name), 0);
+        copyMarked(name, name, 0);
     EXPECT_EQ(box.Text(), u"introduction");
-    CopyIn(kEditorWindow, u"history allowed", clipboard.RegisterFormat(u"CanIncludeInClipboardHistory"), 1);
-    CopyIn(kEditorWindow, u"cloud allowed", clipboard.RegisterFormat(u"CanUploadToCloudClipboard"), 1);
+    copyMarked(u"history allowed", u"CanIncludeInClipboardHistory", 1);
+    copyMarked(u"cloud allowed", u"CanUploadToCloudClipboard", 1);
     EXPECT_EQ(box.Text(), u"history allowed\r\ncloud allowed");
-}
-
-TEST_F(CaptureTest, ACopyWhileTheLimitMessageIsOpenIsCollectedOnceWithoutASecondMessage) {
-    state.Settings.limitMax = 3;
-    messages.whileOpen = [this] {
-        messages.whileOpen = nullptr;
-        Copy(u"nested");
-    };
-    Copy(u"first");
-    EXPECT_EQ(LimitMessages().size(), 1u);
-    Copy(u"nested");  // a repeat of the last capture, which was the nested one
-    EXPECT_EQ(box.Text(), u"first\r\nnested");
 }
 
 }  // namespace

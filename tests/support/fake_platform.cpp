@@ -245,18 +245,13 @@ void FakeMessageBoxes::DismissQuestion() {
 
 void FakeTextBox::SetText(const std::u16string& text) {
     text_ = text;
-    selStart_ = selEnd_ = 0;
+    selection_ = {};
     Note(journal, "text set");
 }
 
 void FakeTextBox::Append(const std::u16string& text) {
     text_ += text;
     Note(journal, "text appended");
-}
-
-void FakeTextBox::Select(std::size_t start, std::size_t end) {
-    selStart_ = std::min(start, text_.size());
-    selEnd_ = std::min(end, text_.size());
 }
 
 std::optional<std::string> FakeFileStore::Read(const std::u16string& path) {

@@ -266,7 +266,7 @@ public:
     std::size_t Length() const override { return text_.size(); }
     void SetText(const std::u16string& text) override;
     void Append(const std::u16string& text) override;
-    void SetCaret(std::size_t position) override { selStart_ = selEnd_ = std::min(position, text_.size()); }
+    void SetCaret(std::size_t position) override { Select(position, position); }
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
     Colour ForeColour() const override { return colour_; }
@@ -274,9 +274,10 @@ public:
     bool IsVisible() const override { return true; }
 
     // The user selects part of the text, as with the mouse.
-    void Select(std::size_t start, std::size_t end);
-    std::size_t SelectionStart() const { return selStart_; }
-    std::size_t SelectionEnd() const { return selEnd_; }
+    void Select(std::size_t start, std::size_t end) {
+        selection_ = {std::min(start, text_.size()), std::min(end, text_.size())};
+    }
+    std::pair<std::size_t, std::size_t> Selection() const { return selection_; }
     // Notes "text set" and "text appended".
     Journal* journal = nullptr;
 
@@ -284,8 +285,7 @@ private:
     std::u16string text_;
     std::u16string tag_;
     Colour colour_ = 0;
-    std::size_t selStart_ = 0;
-    std::size_t selEnd_ = 0;
+    std::pair<std::size_t, std::size_t> selection_;
 };
 
 class FakeFileStore : public FileStore {
