@@ -175,14 +175,14 @@ TEST_F(ClipboardAccessTest, ABusyClipboardIsWaitedForInTenAttemptsWhileMessagesA
     clipboard.Put(u"text");
     clipboard.HoldOpenFor(3);
     EXPECT_EQ(GetClipboardText(desktop), u"text");
-    EXPECT_EQ(clipboard.OpenAttempts(), 4);
-    EXPECT_EQ(events.totalSleptMs, 300);
+    EXPECT_EQ(clipboard.openAttempts, 4);
+    EXPECT_EQ(timers.now, 300);
     EXPECT_EQ(events.pumps, 30);
     EXPECT_TRUE(messages.shown.empty());
 
     clipboard.HoldOpenFor(-1);
     EXPECT_EQ(GetClipboardText(desktop), std::nullopt);
-    EXPECT_EQ(clipboard.OpenAttempts(), 14);
+    EXPECT_EQ(clipboard.openAttempts, 14);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown[0].title, u"クリップボードエラー");
     EXPECT_EQ(messages.shown[0].text, u"5 Access is denied.");
@@ -193,7 +193,7 @@ TEST_F(ClipboardAccessTest, ABusyClipboardIsWaitedForInTenAttemptsWhileMessagesA
 TEST_F(ClipboardAccessTest, AWriteIsCheckedByReadingItBack) {
     EXPECT_TRUE(SetClipboardText(desktop, u"%%%% error gleaner %%%%"));
     EXPECT_EQ(GetClipboardText(desktop), u"%%%% error gleaner %%%%");  // just another text
-    clipboard.CorruptWrites(true);
+    clipboard.corruptWrites = true;
     EXPECT_FALSE(SetClipboardText(desktop, u"lost"));
     EXPECT_EQ(clipboard.writes.size(), 11u);
     EXPECT_EQ(messages.shown.size(), 1u);
@@ -225,7 +225,7 @@ TEST_F(ClipboardListenerTest, CopiesMarkedPrivateAreNeverCollected) {
         events.RunFor(kBatchTickMs);
     };
     copyMarked(u"ignored", u"Clipboard Viewer Ignore", 0);
-    EXPECT_EQ(clipboard.OpenAttempts(), 0);
+    EXPECT_EQ(clipboard.openAttempts, 0);
     for (const char16_t* name : {u"ExcludeClipboardContentFromMonitorProcessing", u"CanIncludeInClipboardHistory",
                                  u"CanUploadToCloudClipboard"})
         copyMarked(name, name, 0);

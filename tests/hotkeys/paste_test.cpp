@@ -157,7 +157,7 @@ TEST_F(PasteTest, AClipboardThatCannotBeReadOrWrittenLosesNothing) {
     EXPECT_EQ(clipboard.Contents(), std::nullopt);
     Copy(u"B");
     clipboard.Preset(u"before");
-    clipboard.CorruptWrites(true);
+    clipboard.corruptWrites = true;
     PressCtrlV();
     EXPECT_EQ(keyboard.injections.size(), 4u);  // the first paste's
     EXPECT_EQ(box.Text(), u"B");

@@ -8,7 +8,7 @@ namespace {
 
 constexpr char16_t kIgnoreFormatName[] = u"Clipboard Viewer Ignore";
 
-// Only the fake reads its snapshots back: the text's code units as they lie.
+// Only the fake reads its text back: the code units as they lie.
 std::string TextBytes(const std::u16string& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
 }
@@ -22,9 +22,20 @@ std::u16string BytesText(const std::string& bytes) {
 }  // namespace
 
 void FakeClipboard::Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data) {
-    text_ = std::move(text);
-    data_ = std::move(data);
+    if (text) data[kUnicodeText] = TextBytes(*text);
+    formats_ = std::move(data);
     Changed();
+}
+
+void FakeClipboard::Preset(const std::optional<std::u16string>& text) {
+    formats_.clear();
+    if (text) formats_[kUnicodeText] = TextBytes(*text);
+    ours_ = false;
+}
+
+std::optional<std::u16string> FakeClipboard::Contents() const {
+    const auto bytes = Data(kUnicodeText);
+    return bytes ? std::optional(BytesText(*bytes)) : std::nullopt;
 }
 
 void FakeClipboard::Changed(bool ours) {
@@ -40,7 +51,7 @@ std::uint32_t FakeClipboard::RegisterFormat(const std::u16string& name) {
 }
 
 bool FakeClipboard::Open() {
-    ++openAttempts_;
+    ++openAttempts;
     if (onOpen) onOpen();
     if (busyAttempts_ == 0) return true;
     if (busyAttempts_ > 0) --busyAttempts_;
@@ -50,12 +61,12 @@ bool FakeClipboard::Open() {
 
 std::optional<std::u16string> FakeClipboard::ReadText() {
     if (!Open()) return std::nullopt;
-    return text_.value_or(std::u16string());
+    return Contents().value_or(std::u16string());
 }
 
 std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::uint32_t>& markFormats) {
     if (!Open()) return std::nullopt;
-    Copy copy{sequence_, text_, {}};
+    Copy copy{sequence_, Contents(), {}};
     for (const std::uint32_t format : markFormats) {
         const auto bytes = Data(format);
         if (!bytes) continue;
@@ -68,29 +79,22 @@ std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::ui
 
 bool FakeClipboard::WriteText(const std::u16string& text, bool markOurs) {
     if (!Open()) return false;
-    Fill({{kUnicodeText, TextBytes(corruptWrites_ ? text + u"?" : text)}}, markOurs);
+    Fill({{kUnicodeText, TextBytes(corruptWrites ? text + u"?" : text)}}, markOurs);
     return true;
 }
 
 std::optional<ClipboardSnapshot> FakeClipboard::Snapshot() {
     if (!Open()) return std::nullopt;
     ClipboardSnapshot snapshot;
-    if (text_) snapshot.push_back({kUnicodeText, TextBytes(*text_)});
-    for (const auto& [format, bytes] : data_) snapshot.push_back({format, bytes});
+    for (const auto& [format, bytes] : formats_) snapshot.push_back({format, bytes});
     return snapshot;
 }
 
 void FakeClipboard::Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
-    text_.reset();
-    data_.clear();
-    for (const ClipboardItem& item : snapshot) {
-        if (item.format == kUnicodeText)
-            text_ = BytesText(item.bytes);
-        else
-            data_[item.format] = item.bytes;
-    }
-    if (markOurs) data_[RegisterFormat(kIgnoreFormatName)] = "";
-    if (text_) writes.emplace_back(*text_, markOurs);
+    formats_.clear();
+    for (const ClipboardItem& item : snapshot) formats_[item.format] = item.bytes;
+    if (markOurs) formats_[RegisterFormat(kIgnoreFormatName)] = "";
+    if (const auto text = Contents()) writes.emplace_back(*text, markOurs);
     Changed(markOurs);
 }
 
@@ -114,9 +118,9 @@ std::uint16_t FakeKeyboard::AddGlobalAtom(const std::u16string& name) {
     return static_cast<std::uint16_t>(0xC000 + (at - atoms_.begin()));
 }
 
-bool FakeKeyboard::RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
+bool FakeKeyboard::RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
     if (registered.count(id) || takenKeys.count(virtualKey)) return false;
-    registered[id] = {window, modifiers, virtualKey};
+    registered[id] = {modifiers, virtualKey};
     Note(journal, "hotkey registered");
     return true;
 }
@@ -156,11 +160,6 @@ void FakeClipboardWatch::Changed(Clipboard& clipboard, WindowId foreground) {
     queue_.push_back(read_(clipboard, [](int) {}));
     queue_.back().foreground = foreground;
     if (!told && onQueued) onQueued();
-}
-
-void FakeEventLoop::Sleep(int milliseconds) {
-    totalSleptMs += milliseconds;
-    Advance(timers_.now + milliseconds);
 }
 
 void FakeEventLoop::ProcessPendingMessages() {

@@ -54,33 +54,29 @@ public:
     void Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data = {});
     // What the clipboard held before the test's story begins: no change to
     // tell anybody of.
-    void Preset(std::optional<std::u16string> text) {
-        text_ = std::move(text);
-        data_.clear();
-        ours_ = false;
-    }
+    void Preset(const std::optional<std::u16string>& text);
     // Another program copies text with a format holding one number.
     void PutMarked(const std::u16string& text, std::uint32_t format, std::uint32_t value) {
         Put(text, {{format, std::string(reinterpret_cast<const char*>(&value), sizeof value)}});
     }
-    // Makes every later write store something else than asked, as a clipboard
-    // that loses characters would.
-    void CorruptWrites(bool on) { corruptWrites_ = on; }
     // Runs at every attempt to open the clipboard (a test may throw there).
     std::function<void()> onOpen;
     // Runs after every change, ours and other programs': the system tells
     // the listeners.
     std::function<void()> onChange;
 
-    std::optional<std::u16string> Contents() const { return text_; }
-    std::optional<std::string> Data(std::uint32_t format) const { return Find(data_, format); }
-    int OpenAttempts() const { return openAttempts_; }
+    std::optional<std::u16string> Contents() const;
+    std::optional<std::string> Data(std::uint32_t format) const { return Find(formats_, format); }
+    // Every later write stores something else than asked, as a clipboard
+    // that loses characters would.
+    bool corruptWrites = false;
+    int openAttempts = 0;
     // Every text that was on the clipboard, in order, with whether it was
     // marked for clipboard tools to ignore.
     std::vector<std::pair<std::u16string, bool>> writes;
 
-    bool HasText() override { return text_.has_value(); }
-    bool HasFormat(std::uint32_t format) override { return format == kUnicodeText ? HasText() : data_.count(format) != 0; }
+    bool HasText() override { return HasFormat(kUnicodeText); }
+    bool HasFormat(std::uint32_t format) override { return formats_.count(format) != 0; }
     std::uint32_t RegisterFormat(const std::u16string& name) override;
     std::optional<std::u16string> ReadText() override;
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
@@ -98,28 +94,26 @@ private:
     void Fill(const ClipboardSnapshot& snapshot, bool markOurs);
     void Changed(bool ours = false);
 
-    std::optional<std::u16string> text_;
-    std::map<std::uint32_t, std::string> data_;
+    // Each format's data as a program would read it, the text as its code
+    // units.
+    std::map<std::uint32_t, std::string> formats_;
     std::vector<std::u16string> registered_;
     int busyAttempts_ = 0;
-    int openAttempts_ = 0;
     std::uint32_t sequence_ = 1;
     bool ours_ = false;
-    bool corruptWrites_ = false;
     PlatformError lastError_;
 };
 
 class FakeKeyboard : public Keyboard {
 public:
     struct HotKey {
-        WindowId window;
         std::uint32_t modifiers;
         std::uint32_t virtualKey;
     };
 
     std::uint16_t AddGlobalAtom(const std::u16string& name) override;
     void DeleteGlobalAtom(std::uint16_t atom) override { --atomUses[atoms_.at(atom - 0xC000)]; }
-    bool RegisterHotKey(WindowId window, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+    bool RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
     void UnregisterHotKey(WindowId, int id) override {
         if (registered.erase(id)) Note(journal, "hotkey unregistered");
     }
@@ -195,7 +189,7 @@ private:
 class FakeEventLoop : public EventLoop {
 public:
     explicit FakeEventLoop(FakeTimers& timers) : timers_(timers) {}
-    void Sleep(int milliseconds) override;
+    void Sleep(int milliseconds) override { Advance(timers_.now + milliseconds); }
     void ProcessPendingMessages() override;
     // Moves the clock to the next message or timer and handles it; false
     // when nothing would ever come (a wait would hang), as at a quit.
@@ -210,7 +204,6 @@ public:
 
     // Runs at every pump too.
     std::function<void()> onPump;
-    int totalSleptMs = 0;
     int pumps = 0;
 
 private:
