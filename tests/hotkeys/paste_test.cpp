@@ -60,8 +60,7 @@ TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAnd
     ASSERT_EQ(keyboard.registered.size(), 2u);
     EXPECT_EQ(keyboard.registered[HotkeyId(kModControl)].virtualKey, static_cast<std::uint32_t>('Q'));
     EXPECT_EQ(keyboard.registered[HotkeyId(kModControl | kModShift)].virtualKey, static_cast<std::uint32_t>('A'));
-    EXPECT_EQ(hotkeys.Identify(static_cast<std::uintptr_t>(HotkeyId(kModControl | kModShift))),
-              Hotkeys::Pressed::Popup);
+    EXPECT_EQ(hotkeys.Identify(HotkeyId(kModControl | kModShift)), Hotkeys::Pressed::Popup);
     EXPECT_EQ(keyboard.atomUses[u"GLEANER_CTRLV"], 1);
     {
         Hotkeys::Hold outer = hotkeys.HoldOff();

@@ -71,7 +71,7 @@ std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::ui
         const auto bytes = Data(format);
         if (!bytes) continue;
         std::optional<std::uint32_t> number;
-        if (bytes->size() >= sizeof(std::uint32_t)) std::memcpy(&number.emplace(), bytes->data(), sizeof(std::uint32_t));
+        if (bytes->size() >= 4) std::memcpy(&number.emplace(), bytes->data(), 4);  // a DWORD
         copy.marks.emplace_back(format, number);
     }
     return copy;
