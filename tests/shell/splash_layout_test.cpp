@@ -8,7 +8,7 @@
 namespace gleaner {
 namespace {
 
-// Half an inch a line. 192 DPI is 7.5 twips per pixel, which no whole factor gives.
+// 192 DPI is 7.5 twips per pixel, which no whole factor gives.
 TEST(SplashLayout, GrowsWithEachLineOfTheMessageAndIsSizedAndDrawnAtTheDensityOfItsMonitor) {
     EXPECT_EQ(SplashHeight(u"終了します！"), 790);
     const std::u16string text = u"ぐりーなー！ Ver0.76\r\n\r\nタスクトレイに収納します！";
