@@ -46,8 +46,7 @@ public:
 
 class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
 public:
-    FakeProgramWindows(fake::Journal& journal, ProgramState& state)
-        : main(journal, state), journal(journal) {}
+    FakeProgramWindows(fake::Journal& journal, ProgramState& state) : main(journal, state), journal(journal) {}
     MainWindowView* CreateMainWindow(MainWindowEvents&) override {
         journal.Note("window created");
         return &main;
