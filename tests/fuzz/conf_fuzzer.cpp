@@ -4,7 +4,8 @@
 //   - a text setting never holds what the collection box or the file cannot
 //     take back (NUL, a line break, "=", a leading blank);
 //   - what the program writes for that record reads back to the same record;
-//   - the separator is the setting with only "\n" and "\\" decoded.
+//   - the separator, decoded, holds no NUL (what it decodes to is the host
+//     tests' table of DecodeSeparator).
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -36,29 +37,6 @@ SettingsRecord Defaults() {
 void CheckText(const std::u16string& value) {
     if (value.find_first_of(u"\0\r\n=", 0, 4) != std::u16string::npos) Fail("a text setting holds NUL, CR, LF or =");
     if (!value.empty() && value.front() == u' ') Fail("a text setting starts with a blank");
-}
-
-// The escapes of a free-text separator, read left to right. U+0001 has
-// always come out as a backslash (it stands in for one while decoding).
-std::u16string ExpectedJoining(const std::u16string& setting) {
-    std::u16string out;
-    for (std::size_t i = 0; i < setting.size(); ++i) {
-        if (setting[i] == u'\\' && i + 1 < setting.size() && setting[i + 1] == u'\\') {
-            out += u'\\';
-            ++i;
-        } else if (setting[i] == u'\\' && i + 1 < setting.size() && setting[i + 1] == u'n') {
-            out += u"\r\n";
-            ++i;
-        } else {
-            out += setting[i] == u'\x01' ? u'\\' : setting[i];
-        }
-    }
-    return out;
-}
-
-bool IsSeparatorName(const std::u16string& s) {
-    return s == u"無し" || s == u"半角スペース" || s == u"全角スペース" || s == u"カンマ" || s == u"スラッシュ" ||
-           s == u"タブ" || s == u"改行";
 }
 
 }  // namespace
@@ -94,9 +72,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Fail("what was written reads back differently");
     }
 
-    const std::u16string joining = DecodeSeparator(read.separator);
-    if (!IsSeparatorName(read.separator) && joining != ExpectedJoining(read.separator))
-        Fail("the separator decodes to something else than its escapes say");
-    if (joining.find(u'\0') != std::u16string::npos) Fail("the separator holds a NUL");
+    if (DecodeSeparator(read.separator).find(u'\0') != std::u16string::npos) Fail("the separator holds a NUL");
     return 0;
 }

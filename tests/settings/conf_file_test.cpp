@@ -35,12 +35,16 @@ protected:
     fake::FakeWindowFrame window;
 };
 
-TEST_F(ConfFileTest, WithoutAReadableFileTheDefaultsHoldAndTheWindowIsCentred) {
+TEST_F(ConfFileTest, WithoutAReadableFileTheDefaultsHoldTheWindowIsCentredAndAFailedWriteKeepsTheFile) {
     files.DenyReading(true);
+    files.DenyWriting(true);
     Load("task tray = 1\r\n");
-    EXPECT_EQ(settings.taskTray, 0);  // the other defaults: as the next test writes them
+    EXPECT_EQ(settings.taskTray, 0);  // the other defaults: as the test of the written lines shows them
     // (28800 - 4635) / 2 = 12082.5 and (16200 - 2370) / 2 = 6915: halves go to even.
     EXPECT_EQ(window.Bounds(), (TwipsRect{12082, 6915, 4635, 2370}));
+    EXPECT_FALSE(SaveConf(settings, files, kFolder, window));
+    EXPECT_EQ(files.Get(kPath), "task tray = 1\r\n");
+    EXPECT_EQ(ConfPath(u"D:\\"), u"D:\\Conf.txt");
 }
 
 TEST_F(ConfFileTest, ReadsKeysInAnyCaseAndNumbersFromTheStartOfTheValue) {
@@ -71,7 +75,9 @@ TEST_F(ConfFileTest, WritesTheNineteenLinesInTheirFixedOrderInCodePage932WithThe
               "paste key = V\r\npopup key = A\r\nlimit max = 65535\r\nlimit unit = 10000\r\n");
 }
 
-TEST_F(ConfFileTest, WhatIsWrittenReadsBackTheSame) {
+// Code page 932 while it holds every setting and cannot pass for UTF-8, else
+// UTF-8 behind its mark.
+TEST_F(ConfFileTest, WhatIsWrittenReadsBackTheSameInCodePage932OrElseInUtf8) {
     settings.taskTray = 1;
     settings.dispPos = u"ポインタ";
     settings.searchString = u"検索 語";
@@ -82,23 +88,16 @@ TEST_F(ConfFileTest, WhatIsWrittenReadsBackTheSame) {
     settings.pasteKey = u"Q";
     settings.limitMax = 2147483647;
     window.SetBounds({100, 200, 3000, 4000});
-    Save();
-    const SettingsRecord read = ReadBack();
-    EXPECT_EQ(FormatConf(read, window.Bounds()), FormatConf(settings, window.Bounds()));
-}
-
-TEST_F(ConfFileTest, ASettingThatCodePage932CannotHoldIsKeptAsUtf8) {
+    EXPECT_FALSE(Save().starts_with("\xEF\xBB\xBF"));
+    EXPECT_EQ(FormatConf(ReadBack(), window.Bounds()), FormatConf(settings, window.Bounds()));
     settings.separator = u"😀 한국어";
     settings.searchString = u"Ωmega";  // 932 has Ω; the file as a whole still needs UTF-8
     const std::string saved = Save();
     ASSERT_TRUE(saved.starts_with("\xEF\xBB\xBF"));
     EXPECT_EQ(saved.find('?'), std::string::npos);
-    const SettingsRecord read = ReadBack();
-    EXPECT_EQ(read.separator, u"😀 한국어");
-    EXPECT_EQ(read.searchString, u"Ωmega");
-    EXPECT_EQ(read.dispPos, u"右下隅");
-    settings.dispPos = u"pointer";  // hand-edited: the other values are ASCII
-    settings.separator = u"ﾃｽ";     // C3 BD in code page 932, "ý" in UTF-8
+    EXPECT_EQ(FormatConf(ReadBack(), window.Bounds()), FormatConf(settings, window.Bounds()));
+    settings.dispPos = settings.searchString = u"ascii";
+    settings.separator = u"ﾃｽ";  // C3 BD in code page 932, "ý" in UTF-8
     Save();
     EXPECT_EQ(ReadBack().separator, u"ﾃｽ");
 }
@@ -113,14 +112,6 @@ TEST_F(ConfFileTest, ReadsADamagedOrEditedFileAsSafelyAsItCan) {
     EXPECT_EQ(settings.separator, u"改行");
     Load(std::string("separator = \0 x\r\n", 17));
     EXPECT_EQ(settings.separator, u"x");  // blanks behind a NUL lead the value: as written back
-}
-
-TEST_F(ConfFileTest, AFailedWriteKeepsThePreviousFileWhole) {
-    files.Put(kPath, "task tray = 1\r\n");
-    files.DenyWriting(true);
-    EXPECT_FALSE(SaveConf(settings, files, kFolder, window));
-    EXPECT_EQ(files.Get(kPath), "task tray = 1\r\n");
-    EXPECT_EQ(ConfPath(u"D:\\"), u"D:\\Conf.txt");
 }
 
 }  // namespace

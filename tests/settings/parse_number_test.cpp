@@ -26,13 +26,10 @@ TEST(ParseWholeNumber, AcceptsOnlyAValueThatIsANumberThroughout) {
 }
 
 TEST(RoundToInt32, RoundsHalvesToEvenAndRefusesWhatThirtyTwoBitsCannotHold) {
-    EXPECT_EQ(RoundToInt32(2.5), 2);
-    EXPECT_EQ(RoundToInt32(3.5), 4);
-    EXPECT_EQ(RoundToInt32(-2.5), -2);
-    EXPECT_EQ(RoundToInt32(2147483647.0), 2147483647);
-    EXPECT_EQ(RoundToInt32(-2147483648.0), -2147483647 - 1);
-    EXPECT_EQ(RoundToInt32(2147483648.0), std::nullopt);
-    EXPECT_EQ(RoundToInt32(std::numeric_limits<double>::infinity()), std::nullopt);
+    const std::pair<double, std::optional<std::int32_t>> cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2147483647.0, 2147483647}, {-2147483648.0, -2147483647 - 1},
+        {2147483648.0, std::nullopt}, {std::numeric_limits<double>::infinity(), std::nullopt}};
+    for (const auto& [number, rounded] : cases) EXPECT_EQ(RoundToInt32(number), rounded);
     EXPECT_EQ(RoundToInt32(ParseLeadingNumber(u"1E999")), std::nullopt);
 }
 

@@ -11,13 +11,6 @@ namespace {
 class SettingsDialogTest : public testing::Test {
 protected:
     SettingsDialogTest() { LoadDefaults(settings, {28800, 16200}, {4635, 2370}); }
-    // The dialog opened on the record, changed and closed with button.
-    template <class Change>
-    void Close(CloseButton button, Change change) {
-        SettingsControls shown = LoadSettingsControls(settings);
-        change(shown);
-        CloseSettings(button, shown, settings);
-    }
     SettingsRecord settings;
 };
 
@@ -71,7 +64,9 @@ TEST_F(SettingsDialogTest, TheCloseBoxStoresNothingAndConfirmingStoresWhatTheCon
 TEST_F(SettingsDialogTest, AHotKeyComboTakesOneLetterAsItsCapitalAndKeepsTheOldKeyForAnythingElse) {
     for (char16_t refused : {u'1', u' ', u'.', u'ｑ', u'@', u'['}) EXPECT_EQ(HotKeyLetter(refused), std::nullopt);
     for (const std::u16string typed : {u"", u"1", u"QQ", u"q"}) {
-        Close(CloseButton::Resume, [&](SettingsControls& shown) { shown.cmbPasteKey = shown.cmbPopupKey = typed; });
+        SettingsControls shown = LoadSettingsControls(settings);
+        shown.cmbPasteKey = shown.cmbPopupKey = typed;
+        CloseSettings(CloseButton::Resume, shown, settings);
         EXPECT_EQ(settings.pasteKey + settings.popupKey, typed == u"q" ? u"QQ" : u"VA");
     }
 }

@@ -8,14 +8,11 @@
 namespace gleaner {
 namespace {
 
-TEST(SplashLayout, GrowsHalfAnInchForEachLineOfTheMessage) {
-    EXPECT_EQ(SplashHeight(u"終了します！"), 790);
-    EXPECT_EQ(SplashHeight(u"ぐりーなー！ Ver0.76\r\n\r\nタスクトレイに収納します！"), 1790);
-}
-
 // 192 DPI is 7.5 twips per pixel, which no whole factor gives.
-TEST(SplashLayout, IsSizedAndDrawnAtTheDensityOfItsMonitor) {
-    const std::u16string text = u"ぐりーなー！ Ver0.76\r\n\r\nタスクトレイに収納します！";  // 4680 by 1790 twips
+TEST(SplashLayout, GrowsWithEachLineOfTheMessageAndIsSizedAndDrawnAtTheDensityOfItsMonitor) {
+    EXPECT_EQ(SplashHeight(u"終了します！"), 790);
+    const std::u16string text = u"ぐりーなー！ Ver0.76\r\n\r\nタスクトレイに収納します！";
+    EXPECT_EQ(SplashHeight(text), 1790);  // 4680 twips wide
     EXPECT_EQ(LayOutSplash(text, DpiScale{96}), (SplashLayout{DpiScale{96}, 312, 119, {6, 6}, -21}));
     EXPECT_EQ(LayOutSplash(text, DpiScale{144}), (SplashLayout{DpiScale{144}, 468, 179, {9, 9}, -32}));
     EXPECT_EQ(LayOutSplash(text, DpiScale{192}), (SplashLayout{DpiScale{192}, 624, 239, {12, 12}, -42}));
@@ -50,12 +47,10 @@ public:
 TEST(ShowSplashMessage, IsSilentWhenCustomMsgIsZero) {
     RecordingSplash splash;
     SettingsRecord settings;
-    settings.customMsg = 0;
-    ShowSplashMessage(settings, splash, u"終了します！", 500, false);
-    EXPECT_TRUE(splash.shown.empty());
-
-    settings.customMsg = 2;
-    ShowSplashMessage(settings, splash, u"終了します！", 500, true);
+    for (const std::int32_t customMsg : {0, 2}) {
+        settings.customMsg = customMsg;
+        ShowSplashMessage(settings, splash, u"終了します！", 500, true);
+    }
     ASSERT_EQ(splash.shown.size(), 1u);
     EXPECT_EQ(DecodeSplashMessage(splash.shown[0].first).milliseconds, 500);
     EXPECT_TRUE(splash.shown[0].second);
