@@ -4,8 +4,9 @@
 // that adds each copy either by re-setting the whole text or by
 // EM_SETSEL + EM_REPLACESEL. Prints figures; asserts nothing about time.
 //
-//   gleaner_capture_bench.exe [--quick | --speed] [--gleaner PATH-TO-gleaner.exe]
-//   (--speed: only gleaner at human speed and the bursts)
+//   gleaner_capture_bench.exe [--quick | --speed] [--gleaner PATH-TO-gleaner.exe] [--against PATH]
+//   (--speed: only gleaner at human speed and the bursts; --against: another
+//   gleaner.exe timed at human speed in the same run, beside this one)
 //   gleaner_capture_bench.exe --collector re-set|append    (the helper process)
 #include <windows.h>
 
@@ -41,7 +42,7 @@ enum class Program { Gleaner, GleanerTray, ReSet, Append };
 
 // A person copies a few times a second at most: each of these captures comes
 // after a pause long enough for any batching to have ended.
-constexpr int kHumanSpeedCaptures = 12;
+constexpr int kHumanSpeedCaptures = 40;
 constexpr DWORD kHumanSpeedPauseMs = 250;
 
 struct SizeStep {
@@ -59,6 +60,9 @@ struct Options {
     // Only what copies cost a person: gleaner at human speed, and bursts.
     bool speedOnly = false;
     std::wstring gleanerExe = e2e::BuiltGleaner();
+    // Another gleaner.exe (an earlier build, say) whose human speed is
+    // measured in the same run, beside this one's.
+    std::wstring againstExe;
 };
 
 std::string Narrow(const std::wstring& text) {
@@ -167,7 +171,7 @@ class Bench {
 public:
     Bench(Options options, const e2e::OtherApplication& driver) : options_(std::move(options)), driver_(driver) {}
 
-    bool RunProgram(Program program, ProgramResults& results);
+    bool RunProgram(Program program, ProgramResults& results, const std::wstring& gleanerExe);
 
 private:
     bool RunSizes(Program program, const e2e::Program& running, ProgramResults& results, std::wstring& error);
@@ -200,8 +204,10 @@ bool Bench::RunSizes(Program program, const e2e::Program& running, ProgramResult
     return true;
 }
 
-bool Bench::RunProgram(Program program, ProgramResults& results) {
-    const std::string name = results.name = NameOf(program);
+bool Bench::RunProgram(Program program, ProgramResults& results, const std::wstring& gleanerExe) {
+    results.name = NameOf(program);
+    if (gleanerExe != options_.gleanerExe) results.name += " (against)";
+    const std::string name = results.name;
     // Whatever the clipboard holds at a program's start must not be collected.
     driver_.Copy(L"on the clipboard before the start of program " + std::to_wstring(static_cast<int>(program)));
     // gleaner runs as a copy in a folder of its own, beside our Conf.txt; the
@@ -213,9 +219,9 @@ bool Bench::RunProgram(Program program, ProgramResults& results) {
     if (gleaner) {
         std::vector<std::wstring> conf = kGleanerConf;
         if (program == Program::GleanerTray) conf.insert(conf.end(), kTrayConf.begin(), kTrayConf.end());
-        folder.emplace(options_.gleanerExe);
+        folder.emplace(gleanerExe);
         if (folder->path.empty() || !e2e::WriteConf(folder->File(L"Conf.txt"), conf)) {
-            Say("ERROR (gleaner): could not make a folder with a copy of " + Narrow(options_.gleanerExe));
+            Say("ERROR (gleaner): could not make a folder with a copy of " + Narrow(gleanerExe));
             return false;
         }
         commandLine = L"\"" + folder->File(L"gleaner.exe") + L"\"";
@@ -283,17 +289,17 @@ int KeptOfBurst(const Options& options, const e2e::OtherApplication& driver, DWO
     return kept;
 }
 
-void PrintHumanSpeed(const ProgramResults& gleaner, const ProgramResults& tray) {
+void PrintHumanSpeed(const std::vector<const ProgramResults*>& programs) {
     Say("");
     Say("Milliseconds per capture at human speed (a copy " + std::to_string(kHumanSpeedPauseMs) +
         " ms after the last was shown), around 10,000 characters:");
-    for (const ProgramResults* results : {&gleaner, &tray}) {
+    for (const ProgramResults* results : programs) {
         std::vector<double> ms = results->humanSpeed.ms;
         if (ms.empty()) continue;
         std::sort(ms.begin(), ms.end());
         double sum = 0;
         for (double one : ms) sum += one;
-        std::printf("  %-16s n %2zu   mean %7.2f   median %7.2f\n", results->name.c_str(), ms.size(), sum / ms.size(),
+        std::printf("  %-26s n %2zu   mean %7.2f   median %7.2f\n", results->name.c_str(), ms.size(), sum / ms.size(),
                     ms[ms.size() / 2]);
     }
     std::fflush(stdout);
@@ -319,8 +325,10 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
             options.speedOnly = options.quick = true;
         } else if (argument == L"--gleaner" && i + 1 < argc) {
             options.gleanerExe = argv[++i];
+        } else if (argument == L"--against" && i + 1 < argc) {
+            options.againstExe = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: gleaner_capture_bench [--quick | --speed] [--gleaner PATH]\n");
+            std::fprintf(stderr, "usage: gleaner_capture_bench [--quick | --speed] [--gleaner PATH] [--against PATH]\n");
             return std::nullopt;
         }
     }
@@ -336,12 +344,19 @@ int RunBench(const Options& options) {
         return 1;
     }
     Bench bench(options, driver);
-    ProgramResults gleaner, tray, reSet, append;
+    ProgramResults gleaner, tray, reSet, append, gleanerAgainst, trayAgainst;
     // One collecting program at a time: the others are not running, so no
     // other viewer shares the chain or the processors.
-    const bool ok = bench.RunProgram(Program::Gleaner, gleaner) && bench.RunProgram(Program::GleanerTray, tray) &&
-                    (options.speedOnly ||
-                     (bench.RunProgram(Program::ReSet, reSet) && bench.RunProgram(Program::Append, append)));
+    const std::wstring& exe = options.gleanerExe;
+    bool ok = bench.RunProgram(Program::Gleaner, gleaner, exe) && bench.RunProgram(Program::GleanerTray, tray, exe) &&
+              (options.speedOnly || (bench.RunProgram(Program::ReSet, reSet, exe) &&
+                                     bench.RunProgram(Program::Append, append, exe)));
+    std::vector<const ProgramResults*> humanSpeed{&gleaner, &tray};
+    if (ok && !options.againstExe.empty()) {
+        ok = bench.RunProgram(Program::Gleaner, gleanerAgainst, options.againstExe) &&
+             bench.RunProgram(Program::GleanerTray, trayAgainst, options.againstExe);
+        humanSpeed = {&gleaner, &gleanerAgainst, &tray, &trayAgainst};
+    }
     std::vector<BurstResult> bursts;
     for (const DWORD spacing : {20, 10, 5, 2}) {
         BurstResult burst{spacing, {}};
@@ -352,7 +367,7 @@ int RunBench(const Options& options) {
         PrintTable(gleaner, reSet, append);
         PrintTrayTable(tray, gleaner);
     }
-    PrintHumanSpeed(gleaner, tray);
+    PrintHumanSpeed(humanSpeed);
     PrintBursts(bursts);
     std::printf("\nbenchmark run time %.1f s\n", (NowMs() - started) / 1000);
     return ok ? 0 : 1;

@@ -109,6 +109,11 @@ bool CaptureSeries::Run(const SeriesPlan& plan, SeriesResult& result, std::wstri
 }
 
 bool CaptureSeries::RunAtHumanSpeed(int captures, DWORD pauseMs, Timings& timings, std::wstring& error) {
+    gentle_ = true;
+    const struct Reset {
+        bool& gentle;
+        ~Reset() { gentle = false; }
+    } reset{gentle_};
     for (int i = 0; i < captures; ++i) {
         e2e::PumpFor(pauseMs);
         if (!EnsureForeground(error)) return false;
@@ -120,9 +125,7 @@ bool CaptureSeries::RunAtHumanSpeed(int captures, DWORD pauseMs, Timings& timing
 }
 
 // The copy is put from the driver's window, the box's length asked for from
-// here until it is the expected one. The program's thread answers
-// WM_GETTEXTLENGTH only after it has handled the WM_DRAWCLIPBOARD that the put
-// sent before, so the first answer usually is the new length already.
+// here until it is the expected one.
 std::optional<double> CaptureSeries::TimedCapture(const std::wstring& text, std::size_t expected, DWORD timeoutMs) {
     lastSeen_.reset();
     const double start = NowMs();
@@ -137,7 +140,7 @@ std::optional<double> CaptureSeries::TimedCapture(const std::wstring& text, std:
         // The balloon opens with the first copy: until then there is none to ask.
         const bool asked = box != nullptr || !balloon_;
         if ((asked && (!lastSeen_ || *lastSeen_ > expected)) || now > deadline) return std::nullopt;
-        if (polls > 100) Sleep(1);
+        if (gentle_ || polls > 100) Sleep(1);
     }
 }
 

@@ -84,6 +84,10 @@ private:
     HWND box_;
     bool balloon_;
     std::optional<std::size_t> lastSeen_;  // what the box held when the last timed capture failed
+    // Asks the box once a millisecond instead of back to back, as at human
+    // speed: a person does not keep the program's thread busy answering, and
+    // back-to-back asks compete for the two cores with the watcher's thread.
+    bool gentle_ = false;
     ExpectedCollection collection_;
     int largeCopies_ = 0;
     int smallCopies_ = 0;

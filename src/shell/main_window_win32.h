@@ -33,7 +33,6 @@ public:
     void Enable(bool enabled) override { EnableWindow(Handle(), enabled); }
     void ShowTrayMenu() override;
     // The menu ShowTrayMenu shows.
-    HMENU TrayMenuHandle() const { return trayMenu_.Get(); }
     void Destroy() override { Window::Destroy(); }
 
 private:

@@ -108,13 +108,6 @@ TEST_F(MainWindowTest, CtrlAInTheBoxSelectsTheWholeCollection) {
     EXPECT_EQ(std::pair(start, end), std::pair(DWORD{0}, DWORD{8}));
 }
 
-TEST_F(MainWindowTest, TheTrayMenusVersionItemNamesTheProgramItsVersionAndItsCompany) {
-    main->SetVersionCaption(u"gleaner Ver0.76  Gleaner Works");  // as VersionResource reads it
-    wchar_t caption[64] = L"";
-    GetMenuStringW(main->TrayMenuHandle(), static_cast<UINT>(MenuCommand::VerNo), caption, 64, MF_BYCOMMAND);
-    EXPECT_STREQ(caption, L"gleaner Ver0.76  Gleaner Works");
-}
-
 TEST(NotificationArea, GetsTheIconsCallbackAndItsTipCutToTheRecordsRoom) {
     const std::u16string longTip(200, u'あ');
     const NOTIFYICONDATAW data = win32::NotifyIconData({0, kTrayIconId, kTrayIconMessage, longTip});
