@@ -192,6 +192,28 @@ TEST_F(ClipboardAccessTest, ABusyClipboardIsWaitedForInTenAttemptsWhileMessagesA
     EXPECT_EQ(GetClipboardText(desktop), u"");  // no text is no failure
 }
 
+// The watcher's read waits for another tool's look at the same copy in quick
+// retries, and gives up as soon as a newer copy replaced it.
+TEST_F(ClipboardAccessTest, TheWatchersReadTriesAgainWhileTheSameCopyStays) {
+    std::vector<int> pauses;
+    const auto pause = [&](int ms) { pauses.push_back(ms); };
+    clipboard.Put(u"copied");
+    clipboard.HoldOpenFor(2);
+    EXPECT_EQ(ReadArrival(clipboard, pause).text, u"copied");
+    EXPECT_EQ(pauses, (std::vector<int>{1, 2}));
+
+    clipboard.HoldOpenFor(-1);
+    const ClipboardArrival unread = ReadArrival(clipboard, pause);
+    EXPECT_EQ(unread.text, std::nullopt);
+    EXPECT_EQ(unread.error.value_or(PlatformError{}).number, 5u);
+    pauses.clear();
+    clipboard.onOpen = [&] {
+        if (pauses.size() == 1) clipboard.Put(u"newer");  // while the first retry waits
+    };
+    EXPECT_FALSE(ReadArrival(clipboard, pause).error);
+    EXPECT_EQ(pauses.size(), 1u);
+}
+
 using ClipboardListenerTest = testing_support::ListeningTest;
 
 // Those marked to be ignored (our own paste's writes among them) are not
