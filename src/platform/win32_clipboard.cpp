@@ -1,4 +1,3 @@
-#include <algorithm>
 #include <cwchar>
 #include <vector>
 
@@ -82,15 +81,8 @@ std::optional<Clipboard::Copy> Win32Clipboard::ReadCopy(const std::vector<std::u
         return std::nullopt;
     }
     copy.sequence = GetClipboardSequenceNumber();
-    // Which marks it carries, in one question rather than one each.
-    std::vector<UINT> present(256);
-    UINT count = 0;
-    const bool listed = GetUpdatedClipboardFormats(present.data(), static_cast<UINT>(present.size()), &count);
-    present.resize(listed ? count : 0);
     for (const std::uint32_t format : markFormats) {
-        const bool there = listed ? std::find(present.begin(), present.end(), format) != present.end()
-                                  : format && IsClipboardFormatAvailable(format);
-        if (!format || !there) continue;
+        if (!format || !IsClipboardFormatAvailable(format)) continue;
         const LockedGlobal<const DWORD> value(GetClipboardData(format));
         copy.marks.emplace_back(format, value.Bytes() >= sizeof(DWORD) ? std::optional<std::uint32_t>(*value.Get())
                                                                       : std::nullopt);
