@@ -39,9 +39,9 @@ bool CaptureSeries::EnsureForeground(std::wstring& error) {
     return false;
 }
 
-bool CaptureSeries::Capture(const std::wstring& copy, DWORD timeoutMs, double& ms, std::wstring& error) {
+bool CaptureSeries::Capture(const std::wstring& copy, DWORD timeoutMs, double& ms, std::wstring& error, bool gentle) {
     const std::size_t expected = collection_.LengthAfter(copy);
-    const auto elapsed = TimedCapture(copy, expected, timeoutMs);
+    const auto elapsed = TimedCapture(copy, expected, timeoutMs, gentle);
     if (!elapsed) {
         error = L"a copy of " + std::to_wstring(copy.size()) + L" characters was not collected as expected: the box" +
                 L" should hold " + std::to_wstring(expected) + L" characters, it holds " +
@@ -109,16 +109,11 @@ bool CaptureSeries::Run(const SeriesPlan& plan, SeriesResult& result, std::wstri
 }
 
 bool CaptureSeries::RunAtHumanSpeed(int captures, DWORD pauseMs, Timings& timings, std::wstring& error) {
-    gentle_ = true;
-    const struct Reset {
-        bool& gentle;
-        ~Reset() { gentle = false; }
-    } reset{gentle_};
     for (int i = 0; i < captures; ++i) {
         e2e::PumpFor(pauseMs);
         if (!EnsureForeground(error)) return false;
         double ms = 0;
-        if (!Capture(SmallCopy(smallCopies_++, kSmallCopyLength), kCaptureTimeoutMs, ms, error)) return false;
+        if (!Capture(SmallCopy(smallCopies_++, kSmallCopyLength), kCaptureTimeoutMs, ms, error, true)) return false;
         timings.ms.push_back(ms);
     }
     return true;
@@ -126,7 +121,8 @@ bool CaptureSeries::RunAtHumanSpeed(int captures, DWORD pauseMs, Timings& timing
 
 // The copy is put from the driver's window, the box's length asked for from
 // here until it is the expected one.
-std::optional<double> CaptureSeries::TimedCapture(const std::wstring& text, std::size_t expected, DWORD timeoutMs) {
+std::optional<double> CaptureSeries::TimedCapture(const std::wstring& text, std::size_t expected, DWORD timeoutMs,
+                                                  bool gentle) {
     lastSeen_.reset();
     const double start = NowMs();
     if (!driver_.Copy(text)) return std::nullopt;
@@ -140,7 +136,7 @@ std::optional<double> CaptureSeries::TimedCapture(const std::wstring& text, std:
         // The balloon opens with the first copy: until then there is none to ask.
         const bool asked = box != nullptr || !balloon_;
         if ((asked && (!lastSeen_ || *lastSeen_ > expected)) || now > deadline) return std::nullopt;
-        if (gentle_ || polls > 100) Sleep(1);
+        if (gentle || polls > 100) Sleep(1);
     }
 }
 

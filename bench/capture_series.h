@@ -72,9 +72,13 @@ public:
     bool RunAtHumanSpeed(int captures, DWORD pauseMs, Timings& timings, std::wstring& error);
 
 private:
-    bool Capture(const std::wstring& copy, DWORD timeoutMs, double& ms, std::wstring& error);
+    // gentle: the box is asked once a millisecond instead of back to back, as
+    // at human speed: a person does not keep the program's thread busy
+    // answering, and back-to-back asks compete for the two cores with the
+    // watcher's thread.
+    bool Capture(const std::wstring& copy, DWORD timeoutMs, double& ms, std::wstring& error, bool gentle = false);
     bool EnsureForeground(std::wstring& error);
-    std::optional<double> TimedCapture(const std::wstring& text, std::size_t expected, DWORD timeoutMs);
+    std::optional<double> TimedCapture(const std::wstring& text, std::size_t expected, DWORD timeoutMs, bool gentle);
     bool SetShown(bool shown);
     // The box whose length tells that a capture is complete.
     HWND Box() const;
@@ -84,10 +88,6 @@ private:
     HWND box_;
     bool balloon_;
     std::optional<std::size_t> lastSeen_;  // what the box held when the last timed capture failed
-    // Asks the box once a millisecond instead of back to back, as at human
-    // speed: a person does not keep the program's thread busy answering, and
-    // back-to-back asks compete for the two cores with the watcher's thread.
-    bool gentle_ = false;
     ExpectedCollection collection_;
     int largeCopies_ = 0;
     int smallCopies_ = 0;
