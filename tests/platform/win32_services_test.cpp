@@ -1,17 +1,73 @@
 // The thin services against the real window system, under Wine.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <chrono>
+#include <latch>
+#include <semaphore>
 #include <stdexcept>
+#include <thread>
 
 #include "platform/win32_services.h"
-#include "platform/win32_support.h"
+#include "platform/win32_system_dlls.h"
 #include "platform/win32_tooltip.h"
 #include "platform/win32_window.h"
 
 namespace gleaner {
 namespace {
 
-using testing_support::CreateHiddenWindow;
+// As gleaner.exe does at start: the system DLLs are loaded before any test
+// (loading them under Wine re-reads the pointer, undoing a test's SetCursorPos).
+[[maybe_unused]] const bool kSystemDllsLoaded = &win32::System() != nullptr;
+
+win32::UniqueWindow CreateHiddenWindow() {
+    return win32::UniqueWindow(CreateWindowExW(0, L"STATIC", L"gleaner test", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
+                                               nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+}
+
+// Puts these formats on the clipboard, as another program would.
+void PutClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& items) {
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(owner); ++attempt) Sleep(20);
+    EmptyClipboard();
+    for (const auto& [format, bytes] : items) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        if (!SetClipboardData(format, block)) GlobalFree(block);
+    }
+    CloseClipboard();
+}
+
+std::string ReadClipboard(HWND owner, UINT format) {
+    if (!OpenClipboard(owner)) return "<busy>";
+    std::string bytes;
+    const win32::LockedGlobal<const char> data(GetClipboardData(format));
+    if (data.Get()) bytes.assign(data.Get(), data.Bytes());
+    CloseClipboard();
+    return bytes;
+}
+
+// Another program's window that holds the clipboard open for up to 5 s.
+class ClipboardHolder {
+public:
+    ClipboardHolder() { opened_.wait(); }
+    ~ClipboardHolder() {
+        release_.release();
+        thread_.join();
+    }
+    bool holding = false;
+
+private:
+    std::latch opened_{1};
+    std::binary_semaphore release_{0};
+    std::thread thread_{[this] {
+        const auto window = CreateHiddenWindow();
+        holding = OpenClipboard(window.Get()) != FALSE;
+        opened_.count_down();
+        (void)release_.try_acquire_for(std::chrono::seconds(5));
+        if (holding) CloseClipboard();
+    }};
+};
 
 class Win32ClipboardTest : public testing::Test {
 protected:
@@ -26,7 +82,7 @@ TEST_F(Win32ClipboardTest, TextOfAnyScriptAndLengthSurvivesAWriteAndARead) {
     text.resize(200000, u'x');
     ASSERT_TRUE(clipboard.WriteText(text));
     EXPECT_EQ(clipboard.ReadText(), text);
-    testing_support::PutClipboard(otherProgram.Get(), {{CF_TEXT, std::string("plain ascii", 12)}});
+    PutClipboard(otherProgram.Get(), {{CF_TEXT, std::string("plain ascii", 12)}});
     EXPECT_TRUE(clipboard.HasText());
     EXPECT_EQ(clipboard.ReadText(), u"plain ascii");
     ASSERT_TRUE(clipboard.Empty());
@@ -37,22 +93,22 @@ TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAndOurW
     const UINT html = RegisterClipboardFormatW(L"HTML Format");
     const UINT dropEffect = RegisterClipboardFormatW(L"Preferred DropEffect");  // a cut, not a copy
     const std::string dib = std::string("\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x20\0", 16) + std::string(24, '\x7f');
-    testing_support::PutClipboard(otherProgram.Get(),
+    PutClipboard(otherProgram.Get(),
                                   {{CF_DIB, dib}, {html, "<b>bold</b>"}, {dropEffect, std::string("\2\0\0\0", 4)}});
     const auto saved = clipboard.Snapshot();
     ASSERT_TRUE(saved);
     ASSERT_TRUE(clipboard.WriteText(u"the collection", true));
     EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatW(L"Clipboard Viewer Ignore")));
     ASSERT_TRUE(clipboard.Restore(*saved, true));
-    EXPECT_EQ(testing_support::ReadClipboard(otherProgram.Get(), CF_DIB).substr(0, dib.size()), dib);
-    EXPECT_EQ(testing_support::ReadClipboard(otherProgram.Get(), html).substr(0, 11), "<b>bold</b>");
-    EXPECT_EQ(testing_support::ReadClipboard(otherProgram.Get(), dropEffect), std::string("\2\0\0\0", 4));
+    EXPECT_EQ(ReadClipboard(otherProgram.Get(), CF_DIB).substr(0, dib.size()), dib);
+    EXPECT_EQ(ReadClipboard(otherProgram.Get(), html).substr(0, 11), "<b>bold</b>");
+    EXPECT_EQ(ReadClipboard(otherProgram.Get(), dropEffect), std::string("\2\0\0\0", 4));
     EXPECT_FALSE(clipboard.HasText());
 }
 
 TEST_F(Win32ClipboardTest, ABusyClipboardFailsWithTheSystemsErrorNumberAndWording) {
-    testing_support::ClipboardHolder holder(5000);
-    ASSERT_TRUE(holder.Holding());
+    ClipboardHolder holder;
+    ASSERT_TRUE(holder.holding);
     EXPECT_EQ(clipboard.ReadText(), std::nullopt);
     EXPECT_NE(clipboard.LastError().number, 0u);
     EXPECT_FALSE(clipboard.LastError().description.empty());

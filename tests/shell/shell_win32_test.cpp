@@ -1,49 +1,16 @@
 // The program's own windows and resources, under Wine.
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "platform/win32_services.h"
-#include "platform/win32_support.h"
 #include "resources/texts.h"
-#include "settings/settings_record.h"
 #include "shell/help_window_win32.h"
 #include "shell/main_window_win32.h"
 #include "shell/menus.h"
 #include "shell/tray_icon.h"
-#include "shell/splash_window_win32.h"
 #include "shell/version_win32.h"
 
 namespace gleaner {
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-TEST(SplashWindow, AModalMessageStaysItsTimeThenShrinksTowardsItsLowerRightCorner) {
-    SettingsRecord settings;
-    settings.customMsg = 1;
-    win32::SplashWindow splash;
-    RECT first{}, last{};
-    bool seen = false;
-    testing_support::Watcher person([&] {
-        HWND window = FindWindowW(win32::kSplashWindowClass, nullptr);
-        if (window && IsWindowVisible(window)) {
-            GetWindowRect(window, seen ? &last : &first);
-            seen = true;
-        }
-        return false;
-    }, 3000);
-    const auto start = Clock::now();
-    ShowSplashMessage(settings, splash, u"終了します！", 400, true);
-    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(400));
-    EXPECT_EQ(splash.Handle(), nullptr);  // gone once the call returns
-    Sleep(50);
-    ASSERT_TRUE(seen);
-    EXPECT_EQ(std::pair(first.right - first.left, first.bottom - first.top), std::pair(312L, 53L));  // 96 DPI
-    EXPECT_LT(last.right - last.left, first.right - first.left);
-    EXPECT_NEAR(last.right, first.right, 1);
-    EXPECT_NEAR(last.bottom, first.bottom, 1);
-}
 
 TEST(VersionResource, TheProgramIsVersion076WithItsNamesAManifestAndAnIcon) {
     const auto version = win32::ReadVersionInfo(GLEANER_EXE_PATH);
@@ -93,19 +60,25 @@ TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
     EXPECT_EQ(FontHeight(), -20);
 }
 
-TEST_F(MainWindowTest, CtrlAInTheBoxSelectsTheWholeCollection) {
+// The tip follows every change of the box: an append, and a whole new text
+// (クリア), of which a multi-line box tells nothing by itself.
+TEST_F(MainWindowTest, TheBoxsTooltipTellsItsLength) {
     const HWND edit = GetDlgItem(main->Handle(), win32::kCollectionBoxId);
-    main->Collection().SetText(u"one\r\ntwo");
-    SendMessageW(edit, EM_SETSEL, 2, 2);
-    BYTE keys[256]{};
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    SendMessageW(edit, WM_KEYDOWN, 'A', 0);
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    DWORD start = 1, end = 0;
-    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(std::pair(start, end), std::pair(DWORD{0}, DWORD{8}));
+    HWND tooltip = nullptr;  // the one the main window owns
+    while ((tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr &&
+           GetWindow(tooltip, GW_OWNER) != main->Handle()) {
+    }
+    const auto tip = [&] {
+        wchar_t text[80] = L"";
+        TTTOOLINFOW tool{sizeof tool, 0, main->Handle(), reinterpret_cast<UINT_PTR>(edit), {}, nullptr, text, 0,
+                         nullptr};
+        SendMessageW(tooltip, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+        return std::u16string(reinterpret_cast<const char16_t*>(text));
+    };
+    main->Collection().Append(std::u16string(1234, u'x'));
+    EXPECT_EQ(tip(), u"1,234文字");
+    main->Collection().SetText(u"");
+    EXPECT_EQ(tip(), u"0文字");
 }
 
 TEST(NotificationArea, GetsTheIconsCallbackAndItsTipCutToTheRecordsRoom) {
