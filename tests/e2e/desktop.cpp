@@ -185,14 +185,14 @@ bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines)
     return !lossy && (file << bytes).good();
 }
 
-std::optional<std::vector<std::wstring>> ReadConf(const std::wstring& path) {
+std::vector<std::wstring> ReadConf(const std::wstring& path) {
     std::ifstream file(path.c_str(), std::ios::binary);
     const std::string bytes{std::istreambuf_iterator<char>(file), {}};
     std::wstring text(bytes.size(), L'\0');
     text.resize(MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
                                     text.data(), static_cast<int>(text.size())));
-    if (text.size() < 2 || !text.ends_with(L"\r\n")) return std::nullopt;
     std::vector<std::wstring> lines;
+    if (!text.ends_with(L"\r\n")) return lines;
     for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
         end = text.find(L"\r\n", start);
         lines.push_back(text.substr(start, end - start));

@@ -98,8 +98,6 @@ public:
     HWND Window() const { return window_; }
     DWORD Id() const { return id_; }
     bool Running() const { return WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
-    // The text its tooltip holds for tool.
-    std::optional<std::wstring> TooltipText(HWND tool) const;
     // WM_CLOSE to its window, answering "No" when it asks whether to save.
     testing::AssertionResult Close();
 
@@ -179,9 +177,9 @@ struct MessageBoxView {
 MessageBoxView WaitForMessageBox(DWORD pid);
 void Answer(const MessageBoxView& box, int button);
 
-// Conf.txt on disk: CR LF lines in code page 932. ReadConf gives nothing when
+// Conf.txt on disk: CR LF lines in code page 932. ReadConf gives no lines when
 // the file is not that.
 bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines);
-std::optional<std::vector<std::wstring>> ReadConf(const std::wstring& path);
+std::vector<std::wstring> ReadConf(const std::wstring& path);
 
 }  // namespace gleaner::e2e

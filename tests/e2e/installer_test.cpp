@@ -55,15 +55,13 @@ TEST_F(EndToEndInstaller, InstallsForTheUserStartsAtSignInWhenToldUpgradesInPlac
     EXPECT_TRUE(fs::exists(AppsShows(INSTALLPROPERTY_PRODUCTICON)));
     EXPECT_FALSE(StartsAtSignIn());
 
-    gleaner_.emplace(L"\"" + exe.wstring() + L"\"", dir.wstring());
-    ASSERT_TRUE(gleaner_->WaitForWindow(kMainWindowClass));
-    box_ = GetDlgItem(gleaner_->Window(), kBoxId);
+    ASSERT_TRUE(Start({}, true, dir.wstring()));
     ASSERT_TRUE(CopyInOtherApp(L"collected by the installed copy"));
     ASSERT_TRUE(BoxShows(L"collected by the installed copy"));
     ASSERT_TRUE(gleaner_->Close());
     gleaner_.reset();
     const auto conf = ReadConf(dir / L"Conf.txt");
-    ASSERT_TRUE(conf.has_value()) << "no Conf.txt beside the installed gleaner.exe";
+    ASSERT_EQ(conf.size(), 19u) << "Conf.txt beside the installed gleaner.exe";
 
     ASSERT_EQ(msiexec(L"/i", GLEANER_MSI_UNIX_PATH, L"ADDLOCAL=Autostart"), 0);
     EXPECT_TRUE(StartsAtSignIn());

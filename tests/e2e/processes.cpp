@@ -1,9 +1,6 @@
 // The programs a scenario starts, and xdotool for the window manager.
 #include "driver.h"
 
-#include <commctrl.h>
-
-#include <cstddef>
 #include <filesystem>
 
 namespace gleaner::e2e {
@@ -98,31 +95,6 @@ testing::AssertionResult Program::Close() {
         if (HWND no = GetDlgItem(FindWindowOf(id_, L"#32770"), IDNO)) PostMessageW(no, BM_CLICK, 0, 0);
         return Running();
     }, false);
-}
-
-// The TTM_* messages carry pointers: the TOOLINFO and the text are placed in
-// the program (VirtualAllocEx) and read back from there.
-std::optional<std::wstring> Program::TooltipText(HWND tool) const {
-    struct Block {
-        TTTOOLINFOW info;
-        wchar_t text[1024];
-    } local{};
-    HWND tooltip = FindWindowOf(id_, TOOLTIPS_CLASSW, window_);
-    auto* remote = static_cast<char*>(VirtualAllocEx(process_, nullptr, sizeof local, MEM_COMMIT, PAGE_READWRITE));
-    const auto exchange = [&](UINT message, WPARAM wParam) {
-        return WriteProcessMemory(process_, remote, &local, sizeof local, nullptr) &&
-               Ask(tooltip, message, wParam, reinterpret_cast<LPARAM>(remote)) &&
-               ReadProcessMemory(process_, remote, &local, sizeof local, nullptr);
-    };
-    // gleaner's tooltip holds one tool, the box.
-    local.info.cbSize = sizeof local.info;
-    std::optional<std::wstring> text;
-    if (exchange(TTM_ENUMTOOLSW, 0) && local.info.uId == reinterpret_cast<UINT_PTR>(tool)) {
-        local.info.lpszText = reinterpret_cast<wchar_t*>(remote + offsetof(Block, text));
-        if (exchange(TTM_GETTEXTW, std::size(local.text))) text = local.text;
-    }
-    VirtualFreeEx(process_, remote, 0, MEM_RELEASE);
-    return text;
 }
 
 testing::AssertionResult BringToFront(HWND window) {

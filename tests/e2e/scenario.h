@@ -31,12 +31,15 @@ protected:
         EXPECT_TRUE(gleaner_ ? gleaner_->Close() : testing::AssertionSuccess());
     }
 
-    // shown: false for a start in the notification area.
-    testing::AssertionResult Start(const std::vector<std::wstring>& conf = {}, bool shown = true) {
-        if (!conf.empty() && !WriteConf(folder_.File(L"Conf.txt"), conf)) {
+    // shown: false for a start in the notification area; folder: where the
+    // gleaner.exe to start is, when not in the scenario's own.
+    testing::AssertionResult Start(const std::vector<std::wstring>& conf = {}, bool shown = true,
+                                   std::wstring folder = L"") {
+        if (folder.empty()) folder = folder_.path;
+        if (!conf.empty() && !WriteConf(folder + L"\\Conf.txt", conf)) {
             return testing::AssertionFailure() << "could not write Conf.txt";
         }
-        gleaner_.emplace(L"\"" + folder_.File(L"gleaner.exe") + L"\"", folder_.path);
+        gleaner_.emplace(L"\"" + folder + L"\\gleaner.exe\"", folder);
         auto up = gleaner_->WaitForWindow(kMainWindowClass, shown);
         box_ = GetDlgItem(gleaner_->Window(), kBoxId);
         return up;
