@@ -108,18 +108,33 @@ private:
     HWND window_ = nullptr;
 };
 
-// The first top-level window of process pid (0: of any) with this class, and
-// with this owner when one is given.
-HWND FindWindowOf(DWORD pid, const std::wstring& className, HWND owner = nullptr);
+// The first top-level window of process pid (0: of any) with this class.
+HWND FindWindowOf(DWORD pid, const std::wstring& className);
 // The first icon in the notification area: Wine's explorer keeps each in a
 // window of its own inside its stand-in tray.
-HWND FirstTrayIcon();
+inline HWND FirstTrayIcon() {
+    HWND tray = FindWindowOf(0, L"__winex11_standalone_tray");
+    return tray ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr) : nullptr;
+}
 // Left, top, right, bottom.
-std::array<LONG, 4> RectOf(HWND window);
+inline std::array<LONG, 4> RectOf(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
 // SendMessageTimeout, so that a hung program fails the test instead of hanging
 // it: nothing when no answer came.
-std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, DWORD ms = kWaitMs);
-std::optional<std::wstring> TextOf(HWND window);
+inline std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
+                                  DWORD ms = kWaitMs) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, ms, &answer)) return std::nullopt;
+    return static_cast<LRESULT>(answer);
+}
+inline std::optional<std::wstring> TextOf(HWND window) {
+    std::wstring text(Ask(window, WM_GETTEXTLENGTH).value_or(0) + 1, L'\0');
+    const auto copied = Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return copied ? std::optional(text.substr(0, *copied)) : std::nullopt;
+}
 // An EDIT's selection (in texts below 65,536 characters: it comes packed).
 inline std::pair<WORD, WORD> SelectionOf(HWND edit) {
     const LRESULT packed = Ask(edit, EM_GETSEL).value_or(0);
@@ -151,7 +166,6 @@ public:
     bool Copy(const std::wstring& text, const std::vector<std::wstring>& marks = {}) const {
         return OnThread([&] { return PutText(window_, text, marks); });
     }
-    std::optional<std::wstring> ClipboardText() const { return OnThread([&] { return ReadText(window_); }); }
 
 private:
     HWND window_ = nullptr;
@@ -168,14 +182,11 @@ void ClickAt(POINT point);
 // must still be the foreground window a moment later.
 testing::AssertionResult BringToFront(HWND window);
 
-// A message box ("#32770") of a program; window is nullptr when none came.
-struct MessageBoxView {
-    HWND window = nullptr;
-    std::wstring title, text;
-    std::vector<int> buttons;  // IDOK, IDYES, ... as the box offers them
-};
-MessageBoxView WaitForMessageBox(DWORD pid);
-void Answer(const MessageBoxView& box, int button);
+// A message box ("#32770") of a program; nullptr when none came.
+HWND WaitForMessageBox(DWORD pid);
+// MessageBox puts its text in a static control with id 65535.
+inline std::optional<std::wstring> MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
+inline void Answer(HWND box, int button) { PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0); }
 
 // Conf.txt on disk: CR LF lines in code page 932. ReadConf gives no lines when
 // the file is not that.

@@ -1,4 +1,5 @@
-// The per-user installer, used as the guide says: msiexec installs gleaner
+// Safe to run from a Downloads folder, and installed the way Windows users
+// install. The per-user installer, used as the guide says: msiexec installs gleaner
 // for this user with a Start-menu shortcut and an entry in Apps; AUTOSTART=1,
 // ADDLOCAL=Autostart and REMOVE=Autostart set the start at sign-in; a newer
 // version installs over it and keeps Conf.txt; msiexec /x removes what it
@@ -80,6 +81,24 @@ TEST_F(EndToEndInstaller, InstallsForTheUserStartsAtSignInWhenToldUpgradesInPlac
     EXPECT_TRUE(StartsAtSignIn());
     ASSERT_EQ(msiexec(L"/x", GLEANER_MSI_UNIX_PATH), 0);
     EXPECT_FALSE(StartsAtSignIn());
+}
+
+// Started from a folder where DLLs were saved beside it (Downloads), gleaner
+// loads none of them: neither those it uses nor those system DLLs load for it.
+using EndToEndPlantedDlls = EndToEnd;
+
+TEST_F(EndToEndPlantedDlls, RunsWithoutLoadingAnyDllBesideIt) {
+    const auto planted = fs::path(GLEANER_PLANTED_DLL_UNIX_PATH).make_preferred().wstring();
+    for (const wchar_t* name :
+         {L"comctl32", L"shell32", L"shcore", L"version", L"user32", L"gdi32", L"msvcrt", L"uxtheme", L"dwmapi",
+          L"winmm", L"propsys", L"oleacc", L"cryptbase", L"profapi", L"wtsapi32", L"msimg32", L"usp10", L"dbghelp",
+          L"shlwapi", L"ole32", L"oleaut32", L"imm32", L"msctf", L"userenv", L"windowscodecs", L"comdlg32"})
+        ASSERT_TRUE(CopyFileW((L"Z:" + planted).c_str(), folder_.File(name + std::wstring(L".dll")).c_str(), TRUE));
+    // A planted DLL that an exe imports stops it from starting at all: the
+    // marks say which it was.
+    EXPECT_TRUE(Start() && CopyInOtherApp(L"copied") && BoxShows(L"copied") && gleaner_->Close());
+    for (const auto& file : fs::directory_iterator(folder_.path))
+        EXPECT_NE(file.path().extension(), L".loaded") << "loaded: " << file.path().stem().string();
 }
 
 }  // namespace

@@ -93,7 +93,8 @@ protected:
         return WaitFor("notepad's text", [&] { return TextOf(notepadEdit_); }, expected);
     }
     testing::AssertionResult ClipboardHolds(const std::wstring& expected) {
-        return WaitFor("the clipboard", [&] { return other_.ClipboardText(); }, expected);
+        return WaitFor("the clipboard", [&] { return other_.OnThread([&] { return ReadText(other_.Window()); }); },
+                       expected);
     }
 
     ExeFolder folder_;

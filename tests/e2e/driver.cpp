@@ -1,10 +1,11 @@
-// What any program on the desktop can do: find and read other windows, use
-// the clipboard, give input, read message boxes and the files beside them.
+// What any program on the desktop can do: start programs, find and read
+// other windows, use the clipboard, give input, read message boxes and the
+// files beside them; and xdotool for the window manager.
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <latch>
-#include <utility>
 
 #include "driver.h"
 
@@ -28,6 +29,37 @@ void SendKey(WORD virtualKey, wchar_t unit, DWORD flags, DWORD pauseMs) {
     PumpFor(pauseMs);
 }
 
+// Wine shows the Linux file system as drive Z:.
+std::wstring WindowsPathOf(const std::string& unixPath) {
+    return L"Z:" + std::filesystem::path(unixPath).make_preferred().wstring();
+}
+
+std::wstring MakeFolderWith(const std::wstring& exe) {
+    static int folders = 0;
+    const auto name = L"gleaner-e2e-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++folders);
+    const std::wstring path = (std::filesystem::temp_directory_path() / name).wstring();
+    const std::wstring copy = path + L"\\gleaner.exe";
+    return CreateDirectoryW(path.c_str(), nullptr) && CopyFileW(exe.c_str(), copy.c_str(), TRUE) ? path : L"";
+}
+
+// Wine starts a Linux program named in CreateProcess but hands back nothing to
+// wait on: the shell leaves a file behind when it is done. Nor may its handles
+// be closed: the process handle is null and the thread handle a stale number
+// that may by now name one of ours (a job, whose closing ends its program).
+void RunXdotool(const std::string& arguments) {
+    static int runs = 0;
+    const std::string done = "/tmp/gleaner-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+    std::wstring line = std::filesystem::path("/bin/sh -c \"timeout 10 xdotool " + arguments + "; touch " + done + "\"")
+                            .wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION ignored{};
+    CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                   &ignored);
+    (void)WaitFor("xdotool has finished", [&] { return std::filesystem::exists(WindowsPathOf(done)); }, true);
+    DeleteFileW(WindowsPathOf(done).c_str());
+}
+
 }  // namespace
 
 void PumpFor(DWORD ms) {
@@ -49,37 +81,14 @@ std::string Describe(const std::wstring& text) {
     return "\"" + utf8 + "\" (" + std::to_string(text.size()) + " chars)";
 }
 
-HWND FindWindowOf(DWORD pid, const std::wstring& className, HWND owner) {
+HWND FindWindowOf(DWORD pid, const std::wstring& className) {
     HWND window = nullptr;
     while ((window = FindWindowExW(nullptr, window, className.c_str(), nullptr)) != nullptr) {
         DWORD windowPid = 0;
         GetWindowThreadProcessId(window, &windowPid);
-        if ((pid == 0 || windowPid == pid) && (owner == nullptr || GetWindow(window, GW_OWNER) == owner)) break;
+        if (pid == 0 || windowPid == pid) break;
     }
     return window;
-}
-
-HWND FirstTrayIcon() {
-    HWND tray = FindWindowOf(0, L"__winex11_standalone_tray");
-    return tray ? FindWindowExW(tray, nullptr, L"__winex11_tray_icon", nullptr) : nullptr;
-}
-
-std::array<LONG, 4> RectOf(HWND window) {
-    RECT rect{};
-    GetWindowRect(window, &rect);
-    return {rect.left, rect.top, rect.right, rect.bottom};
-}
-
-std::optional<LRESULT> Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam, DWORD ms) {
-    DWORD_PTR answer = 0;
-    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL, ms, &answer)) return std::nullopt;
-    return static_cast<LRESULT>(answer);
-}
-
-std::optional<std::wstring> TextOf(HWND window) {
-    std::wstring text(Ask(window, WM_GETTEXTLENGTH).value_or(0) + 1, L'\0');
-    const auto copied = Ask(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-    return copied ? std::optional(text.substr(0, *copied)) : std::nullopt;
 }
 
 bool PutText(HWND owner, const std::wstring& text, const std::vector<std::wstring>& marks) {
@@ -159,20 +168,11 @@ void ClickAt(POINT point) {
     }
 }
 
-MessageBoxView WaitForMessageBox(DWORD pid) {
-    MessageBoxView box;
-    const auto shown = [&] { return IsWindowVisible(box.window = FindWindowOf(pid, L"#32770")) != FALSE; };
-    if (!WaitFor("a message box", shown, true)) return {};
-    box.title = TextOf(box.window).value_or(L"");
-    // MessageBox puts its text in a static control with id 65535.
-    box.text = TextOf(GetDlgItem(box.window, 0xFFFF)).value_or(L"");
-    for (int id : {IDOK, IDCANCEL, IDABORT, IDRETRY, IDIGNORE, IDYES, IDNO, IDTRYAGAIN, IDCONTINUE}) {
-        if (IsWindowVisible(GetDlgItem(box.window, id))) box.buttons.push_back(id);
-    }
-    return box;
+HWND WaitForMessageBox(DWORD pid) {
+    HWND box = nullptr;
+    const auto shown = [&] { return IsWindowVisible(box = FindWindowOf(pid, L"#32770")) != FALSE; };
+    return WaitFor("a message box", shown, true) ? box : nullptr;
 }
-
-void Answer(const MessageBoxView& box, int button) { PostMessageW(GetDlgItem(box.window, button), BM_CLICK, 0, 0); }
 
 bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines) {
     std::wstring text;
@@ -198,6 +198,77 @@ std::vector<std::wstring> ReadConf(const std::wstring& path) {
         lines.push_back(text.substr(start, end - start));
     }
     return lines;
+}
+
+std::wstring BuiltGleaner() { return WindowsPathOf(GLEANER_EXE_UNIX_PATH); }
+
+ExeFolder::ExeFolder(const std::wstring& exe) : path(MakeFolderWith(exe)) {}
+
+ExeFolder::~ExeFolder() {
+    // An exe that has just ended can stay locked for a moment.
+    std::error_code failed;
+    const auto removed = [&] { return std::filesystem::remove_all(path, failed) != static_cast<std::uintmax_t>(-1); };
+    (void)WaitFor("the folder is removed", removed, true, 5000);
+}
+
+Program::Program(std::wstring commandLine, const std::wstring& folder) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
+                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+        return;  // a program that never shows a window
+    }
+    job_ = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    AssignProcessToJobObject(job_, started.hProcess);
+    ResumeThread(started.hThread);
+    CloseHandle(started.hThread);
+    process_ = started.hProcess;
+    id_ = started.dwProcessId;
+}
+
+Program::~Program() {
+    TerminateProcess(process_, 1);  // fails harmlessly once it has ended
+    WaitForSingleObject(process_, 5000);
+    if (process_ != nullptr) CloseHandle(process_);
+    if (job_ != nullptr) CloseHandle(job_);
+}
+
+testing::AssertionResult Program::WaitForWindow(const std::wstring& className, bool shown) {
+    WaitForInputIdle(process_, kWaitMs);
+    const auto there = [&] {
+        window_ = FindWindowOf(id_, className);
+        return window_ != nullptr && (IsWindowVisible(window_) != FALSE) == shown;
+    };
+    auto result = WaitFor((shown ? "a shown window of class " : "a hidden window of class ") + Describe(className),
+                          there, true);
+    (void)Ask(window_, WM_NULL);  // answered once the program is through with what came before
+    return result;
+}
+
+testing::AssertionResult Program::Close() {
+    if (!Running()) return testing::AssertionSuccess();
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    return WaitFor("the program is running after WM_CLOSE", [&] {
+        if (HWND no = GetDlgItem(FindWindowOf(id_, L"#32770"), IDNO)) PostMessageW(no, BM_CLICK, 0, 0);
+        return Running();
+    }, false);
+}
+
+testing::AssertionResult BringToFront(HWND window) {
+    // Wine keeps a top-level window's X window in a property anyone can read.
+    const auto xWindow = reinterpret_cast<ULONG_PTR>(GetPropW(window, L"__wine_x11_whole_window"));
+    // Asked after a moment, so that a window that falls back at once does not count.
+    const auto settled = [] {
+        PumpFor(150);
+        return GetForegroundWindow();
+    };
+    return Retried(
+        "the foreground window after xdotool windowactivate",
+        [&] { RunXdotool("windowactivate --sync " + std::to_string(xWindow)); }, settled, window);
 }
 
 }  // namespace gleaner::e2e
