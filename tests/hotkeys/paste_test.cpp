@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <new>
+#include <tuple>
 
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/key_injection.h"
@@ -166,67 +167,48 @@ TEST_F(PasteTest, AClipboardThatCannotBeReadOrWrittenLosesNothing) {
 }
 
 // Copies another application makes during the paste are read as they come
-// and collected in order once it ends; the clipboard keeps the newest.
-TEST_F(PasteTest, TwoCopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswer) {
+// and collected in order once it ends; the clipboard keeps the newest. クリア
+// in the menu meanwhile empties all that came before it.
+TEST_F(PasteTest, CopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswerAndAClearThereEmptiesThoseBefore) {
     state.Settings.noConfirm = 0;
-    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+    const std::tuple<MessageAnswer, bool, const char16_t*> cases[] = {
+        {MessageAnswer::No, false, u"A\r\nX\r\nY"}, {MessageAnswer::Yes, false, u"X\r\nY"}, {MessageAnswer::No, true, u"Y"}};
+    for (const auto& [answer, clear, collected] : cases) {
         Copy(u"A");
         clipboard.Preset(u"before");
         messages.answers = {answer};
-        messages.whileOpen = [this] {
+        messages.whileOpen = [this, clear] {
             Copy(u"X");
+            if (clear) ClearCollection(capture);
             Copy(u"Y");
         };
         PressCtrlV();
         EXPECT_EQ(clipboard.Contents(), u"Y");
-        EXPECT_EQ(box.Text(), answer == MessageAnswer::No ? u"A\r\nX\r\nY" : u"X\r\nY");
+        EXPECT_EQ(box.Text(), collected);
         ClearCollection(capture);
     }
 }
 
-TEST_F(PasteTest, AClearChosenWhileTheQuestionIsOpenEmptiesAllThatCameBeforeIt) {
-    state.Settings.noConfirm = 0;
-    Copy(u"A");
-    clipboard.Preset(u"before");
-    messages.answers = {MessageAnswer::No};
-    messages.whileOpen = [this] {
-        Copy(u"X");
-        ClearCollection(capture);  // クリア in the menu
-        Copy(u"Y");
-    };
-    PressCtrlV();
-    EXPECT_EQ(box.Text(), u"Y");
-    EXPECT_EQ(clipboard.Contents(), u"Y");
-}
-
-TEST_F(PasteTest, ACopyDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
-    Copy(u"A");
-    clipboard.Preset(u"before");
-    // The clear comes 500 ms after the Ctrl+V, the restore with it; the
-    // copy lands after both, before the paste ends, its word not yet come.
-    watch.onQueued = nullptr;
-    CopyLater(560, u"late");
-    PressCtrlV();
-    EXPECT_EQ(box.Text(), u"late");
-    EXPECT_EQ(clipboard.Contents(), u"late");
-}
-
-TEST_F(PasteTest, ACopyThatRacesTheRestoreIsNeitherOverwrittenNorLost) {
-    Copy(u"A");
-    clipboard.Preset(u"before");
-    bool raced = false;
-    // The copy lands between our last look and our opening the clipboard to
-    // give it back.
-    clipboard.onOpen = [&] {
-        if (!raced && box.Length() == 0 && clipboard.HoldsOurs()) {
-            raced = true;
-            clipboard.Put(u"racing");
+// Either it lands between our last look and our opening the clipboard to
+// give it back, or after the clear and the restore (500 ms after the Ctrl+V)
+// before the paste ends, its word not yet come.
+TEST_F(PasteTest, ACopyThatRacesTheRestoreOrComesDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
+    for (const std::u16string late : {u"racing", u"settling"}) {
+        Copy(u"A");
+        clipboard.Preset(u"before");
+        if (late == u"racing") {
+            clipboard.onOpen = [this] {
+                if (box.Length() == 0 && clipboard.HoldsOurs()) clipboard.Put(u"racing");
+            };
+        } else {
+            clipboard.onOpen = nullptr;
+            watch.onQueued = nullptr;
+            CopyLater(560, late);
         }
-    };
-    PressCtrlV();
-    ASSERT_TRUE(raced);
-    EXPECT_EQ(clipboard.Contents(), u"racing");
-    EXPECT_EQ(box.Text(), u"racing");
+        PressCtrlV();
+        EXPECT_EQ(box.Text(), late);
+        EXPECT_EQ(clipboard.Contents(), late);
+    }
 }
 
 TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPastes) {

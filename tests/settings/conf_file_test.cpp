@@ -36,8 +36,8 @@ protected:
 };
 
 TEST_F(ConfFileTest, WithoutAReadableFileTheDefaultsHoldTheWindowIsCentredAndAFailedWriteKeepsTheFile) {
-    files.DenyReading(true);
-    files.DenyWriting(true);
+    files.denyReading = true;
+    files.denyWriting = true;
     Load("task tray = 1\r\n");
     EXPECT_EQ(settings.taskTray, 0);  // the other defaults: as the test of the written lines shows them
     // (28800 - 4635) / 2 = 12082.5 and (16200 - 2370) / 2 = 6915: halves go to even.

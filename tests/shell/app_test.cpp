@@ -241,13 +241,36 @@ TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
     EXPECT_TRUE(tray.icons.empty());
 }
 
-TEST_F(AppTest, InTrayModeStartsHiddenBehindTheIconAfterItsNoticeAndRemovesTheIconFirstAtTheEnd) {
+// The balloon gets only what is new while it is open, all of it when it
+// opens anew; the icon is renewed before it shows.
+TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIconFirstAtTheEnd) {
     files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(InOrder({"file read", "splash", "tray icon added", "listener added", "hotkey registered"}));
     EXPECT_EQ(programWindows.splashes.at(0), u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！");
     const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
     EXPECT_EQ(tray.icons, std::vector{icon});
+    for (const char16_t* text : {u"A", u"B"}) {
+        clipboard.Put(text);
+        events.RunFor(kBatchTickMs);
+    }
+    EXPECT_EQ(state.PopupWindowHandle, testing_support::kPopupWindow);
+    EXPECT_TRUE(InOrder({"text appended", "countdown restarted", "tray icon modified", "balloon shown"}));
+    EXPECT_EQ(journal.IndexOf("text set"), -1);
+    programWindows.Unload();  // closed by its countdown
+    app.OnMenu(MenuCommand::ShowPopup);
+    EXPECT_NE(journal.IndexOf("text set"), -1);
+
+    programWindows.Unload();
+    state.Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
+    journal.entries.clear();
+    clipboard.Put(u"C");
+    events.RunFor(kBatchTickMs);
+    EXPECT_FALSE(programWindows.balloonOpen);
+    EXPECT_EQ(journal.entries,
+              (std::vector<std::string>{"tray icon modified", "timer Batch started", "timer Batch stopped"}));
+
+    state.Settings.timeAutoClose = 5;
     app.OnMenu(MenuCommand::ShowPopup);
     app.OnMenu(MenuCommand::HelpStr);
     journal.entries.clear();
@@ -261,30 +284,6 @@ TEST_F(AppTest, InTrayModeStartsHiddenBehindTheIconAfterItsNoticeAndRemovesTheIc
     programWindows.splashShowing = false;
     app.OnTimer(TimerId::End);
     EXPECT_NE(journal.IndexOf("window destroyed"), -1);
-}
-
-TEST_F(AppTest, InTrayModeEachCopyAddsOnlyWhatIsNewToTheBalloonAndRenewsTheIconBeforeShowingIt) {
-    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
-    ASSERT_TRUE(app.Start());
-    for (const char16_t* text : {u"A", u"B"}) {
-        clipboard.Put(text);
-        events.RunFor(kBatchTickMs);
-    }
-    EXPECT_EQ(state.PopupWindowHandle, testing_support::kPopupWindow);
-    EXPECT_TRUE(InOrder({"text appended", "countdown restarted", "tray icon modified", "balloon shown"}));
-    EXPECT_EQ(journal.IndexOf("text set"), -1);
-    programWindows.Unload();  // closed by its countdown: the next time it shows all again
-    app.OnMenu(MenuCommand::ShowPopup);
-    EXPECT_NE(journal.IndexOf("text set"), -1);
-
-    programWindows.Unload();
-    state.Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
-    journal.entries.clear();
-    clipboard.Put(u"C");
-    events.RunFor(kBatchTickMs);
-    EXPECT_FALSE(programWindows.balloonOpen);
-    EXPECT_EQ(journal.entries,
-              (std::vector<std::string>{"tray icon modified", "timer Batch started", "timer Batch stopped"}));
 }
 
 // What was copied just before クリア or the end goes with them: it must
@@ -303,7 +302,7 @@ TEST_F(AppTest, ClearAndCloseTakeInTheCopiesNotShownYetFirst) {
     events.ProcessPendingMessages();
     app.OnClose();
     EXPECT_EQ(box.Text(), u"C");
-    EXPECT_FALSE(timers.IsRunning(TimerId::Batch));
+    EXPECT_FALSE(timers.running.count(TimerId::Batch));
 }
 
 TEST_F(AppTest, TellsAtStartUpWhichHotKeyAnotherProgramHolds) {

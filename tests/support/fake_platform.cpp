@@ -21,6 +21,13 @@ std::u16string BytesText(const std::string& bytes) {
 
 }  // namespace
 
+// Names count up from 0xC000, as registered formats and global atoms do.
+std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16string& name) {
+    auto at = std::find(names.begin(), names.end(), name);
+    if (at == names.end()) at = names.insert(at, name);
+    return static_cast<std::uint16_t>(kFirstRegisteredFormat + (at - names.begin()));
+}
+
 void FakeClipboard::Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data) {
     if (text) data[kUnicodeText] = TextBytes(*text);
     formats_ = std::move(data);
@@ -44,18 +51,11 @@ void FakeClipboard::Changed(bool ours) {
     if (onChange) onChange();
 }
 
-std::uint32_t FakeClipboard::RegisterFormat(const std::u16string& name) {
-    auto at = std::find(registered_.begin(), registered_.end(), name);
-    if (at == registered_.end()) at = registered_.insert(at, name);
-    return kFirstRegisteredFormat + static_cast<std::uint32_t>(at - registered_.begin());
-}
-
 bool FakeClipboard::Open() {
     ++openAttempts;
     if (onOpen) onOpen();
     if (busyAttempts_ == 0) return true;
     if (busyAttempts_ > 0) --busyAttempts_;
-    lastError_ = {5, u"Access is denied."};
     return false;
 }
 
@@ -111,13 +111,6 @@ Clipboard::Replaced FakeClipboard::ReplaceOurs(const ClipboardSnapshot& snapshot
     return Replaced::Done;
 }
 
-std::uint16_t FakeKeyboard::AddGlobalAtom(const std::u16string& name) {
-    auto at = std::find(atoms_.begin(), atoms_.end(), name);
-    if (at == atoms_.end()) at = atoms_.insert(at, name);
-    ++atomUses[name];
-    return static_cast<std::uint16_t>(0xC000 + (at - atoms_.begin()));
-}
-
 bool FakeKeyboard::RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
     if (registered.count(id) || takenKeys.count(virtualKey)) return false;
     registered[id] = {modifiers, virtualKey};
@@ -160,11 +153,6 @@ void FakeClipboardWatch::Changed(Clipboard& clipboard, WindowId foreground) {
     queue_.push_back(read_(clipboard, [](int) {}));
     queue_.back().foreground = foreground;
     if (!told && onQueued) onQueued();
-}
-
-void FakeEventLoop::ProcessPendingMessages() {
-    ++pumps;
-    Dispatch();
 }
 
 bool FakeEventLoop::WaitForMessages() {
@@ -255,12 +243,12 @@ void FakeTextBox::Append(const std::u16string& text) {
 
 std::optional<std::string> FakeFileStore::Read(const std::u16string& path) {
     Note(journal, "file read");
-    if (denyReading_) return std::nullopt;
+    if (denyReading) return std::nullopt;
     return Get(path);
 }
 
 bool FakeFileStore::ReplaceAtomically(const std::u16string& path, const std::string& bytes) {
-    if (denyWriting_) return false;
+    if (denyWriting) return false;
     files_[path] = bytes;
     Note(journal, "file written");
     return true;

@@ -33,16 +33,11 @@ inline void Note(Journal* journal, std::string entry) {
     if (journal) journal->Note(std::move(entry));
 }
 
-// What a map holds at key, if anything.
-template <class Map>
-std::optional<typename Map::mapped_type> Find(const Map& map, const typename Map::key_type& key) {
-    const auto at = map.find(key);
-    return at == map.end() ? std::nullopt : std::optional(at->second);
-}
-
 // Formats the fake reserves for itself; registered names count up from here.
 constexpr std::uint32_t kUnicodeText = 13;
 constexpr std::uint32_t kFirstRegisteredFormat = 0xC000;
+
+std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16string& name);
 
 class FakeClipboard : public Clipboard {
 public:
@@ -55,10 +50,6 @@ public:
     // What the clipboard held before the test's story begins: no change to
     // tell anybody of.
     void Preset(const std::optional<std::u16string>& text);
-    // Another program copies text with a format holding one number.
-    void PutMarked(const std::u16string& text, std::uint32_t format, std::uint32_t value) {
-        Put(text, {{format, std::string(reinterpret_cast<const char*>(&value), sizeof value)}});
-    }
     // Runs at every attempt to open the clipboard (a test may throw there).
     std::function<void()> onOpen;
     // Runs after every change, ours and other programs': the system tells
@@ -66,7 +57,9 @@ public:
     std::function<void()> onChange;
 
     std::optional<std::u16string> Contents() const;
-    std::optional<std::string> Data(std::uint32_t format) const { return Find(formats_, format); }
+    std::optional<std::string> Data(std::uint32_t format) const {
+        return formats_.count(format) ? std::optional(formats_.at(format)) : std::nullopt;
+    }
     // Every later write stores something else than asked, as a clipboard
     // that loses characters would.
     bool corruptWrites = false;
@@ -77,7 +70,7 @@ public:
 
     bool HasText() override { return HasFormat(kUnicodeText); }
     bool HasFormat(std::uint32_t format) override { return formats_.count(format) != 0; }
-    std::uint32_t RegisterFormat(const std::u16string& name) override;
+    std::uint32_t RegisterFormat(const std::u16string& name) override { return Intern(registered_, name); }
     std::optional<std::u16string> ReadText() override;
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
     bool WriteText(const std::u16string& text, bool markOurs = false) override;
@@ -87,7 +80,7 @@ public:
     bool HoldsOurs() override { return ours_; }
     Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
     std::uint32_t Sequence() override { return sequence_; }
-    PlatformError LastError() const override { return lastError_; }
+    PlatformError LastError() const override { return {5, u"Access is denied."}; }
 
 private:
     bool Open();
@@ -101,7 +94,6 @@ private:
     int busyAttempts_ = 0;
     std::uint32_t sequence_ = 1;
     bool ours_ = false;
-    PlatformError lastError_;
 };
 
 class FakeKeyboard : public Keyboard {
@@ -111,8 +103,11 @@ public:
         std::uint32_t virtualKey;
     };
 
-    std::uint16_t AddGlobalAtom(const std::u16string& name) override;
-    void DeleteGlobalAtom(std::uint16_t atom) override { --atomUses[atoms_.at(atom - 0xC000)]; }
+    std::uint16_t AddGlobalAtom(const std::u16string& name) override {
+        ++atomUses[name];
+        return Intern(atoms_, name);
+    }
+    void DeleteGlobalAtom(std::uint16_t atom) override { --atomUses[atoms_.at(atom - kFirstRegisteredFormat)]; }
     bool RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
     void UnregisterHotKey(WindowId, int id) override {
         if (registered.erase(id)) Note(journal, "hotkey unregistered");
@@ -140,7 +135,6 @@ public:
     void Stop(TimerId timer) override {
         if (running.erase(timer)) Note(journal, "timer " + Name(timer) + " stopped");
     }
-    bool IsRunning(TimerId timer) const { return running.count(timer) != 0; }
 
     struct Running {
         int interval = 0;
@@ -190,7 +184,10 @@ class FakeEventLoop : public EventLoop {
 public:
     explicit FakeEventLoop(FakeTimers& timers) : timers_(timers) {}
     void Sleep(int milliseconds) override { Advance(timers_.now + milliseconds); }
-    void ProcessPendingMessages() override;
+    void ProcessPendingMessages() override {
+        ++pumps;
+        Dispatch();
+    }
     // Moves the clock to the next message or timer and handles it; false
     // when nothing would ever come (a wait would hang), as at a quit.
     bool WaitForMessages() override;
@@ -288,17 +285,17 @@ public:
     bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override;
 
     void Put(const std::u16string& path, std::string bytes) { files_[path] = std::move(bytes); }
-    std::optional<std::string> Get(const std::u16string& path) const { return Find(files_, path); }
+    std::optional<std::string> Get(const std::u16string& path) const {
+        return files_.count(path) ? std::optional(files_.at(path)) : std::nullopt;
+    }
     // The file exists but is locked or forbidden to us.
-    void DenyReading(bool deny) { denyReading_ = deny; }
+    bool denyReading = false;
     // Writing fails (full disk, read-only folder); the old file stays.
-    void DenyWriting(bool deny) { denyWriting_ = deny; }
+    bool denyWriting = false;
     Journal* journal = nullptr;
 
 private:
     std::map<std::u16string, std::string> files_;
-    bool denyReading_ = false;
-    bool denyWriting_ = false;
 };
 
 class FakeWindowFrame : public WindowFrame {
