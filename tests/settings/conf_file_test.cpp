@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "platform/codepage.h"
+#include "settings/parse_number.h"
 #include "support/fake_platform.h"
 
 namespace gleaner {
@@ -112,6 +116,50 @@ TEST_F(ConfFileTest, ReadsADamagedOrEditedFileAsSafelyAsItCan) {
     EXPECT_EQ(settings.separator, u"改行");
     Load(std::string("separator = \0 x\r\n", 17));
     EXPECT_EQ(settings.separator, u"x");  // blanks behind a NUL lead the value: as written back
+}
+
+TEST(ParseLeadingNumber, ReadsTheNumberAtTheStartAsLenientlyAsTheFileAlwaysAllowed) {
+    const std::vector<std::pair<std::u16string, double>> cases{
+        {u"250ms", 250},   {u"5秒", 5},       {u"-42", -42},     {u"+7", 7},        {u"1.5.3", 1.5},
+        {u".5", 0.5},      {u"3-4", 3},       {u"", 0},          {u"on", 0},        {u"x12", 0},
+        {u"-", 0},         {u"&H", 0},        {u"１２", 0},      {u"12 34", 1234},  {u"  1\t2\n3 ", 123},
+        {u"- 5", -5},      {u"1\r2", 1},      {u"&H1F", 31},     {u"&hff", 255},    {u"&HFG", 15},
+        {u"&O17", 15},     {u"&o78", 7},      {u"&X12", 0},      {u"1E3", 1000},    {u"2.5D2", 250},
+        {u"5d-1", 0.5},    {u"1E+2x", 100},   {u"7E", 7},        {u"7E-", 7},       {u"1 E 2", 100}};
+    for (const auto& [text, number] : cases) EXPECT_EQ(ParseLeadingNumber(text), number);
+}
+
+TEST(ParseWholeNumber, AcceptsOnlyAValueThatIsANumberThroughout) {
+    EXPECT_EQ(ParseWholeNumber(u"  0 "), 0);
+    EXPECT_EQ(ParseWholeNumber(u"-1E2"), -100);
+    EXPECT_EQ(ParseWholeNumber(u"\t&H10\t"), 16);
+    for (const char16_t* text : {u"0x", u"1 2", u"off", u""}) EXPECT_EQ(ParseWholeNumber(text), std::nullopt);
+}
+
+TEST(RoundToInt32, RoundsHalvesToEvenAndRefusesWhatThirtyTwoBitsCannotHold) {
+    const std::pair<double, std::optional<std::int32_t>> cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2147483647.0, 2147483647}, {-2147483648.0, -2147483647 - 1},
+        {2147483648.0, std::nullopt}, {std::numeric_limits<double>::infinity(), std::nullopt}};
+    for (const auto& [number, rounded] : cases) EXPECT_EQ(RoundToInt32(number), rounded);
+    EXPECT_EQ(RoundToInt32(ParseLeadingNumber(u"1E999")), std::nullopt);
+}
+
+TEST(CodePage932, EncodesJapaneseAsShiftJisAndRefusesWhatItCannotHoldRatherThanWritingQuestionMarks) {
+    EXPECT_EQ(EncodeCodePage932(u"右下隅"), std::string("\x89\x45\x89\xba\x8b\xf7"));
+    EXPECT_EQ(EncodeCodePage932(u"ﾊﾝｶｸ"), std::string("\xca\xdd\xb6\xb8"));  // half-width kana are one byte
+    const std::u16string text = u"ポインタ 左上隅 ＭＳ ゴシック ｶﾅ 123\r\n";
+    EXPECT_EQ(DecodeCodePage932(EncodeCodePage932(text).value_or("")), text);
+    for (const char16_t* foreign : {u"😀", u"한국어", u"abc é"}) EXPECT_EQ(EncodeCodePage932(foreign), std::nullopt);
+}
+
+TEST(Utf8, RoundTripsEveryPlaneAndReplacesBrokenInputInsteadOfFailing) {
+    const std::u16string text = u"a é 改 😀 한";
+    EXPECT_EQ(EncodeUtf8(text), std::string("a \xC3\xA9 \xE6\x94\xB9 \xF0\x9F\x98\x80 \xED\x95\x9C"));
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(text)), text);
+    EXPECT_EQ(EncodeUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
+    EXPECT_EQ(DecodeUtf8("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(DecodeUtf8("\xC0\x80"), u"\uFFFD");  // overlong
+    EXPECT_FALSE(IsUtf8("\xE6\x94"));
 }
 
 }  // namespace

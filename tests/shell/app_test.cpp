@@ -222,9 +222,10 @@ TEST_F(AppTest, AClosingWhileTheTrayNoticeShowsStopsTheStartUpThere) {
 // reach. The icon also comes back when the notification area is made anew,
 // in tray mode only.
 TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
-    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
+    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\ncustom msg = 0\r\n");
     tray.refuseAdds = 2;
     ASSERT_TRUE(app.Start());
+    EXPECT_TRUE(programWindows.splashes.empty());  // the notices are off
     EXPECT_TRUE(tray.icons.empty());
     events.RunFor(2000);
     EXPECT_TRUE(tray.icons.empty());

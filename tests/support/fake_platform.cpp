@@ -8,7 +8,8 @@ namespace {
 
 constexpr char16_t kIgnoreFormatName[] = u"Clipboard Viewer Ignore";
 
-// Only the fake reads its text back: the code units as they lie.
+}  // namespace
+
 std::string TextBytes(const std::u16string& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
 }
@@ -19,36 +20,11 @@ std::u16string BytesText(const std::string& bytes) {
     return text;
 }
 
-}  // namespace
-
 // Names count up from 0xC000, as registered formats and global atoms do.
 std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16string& name) {
     auto at = std::find(names.begin(), names.end(), name);
     if (at == names.end()) at = names.insert(at, name);
     return static_cast<std::uint16_t>(kFirstRegisteredFormat + (at - names.begin()));
-}
-
-void FakeClipboard::Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data) {
-    if (text) data[kUnicodeText] = TextBytes(*text);
-    formats_ = std::move(data);
-    Changed();
-}
-
-void FakeClipboard::Preset(const std::optional<std::u16string>& text) {
-    formats_.clear();
-    if (text) formats_[kUnicodeText] = TextBytes(*text);
-    ours_ = false;
-}
-
-std::optional<std::u16string> FakeClipboard::Contents() const {
-    const auto bytes = Data(kUnicodeText);
-    return bytes ? std::optional(BytesText(*bytes)) : std::nullopt;
-}
-
-void FakeClipboard::Changed(bool ours) {
-    ++sequence_;
-    ours_ = ours;
-    if (onChange) onChange();
 }
 
 bool FakeClipboard::Open() {
@@ -57,11 +33,6 @@ bool FakeClipboard::Open() {
     if (busyAttempts_ == 0) return true;
     if (busyAttempts_ > 0) --busyAttempts_;
     return false;
-}
-
-std::optional<std::u16string> FakeClipboard::ReadText() {
-    if (!Open()) return std::nullopt;
-    return Contents().value_or(std::u16string());
 }
 
 std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::uint32_t>& markFormats) {
@@ -75,12 +46,6 @@ std::optional<Clipboard::Copy> FakeClipboard::ReadCopy(const std::vector<std::ui
         copy.marks.emplace_back(format, number);
     }
     return copy;
-}
-
-bool FakeClipboard::WriteText(const std::u16string& text, bool markOurs) {
-    if (!Open()) return false;
-    Fill({{kUnicodeText, TextBytes(corruptWrites ? text + u"?" : text)}}, markOurs);
-    return true;
 }
 
 std::optional<ClipboardSnapshot> FakeClipboard::Snapshot() {
@@ -98,12 +63,6 @@ void FakeClipboard::Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
     Changed(markOurs);
 }
 
-bool FakeClipboard::Restore(const ClipboardSnapshot& snapshot, bool markOurs) {
-    if (!Open()) return false;
-    Fill(snapshot, markOurs);
-    return true;
-}
-
 Clipboard::Replaced FakeClipboard::ReplaceOurs(const ClipboardSnapshot& snapshot) {
     if (!Open()) return Replaced::Failed;
     if (!ours_) return Replaced::NotOurs;
@@ -118,33 +77,9 @@ bool FakeKeyboard::RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std
     return true;
 }
 
-void FakeKeyboard::SendKeyEvents(const std::vector<KeyEvent>& events) {
-    injections.push_back(events);
-    if (onInjection) onInjection(events);
-}
-
 std::string FakeTimers::Name(TimerId timer) {
     constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch"};
     return kNames[static_cast<std::size_t>(timer)];
-}
-
-void FakeTimers::Start(TimerId timer, int milliseconds) {
-    running[timer] = {milliseconds, now + milliseconds};
-    Note(journal, "timer " + Name(timer) + " started");
-}
-
-bool FakeClipboardWatch::Start(WindowId window, Reader read) {
-    read_ = std::move(read);
-    listeners.insert(window);
-    Note(journal, "listener added");
-    return true;
-}
-
-void FakeClipboardWatch::Stop() {
-    read_ = nullptr;
-    queue_.clear();
-    if (!listeners.empty()) Note(journal, "listener removed");
-    listeners.clear();
 }
 
 void FakeClipboardWatch::Changed(Clipboard& clipboard, WindowId foreground) {
@@ -222,36 +157,6 @@ MessageAnswer FakeMessageBoxes::Answer(const ShownMessage& message) {
     const auto answer = answers.front();
     answers.pop_front();
     return answer;
-}
-
-void FakeMessageBoxes::DismissQuestion() {
-    if (!questionOpen_) return;
-    dismissed_ = true;
-    Note(journal, "question dismissed");
-}
-
-void FakeTextBox::SetText(const std::u16string& text) {
-    text_ = text;
-    selection_ = {};
-    Note(journal, "text set");
-}
-
-void FakeTextBox::Append(const std::u16string& text) {
-    text_ += text;
-    Note(journal, "text appended");
-}
-
-std::optional<std::string> FakeFileStore::Read(const std::u16string& path) {
-    Note(journal, "file read");
-    if (denyReading) return std::nullopt;
-    return Get(path);
-}
-
-bool FakeFileStore::ReplaceAtomically(const std::u16string& path, const std::string& bytes) {
-    if (denyWriting) return false;
-    files_[path] = bytes;
-    Note(journal, "file written");
-    return true;
 }
 
 bool FakeNotificationArea::Notify(NotifyCommand command, const NotifyIconRecord& record) {

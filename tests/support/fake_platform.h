@@ -38,6 +38,9 @@ constexpr std::uint32_t kUnicodeText = 13;
 constexpr std::uint32_t kFirstRegisteredFormat = 0xC000;
 
 std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16string& name);
+// The text as the clipboard holds it, its code units as they lie, and back.
+std::string TextBytes(const std::u16string& text);
+std::u16string BytesText(const std::string& bytes);
 
 class FakeClipboard : public Clipboard {
 public:
@@ -46,17 +49,27 @@ public:
     void HoldOpenFor(int attempts) { busyAttempts_ = attempts; }
     // What another program puts there, with the data of other formats (an
     // image, say); nullopt leaves no text at all.
-    void Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data = {});
+    void Put(const std::optional<std::u16string>& text, std::map<std::uint32_t, std::string> data = {}) {
+        Preset(text, std::move(data));
+        Changed();
+    }
     // What the clipboard held before the test's story begins: no change to
     // tell anybody of.
-    void Preset(const std::optional<std::u16string>& text);
+    void Preset(const std::optional<std::u16string>& text, std::map<std::uint32_t, std::string> data = {}) {
+        if (text) data[kUnicodeText] = TextBytes(*text);
+        formats_ = std::move(data);
+        ours_ = false;
+    }
     // Runs at every attempt to open the clipboard (a test may throw there).
     std::function<void()> onOpen;
     // Runs after every change, ours and other programs': the system tells
     // the listeners.
     std::function<void()> onChange;
 
-    std::optional<std::u16string> Contents() const;
+    std::optional<std::u16string> Contents() const {
+        const auto bytes = Data(kUnicodeText);
+        return bytes ? std::optional(BytesText(*bytes)) : std::nullopt;
+    }
     std::optional<std::string> Data(std::uint32_t format) const {
         return formats_.count(format) ? std::optional(formats_.at(format)) : std::nullopt;
     }
@@ -71,12 +84,20 @@ public:
     bool HasText() override { return HasFormat(kUnicodeText); }
     bool HasFormat(std::uint32_t format) override { return formats_.count(format) != 0; }
     std::uint32_t RegisterFormat(const std::u16string& name) override { return Intern(registered_, name); }
-    std::optional<std::u16string> ReadText() override;
+    std::optional<std::u16string> ReadText() override {
+        return Open() ? std::optional(Contents().value_or(u"")) : std::nullopt;
+    }
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
-    bool WriteText(const std::u16string& text, bool markOurs = false) override;
+    bool WriteText(const std::u16string& text, bool markOurs = false) override {
+        return Restore({{kUnicodeText, TextBytes(corruptWrites ? text + u"?" : text)}}, markOurs);
+    }
     bool Empty() override { return Restore({}, false); }
     std::optional<ClipboardSnapshot> Snapshot() override;
-    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override;
+    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override {
+        if (!Open()) return false;
+        Fill(snapshot, markOurs);
+        return true;
+    }
     bool HoldsOurs() override { return ours_; }
     Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
     std::uint32_t Sequence() override { return sequence_; }
@@ -85,7 +106,11 @@ public:
 private:
     bool Open();
     void Fill(const ClipboardSnapshot& snapshot, bool markOurs);
-    void Changed(bool ours = false);
+    void Changed(bool ours = false) {
+        ++sequence_;
+        ours_ = ours;
+        if (onChange) onChange();
+    }
 
     // Each format's data as a program would read it, the text as its code
     // units.
@@ -112,7 +137,10 @@ public:
     void UnregisterHotKey(WindowId, int id) override {
         if (registered.erase(id)) Note(journal, "hotkey unregistered");
     }
-    void SendKeyEvents(const std::vector<KeyEvent>& events) override;
+    void SendKeyEvents(const std::vector<KeyEvent>& events) override {
+        injections.push_back(events);
+        if (onInjection) onInjection(events);
+    }
 
     // Combinations another program has taken.
     std::set<std::uint32_t> takenKeys;
@@ -131,7 +159,10 @@ private:
 // Timers on a clock of their own, which the event loop moves on.
 class FakeTimers : public Timers {
 public:
-    void Start(TimerId timer, int milliseconds) override;
+    void Start(TimerId timer, int milliseconds) override {
+        running[timer] = {milliseconds, now + milliseconds};
+        Note(journal, "timer " + Name(timer) + " started");
+    }
     void Stop(TimerId timer) override {
         if (running.erase(timer)) Note(journal, "timer " + Name(timer) + " stopped");
     }
@@ -161,8 +192,18 @@ public:
 // The watcher's thread, taken as reading each change the moment it comes.
 class FakeClipboardWatch : public ClipboardWatch {
 public:
-    bool Start(WindowId window, Reader read) override;
-    void Stop() override;
+    bool Start(WindowId window, Reader read) override {
+        read_ = std::move(read);
+        listeners.insert(window);
+        Note(journal, "listener added");
+        return true;
+    }
+    void Stop() override {
+        read_ = nullptr;
+        queue_.clear();
+        if (!listeners.empty()) Note(journal, "listener removed");
+        listeners.clear();
+    }
     std::vector<ClipboardArrival> Take() override { return std::exchange(queue_, {}); }
 
     // The system tells of a change: it is read at once, and the window is
@@ -232,7 +273,11 @@ public:
         placedAt = place(300, 120, pointer);
         return Answer({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
     }
-    void DismissQuestion() override;
+    void DismissQuestion() override {
+        if (!questionOpen_) return;
+        dismissed_ = true;
+        Note(journal, "question dismissed");
+    }
 
     std::vector<ShownMessage> shown;
     // Where the last question went, for a pointer at pointer on this screen.
@@ -254,8 +299,15 @@ class FakeTextBox : public TextBox {
 public:
     std::u16string Text() const override { return text_; }
     std::size_t Length() const override { return text_.size(); }
-    void SetText(const std::u16string& text) override;
-    void Append(const std::u16string& text) override;
+    void SetText(const std::u16string& text) override {
+        text_ = text;
+        selection_ = {};
+        Note(journal, "text set");
+    }
+    void Append(const std::u16string& text) override {
+        text_ += text;
+        Note(journal, "text appended");
+    }
     void SetCaret(std::size_t position) override { Select(position, position); }
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
@@ -281,8 +333,16 @@ private:
 class FakeFileStore : public FileStore {
 public:
     bool Exists(const std::u16string& path) override { return files_.count(path) != 0; }
-    std::optional<std::string> Read(const std::u16string& path) override;
-    bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override;
+    std::optional<std::string> Read(const std::u16string& path) override {
+        Note(journal, "file read");
+        return denyReading ? std::nullopt : Get(path);
+    }
+    bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override {
+        if (denyWriting) return false;
+        files_[path] = bytes;
+        Note(journal, "file written");
+        return true;
+    }
 
     void Put(const std::u16string& path, std::string bytes) { files_[path] = std::move(bytes); }
     std::optional<std::string> Get(const std::u16string& path) const {
