@@ -204,11 +204,12 @@ TEST_F(ClipboardAccessTest, TheWatchersReadTriesAgainWhileTheSameCopyStays) {
     EXPECT_EQ(pauses.size(), 1u);
 }
 
-using ClipboardListenerTest = testing_support::ListeningTest;
+using ClipboardListenerTest = testing_support::AppTest;
 
 // Those marked to be ignored (our own paste's writes among them) are not
 // even opened: the application being pasted into must find the clipboard free.
 TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivateOnlyWhileListening) {
+    ASSERT_TRUE(app.Start());
     Copy(u"in our window", kMainWindow);
     state.PopupWindowHandle = kPopupWindow;
     Copy(u"in the balloon", kPopupWindow);
@@ -231,7 +232,7 @@ TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivateO
     copyMarked(u"history allowed", u"CanIncludeInClipboardHistory", 1);
     copyMarked(u"cloud allowed", u"CanUploadToCloudClipboard", 1);
     EXPECT_EQ(box.Text(), u"B\r\nhistory allowed\r\ncloud allowed");
-    listener.Stop();
+    app.OnClose();
     EXPECT_TRUE(watch.listeners.empty());
     Copy(u"after the end");
     EXPECT_EQ(box.Text(), u"B\r\nhistory allowed\r\ncloud allowed");

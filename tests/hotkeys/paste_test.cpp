@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <new>
 #include <tuple>
 
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/key_injection.h"
-#include "hotkeys/paste_session.h"
 #include "support/program_fixture.h"
 
 namespace gleaner {
@@ -14,25 +14,15 @@ namespace {
 using testing_support::kEditorWindow;
 using testing_support::kMainWindow;
 
-class PasteTest : public testing_support::ListeningTest {
+class PasteTest : public testing_support::AppTest {
 protected:
     PasteTest() {
-        // The main window's procedure hands the paste's timer on too.
-        timers.onTick = [this](TimerId timer) {
-            if (timer == TimerId::HotKey) paste.OnTimer();
-            if (timer == TimerId::Batch) listener.OnBatchTimer();
-        };
-        hotkeys.RegisterHotKeys();
+        EXPECT_TRUE(app.Start());
         keyboard.onInjection = [this](const std::vector<KeyEvent>& keys) {
             if (keys[0] != KeyEvent{kVkV, false}) return;
             pasted.push_back(clipboard.Contents().value_or(u"(none)"));
-            EXPECT_FALSE(hotkeys.Registered());  // our Ctrl+V must not come back to us
+            EXPECT_TRUE(keyboard.registered.empty());  // our Ctrl+V must not come back to us
         };
-    }
-    int HotkeyId(std::uint32_t modifiers) const {
-        for (const auto& [id, hotkey] : keyboard.registered)
-            if (hotkey.modifiers == modifiers) return id;
-        return -1;
     }
     // Another application copies at this many milliseconds from now.
     void CopyLater(int ms, std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data = {}) {
@@ -40,18 +30,23 @@ protected:
     }
     // The user presses the paste hotkey; the program runs for two seconds.
     void PressCtrlV() {
-        ASSERT_EQ(hotkeys.Identify(static_cast<std::uintptr_t>(HotkeyId(kModControl))), Hotkeys::Pressed::Paste);
-        paste.Request();
+        PressPasteHotkey();
         events.RunFor(2000);
-        EXPECT_FALSE(paste.Active());
+        EXPECT_FALSE(state.PasteInProgress);
     }
 
-    Hotkeys hotkeys{state, keyboard, kMainWindow};
-    PasteSession paste{capture, listener, hotkeys, keyboard, timers, windows};
     std::vector<std::u16string> pasted;  // what the clipboard held at each Ctrl+V
 };
 
-TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAndNotWhileHeldOff) {
+using HotkeysTest = testing_support::ProgramTest;
+
+TEST_F(HotkeysTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAndNotWhileHeldOff) {
+    Hotkeys hotkeys{state, keyboard, kMainWindow};
+    const auto hotkeyId = [this](std::uint32_t modifiers) {
+        const auto modifiersOf = [](const auto& hotkey) { return hotkey.second.modifiers; };
+        return std::ranges::find(keyboard.registered, modifiers, modifiersOf)->first;
+    };
+    hotkeys.RegisterHotKeys();
     EXPECT_EQ(keyboard.registered.size(), 1u);  // in window mode Ctrl+Shift+A stays other programs'
     state.Settings.pasteKey.assign(1, u'q');     // read another time: the keys come from the settings
     state.Settings.taskTray = 1;
@@ -59,9 +54,9 @@ TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAnd
     hotkeys.RegisterHotKeys();
     hotkeys.RegisterHotKeys();
     ASSERT_EQ(keyboard.registered.size(), 2u);
-    EXPECT_EQ(keyboard.registered[HotkeyId(kModControl)].virtualKey, static_cast<std::uint32_t>('Q'));
-    EXPECT_EQ(keyboard.registered[HotkeyId(kModControl | kModShift)].virtualKey, static_cast<std::uint32_t>('A'));
-    EXPECT_EQ(hotkeys.Identify(HotkeyId(kModControl | kModShift)), Hotkeys::Pressed::Popup);
+    EXPECT_EQ(keyboard.registered[hotkeyId(kModControl)].virtualKey, static_cast<std::uint32_t>('Q'));
+    EXPECT_EQ(keyboard.registered[hotkeyId(kModControl | kModShift)].virtualKey, static_cast<std::uint32_t>('A'));
+    EXPECT_EQ(hotkeys.Identify(hotkeyId(kModControl | kModShift)), Hotkeys::Pressed::Popup);
     EXPECT_EQ(keyboard.atomUses[u"GLEANER_CTRLV"], 1);
     {
         Hotkeys::Hold outer = hotkeys.HoldOff();
@@ -107,8 +102,7 @@ TEST_F(PasteTest, SwapsTheCollectionInPastesItEmptiesItAfterTheEraseDelayThenPut
     EXPECT_GE(clearedAt - injectedAt, 500);
     EXPECT_GE(restoredAt, clearedAt);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(state.PasteInProgress);
-    EXPECT_TRUE(hotkeys.Registered());
+    EXPECT_EQ(keyboard.registered.size(), 1u);
 }
 
 // "ctrlv init" off, a No to the question, or no text on the clipboard once
@@ -138,12 +132,12 @@ TEST_F(PasteTest, WithNothingCollectedCtrlVIsAnOrdinaryPaste) {
     clipboard.Preset(u"the user's own text");
     PressCtrlV();  // the introduction is still shown
     Copy(u"A");
-    ClearCollection(capture);  // the clipboard goes too
+    app.OnMenu(MenuCommand::Clear);  // the clipboard goes too
     PressCtrlV();
     EXPECT_TRUE(clipboard.writes.empty());
     EXPECT_EQ(pasted, (std::vector<std::u16string>{u"the user's own text", u"(none)"}));
     EXPECT_EQ(keyboard.injections.size(), 8u);
-    EXPECT_TRUE(hotkeys.Registered());
+    EXPECT_EQ(keyboard.registered.size(), 1u);
 }
 
 // One that could not be read gets nothing back rather than a guess; a
@@ -163,7 +157,7 @@ TEST_F(PasteTest, AClipboardThatCannotBeReadOrWrittenLosesNothing) {
     EXPECT_EQ(box.Text(), u"B");
     EXPECT_EQ(messages.shown.size(), 2u);  // a clipboard error each time
     EXPECT_EQ(clipboard.Contents(), u"before");
-    EXPECT_TRUE(hotkeys.Registered());
+    EXPECT_EQ(keyboard.registered.size(), 1u);
 }
 
 // Copies another application makes during the paste are read as they come
@@ -172,20 +166,22 @@ TEST_F(PasteTest, AClipboardThatCannotBeReadOrWrittenLosesNothing) {
 TEST_F(PasteTest, CopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswerAndAClearThereEmptiesThoseBefore) {
     state.Settings.noConfirm = 0;
     const std::tuple<MessageAnswer, bool, const char16_t*> cases[] = {
-        {MessageAnswer::No, false, u"A\r\nX\r\nY"}, {MessageAnswer::Yes, false, u"X\r\nY"}, {MessageAnswer::No, true, u"Y"}};
+        {MessageAnswer::No, false, u"A\r\nX\r\nY"},
+        {MessageAnswer::Yes, false, u"X\r\nY"},
+        {MessageAnswer::No, true, u"Y"}};
     for (const auto& [answer, clear, collected] : cases) {
         Copy(u"A");
         clipboard.Preset(u"before");
         messages.answers = {answer};
         messages.whileOpen = [this, clear] {
             Copy(u"X");
-            if (clear) ClearCollection(capture);
+            if (clear) app.OnMenu(MenuCommand::Clear);
             Copy(u"Y");
         };
         PressCtrlV();
         EXPECT_EQ(clipboard.Contents(), u"Y");
         EXPECT_EQ(box.Text(), collected);
-        ClearCollection(capture);
+        app.OnMenu(MenuCommand::Clear);
     }
 }
 
@@ -218,11 +214,10 @@ TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPa
         clipboard.onOpen = nullptr;
         throw std::bad_alloc();
     };
-    paste.Request();
+    PressPasteHotkey();
     EXPECT_THROW(events.RunFor(2000), std::bad_alloc);
     EXPECT_FALSE(state.PasteInProgress);
-    EXPECT_FALSE(paste.Active());
-    EXPECT_TRUE(hotkeys.Registered());
+    EXPECT_EQ(keyboard.registered.size(), 1u);
     Copy(u"B");
     EXPECT_EQ(box.Text(), u"A\r\nB");  // copies are collected again
     PressCtrlV();

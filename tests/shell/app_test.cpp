@@ -1,127 +1,18 @@
-#include "shell/app.h"
-
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 #include "support/program_fixture.h"
 
 namespace gleaner {
 namespace {
 
-// The main window, which also plays the settings dialog that is modal over it.
-class FakeMainWindow : public MainWindowView, public SettingsDialogView {
-public:
-    FakeMainWindow(fake::Journal& journal, ProgramState& state) : journal(journal), state(state) {}
-    WindowId Id() const override { return testing_support::kMainWindow; }
-    TextBox& Collection() override { return box; }
-    WindowFrame& Frame() override { return frame; }
-    void SetTitle(const std::u16string& text) override { title = text; }
-    std::u16string Title() const override { return title; }
-    void SetVersionCaption(const std::u16string&) override {}
-    void MakeTopmost() override { journal.Note("topmost"); }
-    void Show() override {
-        shown = true;
-        journal.Note("window shown");
-    }
-    void Hide() override { shown = false; }
-    bool IsVisible() const override { return shown; }
-    void Enable(bool enable) override { journal.Note(enable ? "window enabled" : "window disabled"); }
-    void ShowTrayMenu() override {}
-    void Destroy() override { journal.Note("window destroyed"); }
-    bool Open(const std::u16string&) override {
-        journal.Note("settings opened");
-        return (state.SettingsWindowHandle = 0x400) != 0;
-    }
-    void BringToFront() override { journal.Note("settings in front"); }
-    void Unload() override { state.SettingsWindowHandle = 0; }
-
-    fake::Journal& journal;
-    ProgramState& state;
-    fake::FakeTextBox box;
-    fake::FakeWindowFrame frame{{0, 0, 4635, 2370}};
-    std::u16string title;
-    bool shown = false;
-};
-
-class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
-public:
-    FakeProgramWindows(fake::Journal& journal, ProgramState& state) : main(journal, state), journal(journal) {}
-    MainWindowView* CreateMainWindow(MainWindowEvents&) override {
-        journal.Note("window created");
-        return &main;
-    }
-    SplashView& Splash() override { return *this; }
-    void Show(const std::u16string& pending, bool) override {
-        journal.Note("splash");
-        splashes.push_back(DecodeSplashMessage(pending).text);
-        if (whileSplashShows) whileSplashShows();
-    }
-    bool Showing() const override { return splashShowing; }
-    HelpView& Help() override { return *this; }
-    void ShowHelp(bool show) override { helpShown = show; }
-    BalloonView& Popup(BalloonEvents&) override { return *this; }
-    bool Load() override {
-        if (!balloonOpen) balloonBox = {};
-        balloonBox.journal = &journal;
-        return balloonOpen = true;
-    }
-    bool IsOpen() const override { return balloonOpen; }
-    WindowId Id() const override { return balloonOpen ? testing_support::kPopupWindow : 0; }
-    void Arrange(const BalloonLayout&) override {}
-    TextBox& Text() override { return balloonBox; }
-    void RestartCountdown() override { journal.Note("countdown restarted"); }
-    void ShowWithoutActivating() override { journal.Note("balloon shown"); }
-    void Unload() override { balloonOpen = false; }
-    SettingsDialogView& SettingsWindow() override { return main; }
-
-    FakeMainWindow main;
-    std::vector<std::u16string> splashes;
-    std::function<void()> whileSplashShows;
-    bool splashShowing = false;
-    bool helpShown = false;
-    fake::FakeTextBox balloonBox;
-    bool balloonOpen = false;
-    fake::Journal& journal;
-};
-
-class AppTest : public testing_support::ProgramTest {
-protected:
-    AppTest() {
-        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
-                           &messages.journal, &tray.journal})
-            *fake = &journal;
-        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
-        // The main window's procedure hands timers and clipboard notices on.
-        timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
-        watch.onQueued = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
-    }
-    void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
-    // True when each entry was noted, first after the one before it.
-    bool InOrder(const std::vector<std::string>& entries) const {
-        std::vector<int> at;
-        for (const auto& entry : entries) at.push_back(journal.IndexOf(entry));
-        return at.front() != -1 && std::ranges::adjacent_find(at, std::greater_equal{}) == at.end();
-    }
-
-    fake::FakeFileStore files;
-    fake::FakeScreen screen;
-    fake::FakeProgram program;
-    fake::FakeNotificationArea tray;
-    fake::FakeShell shell;
-    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
-                      shell};
-    FakeProgramWindows programWindows{journal, state};
-    App app{services, programWindows, state};
-};
+using testing_support::AppTest;
 
 TEST_F(AppTest, StartsAndEndsInTheirFixedOrderTheEndOnTheNextTickOfTimerEnd) {
     ASSERT_TRUE(app.Start());
     EXPECT_TRUE(InOrder({"instance checked", "window created", "topmost", "file read", "listener added",
                          "hotkey registered", "window shown"}));
     EXPECT_EQ(journal.entries.back(), "topmost");  // once more after showing
-    EXPECT_EQ(program.claimed, u"Local\\gleaner-single-instance-gleaner");
-    FakeMainWindow& main = programWindows.main;
+    testing_support::FakeMainWindow& main = programWindows.main;
     EXPECT_EQ(main.box.Tag(), u"Init");
     EXPECT_EQ(main.box.ForeColour(), kIntroductionColour);
     EXPECT_EQ(main.title, u"ぐりーなー！ Ver0.00");
@@ -169,12 +60,8 @@ TEST_F(AppTest, ASecondCopyOrOneThatCannotTellSaysSoAndEndsBeforeMakingAnyWindow
     program.heldElsewhere.clear();
     program.claimError = 5;  // ERROR_ACCESS_DENIED
     EXPECT_FALSE(app.Start());
-    ASSERT_EQ(messages.shown.size(), 2u);
-    for (const auto& shown : messages.shown) {
-        EXPECT_EQ(shown.text, u"ぐりーなー！(Gleaner) は既に起動中です！");
-        EXPECT_EQ(shown.title, u"起動中！");
-        EXPECT_EQ(shown.buttons, MessageButtons::Ok);
-    }
+    const fake::ShownMessage alreadyRunning{u"ぐりーなー！(Gleaner) は既に起動中です！", u"起動中！", MessageButtons::Ok};
+    EXPECT_EQ(messages.shown, std::vector(2, alreadyRunning));
     EXPECT_EQ(journal.IndexOf("window created"), -1);
     EXPECT_TRUE(keyboard.registered.empty());
     EXPECT_TRUE(watch.listeners.empty());
@@ -251,10 +138,8 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
     EXPECT_EQ(programWindows.splashes.at(0), u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！");
     const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
     EXPECT_EQ(tray.icons, std::vector{icon});
-    for (const char16_t* text : {u"A", u"B"}) {
-        clipboard.Put(text);
-        events.RunFor(kBatchTickMs);
-    }
+    Copy(u"A");
+    Copy(u"B");
     EXPECT_EQ(state.PopupWindowHandle, testing_support::kPopupWindow);
     EXPECT_TRUE(InOrder({"text appended", "countdown restarted", "tray icon modified", "balloon shown"}));
     EXPECT_EQ(journal.IndexOf("text set"), -1);
@@ -265,8 +150,7 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
     programWindows.Unload();
     state.Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
     journal.entries.clear();
-    clipboard.Put(u"C");
-    events.RunFor(kBatchTickMs);
+    Copy(u"C");
     EXPECT_FALSE(programWindows.balloonOpen);
     EXPECT_EQ(journal.entries,
               (std::vector<std::string>{"tray icon modified", "timer Batch started", "timer Batch stopped"}));
@@ -292,8 +176,7 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
 TEST_F(AppTest, ClearAndCloseTakeInTheCopiesNotShownYetFirst) {
     ASSERT_TRUE(app.Start());
     TextBox& box = programWindows.main.box;
-    clipboard.Put(u"A");
-    events.RunFor(kBatchTickMs);
+    Copy(u"A");
     clipboard.Put(u"B");
     events.ProcessPendingMessages();
     app.OnMenu(MenuCommand::Clear);

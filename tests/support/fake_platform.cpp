@@ -63,31 +63,9 @@ void FakeClipboard::Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
     Changed(markOurs);
 }
 
-Clipboard::Replaced FakeClipboard::ReplaceOurs(const ClipboardSnapshot& snapshot) {
-    if (!Open()) return Replaced::Failed;
-    if (!ours_) return Replaced::NotOurs;
-    Fill(snapshot, true);
-    return Replaced::Done;
-}
-
-bool FakeKeyboard::RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) {
-    if (registered.count(id) || takenKeys.count(virtualKey)) return false;
-    registered[id] = {modifiers, virtualKey};
-    Note(journal, "hotkey registered");
-    return true;
-}
-
 std::string FakeTimers::Name(TimerId timer) {
     constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch"};
     return kNames[static_cast<std::size_t>(timer)];
-}
-
-void FakeClipboardWatch::Changed(Clipboard& clipboard, WindowId foreground) {
-    if (!read_) return;
-    const bool told = !queue_.empty();
-    queue_.push_back(read_(clipboard, [](int) {}));
-    queue_.back().foreground = foreground;
-    if (!told && onQueued) onQueued();
 }
 
 bool FakeEventLoop::WaitForMessages() {
@@ -146,13 +124,13 @@ std::int64_t FakeEventLoop::NextEvent() const {
 MessageAnswer FakeMessageBoxes::Answer(const ShownMessage& message) {
     shown.push_back(message);
     Note(journal, "message box");
-    const bool question = message.placement == MessagePlacement::AtPointer;
-    questionOpen_ = question;
+    // Only a question can be dismissed.
+    questionOpen_ = message.placement == MessagePlacement::AtPointer;
     dismissed_ = false;
     if (whileOpen) whileOpen();
     questionOpen_ = false;
     if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (question && dismissed_) return MessageAnswer::No;
+    if (dismissed_) return MessageAnswer::No;
     if (answers.empty()) return MessageAnswer::Yes;
     const auto answer = answers.front();
     answers.pop_front();
@@ -163,11 +141,7 @@ bool FakeNotificationArea::Notify(NotifyCommand command, const NotifyIconRecord&
     const auto same = [&](const NotifyIconRecord& icon) { return icon.window == record.window && icon.id == record.id; };
     const auto found = std::find_if(icons.begin(), icons.end(), same);
     const bool add = command == NotifyCommand::Add;
-    if (add == (found != icons.end())) return false;
-    if (add && refuseAdds > 0) {
-        --refuseAdds;
-        return false;
-    }
+    if (add == (found != icons.end()) || (add && refuseAdds-- > 0)) return false;
     if (add)
         icons.push_back(record);
     else if (command == NotifyCommand::Modify)
@@ -177,13 +151,6 @@ bool FakeNotificationArea::Notify(NotifyCommand command, const NotifyIconRecord&
     constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed"};
     Note(journal, kEntries[static_cast<int>(command)]);
     return true;
-}
-
-Program::InstanceClaim FakeProgram::ClaimInstance(const std::u16string& name) {
-    Note(journal, "instance checked");
-    claimed = name;
-    if (claimError != 0) return {Claim::Failed, claimError};
-    return {heldElsewhere.count(name) ? Claim::HeldElsewhere : Claim::Taken, 0};
 }
 
 }  // namespace gleaner::fake

@@ -99,7 +99,12 @@ public:
         return true;
     }
     bool HoldsOurs() override { return ours_; }
-    Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
+    Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override {
+        if (!Open()) return Replaced::Failed;
+        if (!ours_) return Replaced::NotOurs;
+        Fill(snapshot, true);
+        return Replaced::Done;
+    }
     std::uint32_t Sequence() override { return sequence_; }
     PlatformError LastError() const override { return {5, u"Access is denied."}; }
 
@@ -133,7 +138,12 @@ public:
         return Intern(atoms_, name);
     }
     void DeleteGlobalAtom(std::uint16_t atom) override { --atomUses[atoms_.at(atom - kFirstRegisteredFormat)]; }
-    bool RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+    bool RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override {
+        if (registered.count(id) || takenKeys.count(virtualKey)) return false;
+        registered[id] = {modifiers, virtualKey};
+        Note(journal, "hotkey registered");
+        return true;
+    }
     void UnregisterHotKey(WindowId, int id) override {
         if (registered.erase(id)) Note(journal, "hotkey unregistered");
     }
@@ -208,7 +218,13 @@ public:
 
     // The system tells of a change: it is read at once, and the window is
     // told (onQueued) when nothing was waiting for it yet.
-    void Changed(Clipboard& clipboard, WindowId foreground);
+    void Changed(Clipboard& clipboard, WindowId foreground) {
+        if (!read_) return;
+        const bool told = !queue_.empty();
+        queue_.push_back(read_(clipboard, [](int) {}));
+        queue_.back().foreground = foreground;
+        if (!told && onQueued) onQueued();
+    }
     std::function<void()> onQueued;
     std::set<WindowId> listeners;
     Journal* journal = nullptr;
@@ -262,6 +278,7 @@ struct ShownMessage {
     std::u16string title;
     MessageButtons buttons;
     MessagePlacement placement = MessagePlacement::Default;
+    bool operator==(const ShownMessage&) const = default;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -391,14 +408,17 @@ public:
 class FakeProgram : public Program {
 public:
     std::u16string ExecutablePath() override { return path; }
-    InstanceClaim ClaimInstance(const std::u16string& name) override;
+    InstanceClaim ClaimInstance(const std::u16string& name) override {
+        Note(journal, "instance checked");
+        if (claimError != 0) return {Claim::Failed, claimError};
+        return {heldElsewhere.count(name) ? Claim::HeldElsewhere : Claim::Taken, 0};
+    }
 
     std::u16string path = u"C:\\Tools\\gleaner.exe";
     // Names other processes hold.
     std::set<std::u16string> heldElsewhere;
     // The system's error when taking a name fails (5: access denied).
     std::uint32_t claimError = 0;
-    std::u16string claimed;
     Journal* journal = nullptr;
 };
 
