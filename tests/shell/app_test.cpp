@@ -43,8 +43,9 @@ TEST_F(AppTest, LeavesNoTimerRunningWhileNothingHappens) {
         events.RunFor(1000);
         EXPECT_TRUE(timers.running.empty());
     }
-    clipboard.Put(u"A");
-    app.OnClipboardUpdate();
+    Copy(u"A");
+    events.RunFor(1000);
+    EXPECT_TRUE(timers.running.empty());
     PressPasteHotkey();
     events.RunFor(5000);
     EXPECT_EQ(programWindows.main.box.Text(), u"");
@@ -189,13 +190,6 @@ TEST_F(AppTest, ClearAndCloseTakeInTheCopiesNotShownYetFirst) {
     EXPECT_FALSE(timers.running.count(TimerId::Batch));
 }
 
-TEST_F(AppTest, TellsAtStartUpWhichHotKeyAnotherProgramHolds) {
-    keyboard.takenKeys = {'Q'};
-    ASSERT_TRUE(app.Start());
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title + messages.shown[0].text.substr(0, 7), u"ホットキーエラーCtrl+Q ");
-}
-
 TEST_F(AppTest, HelpOpensTheUserGuideBesideTheProgramAndWithoutItLikeTheVersionItemDoesNothing) {
     ASSERT_TRUE(app.Start());
     journal.entries.clear();
@@ -220,10 +214,14 @@ protected:
 };
 
 // In the tray neither the close box nor confirming it as it was takes the
-// program out or shows the notice again; unticking the box does.
-TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOffThenRegistersTheNewKey) {
+// program out or shows the notice again; unticking the box does. Another
+// program's key is named at the start and after each dialog.
+TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOffThenRegistersTheNewKeyOrSaysItIsTaken) {
     files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
+    keyboard.takenKeys = {'V'};
     ASSERT_TRUE(app.Start());
+    EXPECT_EQ(messages.shown.at(0).title + messages.shown.at(0).text.substr(0, 7), u"ホットキーエラーCtrl+V ");
+    EXPECT_EQ(keyboard.registered.size(), 1u);  // the popup key still works
     for (const CloseButton button : {CloseButton::Cancel, CloseButton::Resume}) {
         events.onPump = [&] { UserCloses(button, [](SettingsControls&) {}); };
         app.OnTrayIcon(kTrayLeftDoubleClick);
@@ -242,7 +240,7 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
     app.OnTrayIcon(kTrayLeftDoubleClick);
     EXPECT_TRUE(InOrder({"tray icon removed", "settings opened", "window disabled", "hotkey unregistered",
                          "settings in front", "window enabled", "window shown", "message box"}));
-    EXPECT_EQ(messages.shown.at(0).text.substr(0, 7), u"Ctrl+W ");  // the new key, held elsewhere
+    EXPECT_EQ(messages.shown.back().text.substr(0, 7), u"Ctrl+W ");  // the new key, held elsewhere
 }
 
 TEST_F(SettingsCommandTest, TheProgramEndingWhileTheDialogIsOpenUnloadsItAndRegistersNoHotKeys) {
