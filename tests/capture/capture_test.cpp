@@ -12,29 +12,14 @@ using testing_support::kEditorWindow;
 using testing_support::kMainWindow;
 using testing_support::kPopupWindow;
 
-class RecordingPopup : public CountPopup {
-public:
-    void PresentCountPopup(const std::u16string& dispPos, const TextBox* collection,
-                           const std::u16string& added) override {
-        presented.push_back(dispPos + u"|" + (collection ? collection->Text() : u"-") + u"|" + added);
-        box.SetText(collection ? collection->Text() : u"");
-    }
-    TextBox* OpenTextBox() override { return &box; }
-    std::vector<std::u16string> presented;
-    fake::FakeTextBox box;
-};
-
 class CaptureTest : public testing_support::ProgramTest {
 protected:
-    CaptureTest() { capture.popup = &popup; }
-    void PopupRequest() { CollectClipboardText(capture, u"", state.Settings.dispPos); }
     std::vector<std::u16string> LimitMessages() const {
         std::vector<std::u16string> texts;
         for (const auto& shown : messages.shown)
             if (shown.title == u"現在取得文字数") texts.push_back(shown.text);
         return texts;
     }
-    RecordingPopup popup;
 };
 
 TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndJoinedWithTheChosenSeparatorButNothingDuringAPaste) {
@@ -45,11 +30,11 @@ TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndJoinedWithTheChosenSepar
     EXPECT_EQ(box.ForeColour(), kCollectedColour);
     Copy(u"A");
     Copy(u"B");
-    box.Select(0, 1);  // whatever the user selected meanwhile
+    box.caret = 0;  // wherever the user clicked meanwhile
     Copy(u"A");
     Copy(u"");  // an empty copy adds nothing
     EXPECT_EQ(box.Text(), u"A\r\nB\r\nA");
-    EXPECT_EQ(box.Selection(), std::pair(box.Length(), box.Length()));
+    EXPECT_EQ(box.caret, box.Length());
     state.Settings.separator = u"無し";
     Copy(u"B");
     state.Settings.separator = u"\\n- ";
@@ -66,40 +51,6 @@ TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
         {u" | ", u" | "},       {u"\\n", u"\r\n"},        {u"\\\\n", u"\\n"},          {u"a\\n\\nb", u"a\r\n\r\nb"},
         {u"\\t", u"\\t"},       {u"\\\\\\n", u"\\\r\n"},  {u"\x01", u"\\"}};
     for (const auto& [setting, joining] : cases) EXPECT_EQ(DecodeSeparator(setting), joining);
-}
-
-TEST_F(CaptureTest, ClearingEmptiesClipboardCollectionAndBalloonButARepeatStaysARepeat) {
-    Copy(u"A");
-    Copy(u"B");
-    popup.box.SetText(u"A\r\nB");
-    ClearCollection(capture);
-    EXPECT_EQ(box.Text(), u"");
-    EXPECT_EQ(clipboard.Contents(), std::nullopt);
-    EXPECT_EQ(popup.box.Text(), u"");
-    Copy(u"B");
-    EXPECT_EQ(box.Text(), u"");
-    Copy(u"C");
-    EXPECT_EQ(box.Text(), u"C");
-    clipboard.HoldOpenFor(-1);  // a clipboard that cannot be emptied does not stop the clear
-    ClearCollection(capture);
-    EXPECT_EQ(box.Text(), u"");
-    EXPECT_TRUE(messages.shown.empty());
-}
-
-TEST_F(CaptureTest, InTrayModeEachCaptureAndPopupRequestShowsTheCollectionUnchanged) {
-    state.Settings.taskTray = 1;
-    state.Settings.dispPos = u"左上隅";
-    PopupRequest();  // the introduction is nothing collected
-    state.Settings.taskTray = 0;
-    Copy(u"A");
-    state.Settings.taskTray = 1;
-    Copy(u"B");
-    clipboard.Put(std::nullopt);
-    PopupRequest();
-    EXPECT_EQ(popup.presented,
-              (std::vector<std::u16string>{u"左上隅|-|", u"左上隅|A\r\nB|\r\nB", u"左上隅|A\r\nB|"}));
-    Copy(u"B");  // still a repeat: the request did not forget the last capture
-    EXPECT_EQ(box.Text(), u"A\r\nB");
 }
 
 // One message a capture at most, for the length its last copy left: at each

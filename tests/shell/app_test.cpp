@@ -139,6 +139,12 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
     EXPECT_EQ(programWindows.splashes.at(0), u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！");
     const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
     EXPECT_EQ(tray.icons, std::vector{icon});
+    state.Settings.dispPos = u"左上隅";
+    app.OnMenu(MenuCommand::ShowPopup);  // the introduction is nothing collected
+    EXPECT_EQ(programWindows.balloonBox.Text(), u"");
+    EXPECT_EQ(programWindows.arranged, (Rect{20, 20, 320, 170}));
+    programWindows.Unload();
+    journal.entries.clear();
     Copy(u"A");
     Copy(u"B");
     EXPECT_EQ(state.PopupWindowHandle, testing_support::kPopupWindow);
@@ -147,6 +153,8 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
     programWindows.Unload();  // closed by its countdown
     app.OnMenu(MenuCommand::ShowPopup);
     EXPECT_NE(journal.IndexOf("text set"), -1);
+    Copy(u"B");  // still a repeat: the balloon's request did not forget the last copy
+    EXPECT_EQ(box.Text(), u"A\r\nB");
 
     programWindows.Unload();
     state.Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
@@ -158,6 +166,8 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
 
     state.Settings.timeAutoClose = 5;
     app.OnMenu(MenuCommand::ShowPopup);
+    app.OnMenu(MenuCommand::Clear);  // the balloon empties with the collection
+    EXPECT_EQ(programWindows.balloonBox.Text(), u"");
     app.OnMenu(MenuCommand::HelpStr);
     journal.entries.clear();
     programWindows.splashShowing = true;
@@ -173,20 +183,29 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
 }
 
 // What was copied just before クリア or the end goes with them: it must
-// not show up a moment after.
-TEST_F(AppTest, ClearAndCloseTakeInTheCopiesNotShownYetFirst) {
+// not show up a moment after. The clear empties the clipboard too, unless it
+// cannot, which does not stop it; a repeat of the last copy stays a repeat.
+TEST_F(AppTest, ClearAndCloseTakeInTheCopiesNotShownYetFirstAndTheClearEmptiesTheClipboardIfItCan) {
     ASSERT_TRUE(app.Start());
-    TextBox& box = programWindows.main.box;
     Copy(u"A");
     clipboard.Put(u"B");
     events.ProcessPendingMessages();
     app.OnMenu(MenuCommand::Clear);
     events.RunFor(100);
     EXPECT_EQ(box.Text(), u"");
-    clipboard.Put(u"C");
+    EXPECT_EQ(clipboard.Contents(), std::nullopt);
+    Copy(u"B");
+    EXPECT_EQ(box.Text(), u"");
+    Copy(u"C");
+    clipboard.HoldOpenFor(-1);
+    app.OnMenu(MenuCommand::Clear);
+    EXPECT_EQ(box.Text(), u"");
+    EXPECT_TRUE(messages.shown.empty());
+    clipboard.HoldOpenFor(0);
+    clipboard.Put(u"D");
     events.ProcessPendingMessages();
     app.OnClose();
-    EXPECT_EQ(box.Text(), u"C");
+    EXPECT_EQ(box.Text(), u"D");
     EXPECT_FALSE(timers.running.count(TimerId::Batch));
 }
 

@@ -318,25 +318,22 @@ public:
     std::size_t Length() const override { return text_.size(); }
     void SetText(const std::u16string& text) override {
         text_ = text;
-        selection_ = {};
+        caret = 0;
         Note(journal, "text set");
     }
     void Append(const std::u16string& text) override {
         text_ += text;
         Note(journal, "text appended");
     }
-    void SetCaret(std::size_t position) override { Select(position, position); }
+    void SetCaret(std::size_t position) override { caret = position; }
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
     Colour ForeColour() const override { return colour_; }
     void SetForeColour(Colour colour) override { colour_ = colour; }
     bool IsVisible() const override { return true; }
 
-    // The user selects part of the text, as with the mouse.
-    void Select(std::size_t start, std::size_t end) {
-        selection_ = {std::min(start, text_.size()), std::min(end, text_.size())};
-    }
-    std::pair<std::size_t, std::size_t> Selection() const { return selection_; }
+    // Where the caret is; the user may put it anywhere.
+    std::size_t caret = 0;
     // Notes "text set" and "text appended".
     Journal* journal = nullptr;
 
@@ -344,7 +341,6 @@ private:
     std::u16string text_;
     std::u16string tag_;
     Colour colour_ = 0;
-    std::pair<std::size_t, std::size_t> selection_;
 };
 
 class FakeFileStore : public FileStore {

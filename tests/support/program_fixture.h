@@ -113,7 +113,7 @@ public:
     }
     bool IsOpen() const override { return balloonOpen; }
     WindowId Id() const override { return balloonOpen ? kPopupWindow : 0; }
-    void Arrange(const BalloonLayout&) override {}
+    void Arrange(const BalloonLayout& layout) override { arranged = layout.window; }
     TextBox& Text() override { return balloonBox; }
     void RestartCountdown() override { journal.Note("countdown restarted"); }
     void ShowWithoutActivating() override { journal.Note("balloon shown"); }
@@ -127,6 +127,7 @@ public:
     bool helpShown = false;
     fake::FakeTextBox balloonBox;
     bool balloonOpen = false;
+    Rect arranged;
     fake::Journal& journal;
 };
 
