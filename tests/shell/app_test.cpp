@@ -220,17 +220,7 @@ TEST_F(AppTest, HelpOpensTheUserGuideBesideTheProgramAndWithoutItLikeTheVersionI
     EXPECT_EQ(shell.opened, std::vector<std::u16string>{u"C:\\Tools\\gleaner-guide.html"});
 }
 
-class SettingsCommandTest : public AppTest {
-protected:
-    // The user changes the controls and closes the dialog with button.
-    template <class Change>
-    void UserCloses(CloseButton button, Change change) {
-        SettingsControls shown = LoadSettingsControls(state.Settings);
-        change(shown);
-        if (const auto action = CloseSettings(button, shown, state.Settings)) state.SettingsCloseAction = *action;
-        state.SettingsWindowHandle = 0;
-    }
-};
+using SettingsCommandTest = AppTest;
 
 // In the tray neither the close box nor confirming it as it was takes the
 // program out or shows the notice again; unticking the box does. Another
@@ -238,11 +228,18 @@ protected:
 TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOffThenRegistersTheNewKeyOrSaysItIsTaken) {
     files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
     keyboard.takenKeys = {'V'};
+    // The user changes the controls and closes the dialog with button.
+    const auto userCloses = [this](CloseButton button, auto change) {
+        SettingsControls shown = LoadSettingsControls(state.Settings);
+        change(shown);
+        if (const auto action = CloseSettings(button, shown, state.Settings)) state.SettingsCloseAction = *action;
+        state.SettingsWindowHandle = 0;
+    };
     ASSERT_TRUE(app.Start());
     EXPECT_EQ(messages.shown.at(0).title + messages.shown.at(0).text.substr(0, 7), u"ホットキーエラーCtrl+V ");
     EXPECT_EQ(keyboard.registered.size(), 1u);  // the popup key still works
     for (const CloseButton button : {CloseButton::Cancel, CloseButton::Resume}) {
-        events.onPump = [&] { UserCloses(button, [](SettingsControls&) {}); };
+        events.onPump = [&] { userCloses(button, [](SettingsControls&) {}); };
         app.OnTrayIcon(kTrayLeftDoubleClick);
         EXPECT_EQ(tray.icons.size(), 1u);
     }
@@ -251,7 +248,7 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
     journal.entries.clear();
     events.onPump = [&] {
         app.OnMenu(MenuCommand::Disp2);  // no second dialog, no wait inside the wait
-        UserCloses(CloseButton::Resume, [](SettingsControls& shown) {
+        userCloses(CloseButton::Resume, [](SettingsControls& shown) {
             shown.chkTaskTray = false;
             shown.cmbPasteKey.assign(1, u'w');
         });
