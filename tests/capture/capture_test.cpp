@@ -56,7 +56,8 @@ TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
 // One message a capture at most, for the length its last copy left: at each
 // new step of the unit but the first (a unit of 0 has none), and at every
 // capture from the limit on, which does not stop it. A limit of 0 is written
-// as nothing.
+// as nothing. A copy made while the message is open is collected but brings
+// no second message.
 TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
     char16_t next = u'a';  // each copy 5,000 characters, unlike the one before
     const auto batch = [&](int copies) {
@@ -66,33 +67,27 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
     };
     batch(3);  // 15,004: the first step brings no message
     EXPECT_TRUE(LimitMessages().empty());
+    const std::u16string nested(5000, u'n');
+    messages.whileOpen = [&] {
+        messages.whileOpen = nullptr;
+        Copy(nested);  // 30,010: across 30,000
+    };
     batch(2);  // 25,008: across 20,000
-    batch(4);  // 45,016: across 30,000 and 40,000
+    Copy(nested);  // a repeat of the last capture, which was the nested one
+    batch(4);  // 50,018: across 40,000 and 50,000
     state.Settings.limitUnit = 0;
-    batch(1);  // 50,018
-    state.Settings.limitMax = 50020;
+    batch(1);  // 55,020
+    state.Settings.limitMax = 55022;
     Copy(u"x");
     state.Settings.limitMax = 0;
     Copy(u"y");
-    EXPECT_EQ(box.Length(), 50024u);
+    EXPECT_EQ(box.Length(), 55026u);
     const std::u16string reached = u"\r\n\r\nこれ以上の採集はできません！";
     EXPECT_EQ(LimitMessages(), (std::vector<std::u16string>{
                                    u"現在、25,008文字です。\r\n取得徳可能文字数は、65,535文字までです。",
-                                   u"現在、45,016文字です。\r\n取得徳可能文字数は、65,535文字までです。",
-                                   u"現在、50,021文字です。\r\n取得徳可能文字数は、50,020文字までです。" + reached,
-                                   u"現在、50,024文字です。\r\n取得徳可能文字数は、文字までです。" + reached}));
-}
-
-TEST_F(CaptureTest, ACopyWhileTheLimitMessageIsOpenIsCollectedOnceWithoutASecondMessage) {
-    state.Settings.limitMax = 3;
-    messages.whileOpen = [this] {
-        messages.whileOpen = nullptr;
-        Copy(u"nested");
-    };
-    Copy(u"first");
-    EXPECT_EQ(LimitMessages().size(), 1u);
-    Copy(u"nested");  // a repeat of the last capture, which was the nested one
-    EXPECT_EQ(box.Text(), u"first\r\nnested");
+                                   u"現在、50,018文字です。\r\n取得徳可能文字数は、65,535文字までです。",
+                                   u"現在、55,023文字です。\r\n取得徳可能文字数は、55,022文字までです。" + reached,
+                                   u"現在、55,026文字です。\r\n取得徳可能文字数は、文字までです。" + reached}));
 }
 
 // Copies that came together join the collection in one go, exactly as

@@ -4,12 +4,6 @@
 
 namespace gleaner::fake {
 
-namespace {
-
-constexpr char16_t kIgnoreFormatName[] = u"Clipboard Viewer Ignore";
-
-}  // namespace
-
 std::string TextBytes(const std::u16string& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
 }
@@ -58,7 +52,7 @@ std::optional<ClipboardSnapshot> FakeClipboard::Snapshot() {
 void FakeClipboard::Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
     formats_.clear();
     for (const ClipboardItem& item : snapshot) formats_[item.format] = item.bytes;
-    if (markOurs) formats_[RegisterFormat(kIgnoreFormatName)] = "";
+    if (markOurs) formats_[RegisterFormat(u"Clipboard Viewer Ignore")] = "";
     if (const auto text = Contents()) writes.emplace_back(*text, markOurs);
     Changed(markOurs);
 }

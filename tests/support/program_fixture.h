@@ -24,7 +24,6 @@ class ProgramTest : public testing::Test {
 protected:
     ProgramTest() {
         LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
-        state.MainWindowHandle = kMainWindow;
         windows.foreground = kEditorWindow;
         // The system tells the watcher of every change, ours included.
         clipboard.onChange = [this] { watch.Changed(clipboard, windows.foreground); };
