@@ -115,8 +115,9 @@ TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySo) {
     messages.answers = {MessageAnswer::No};
     messages.whileOpen = [this] { windows.foreground = kMainWindow; };  // the box took the focus
     PressCtrlV();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title + messages.shown[0].text, u"クリア確認クリップボード／表示をクリアしますか？");
+    const fake::ShownMessage question{u"クリップボード／表示をクリアしますか？", u"クリア確認", MessageButtons::YesNo,
+                                      MessagePlacement::AtPointer};
+    EXPECT_EQ(messages.shown, std::vector{question});
     EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
     EXPECT_EQ(windows.foreground, kEditorWindow);
     state.Settings.noConfirm = 1;

@@ -222,8 +222,9 @@ using SettingsCommandTest = AppTest;
 
 // In the tray neither the close box nor confirming it as it was takes the
 // program out or shows the notice again; unticking the box does. Another
-// program's key is named at the start and after each dialog.
-TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOffThenRegistersTheNewKeyOrSaysItIsTaken) {
+// program's key is named at the start and after each dialog. The program
+// ending while the dialog is open unloads it and registers no hotkeys.
+TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOffThenAppliesTheNewKeysUnlessEnded) {
     files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
     keyboard.takenKeys = {'V'};
     // The user changes the controls and closes the dialog with button.
@@ -255,10 +256,8 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
     EXPECT_TRUE(InOrder({"tray icon removed", "settings opened", "window disabled", "hotkey unregistered",
                          "settings in front", "window enabled", "window shown", "message box"}));
     EXPECT_EQ(messages.shown.back().text.substr(0, 7), u"Ctrl+W ");  // the new key, held elsewhere
-}
 
-TEST_F(SettingsCommandTest, TheProgramEndingWhileTheDialogIsOpenUnloadsItAndRegistersNoHotKeys) {
-    ASSERT_TRUE(app.Start());
+    keyboard.takenKeys.clear();
     events.onPump = [&] { app.OnClose(); };
     app.OnMenu(MenuCommand::Disp);
     EXPECT_EQ(state.SettingsWindowHandle, 0u);

@@ -241,10 +241,7 @@ class FakeEventLoop : public EventLoop {
 public:
     explicit FakeEventLoop(FakeTimers& timers) : timers_(timers) {}
     void Sleep(int milliseconds) override { Advance(timers_.now + milliseconds); }
-    void ProcessPendingMessages() override {
-        ++pumps;
-        Dispatch();
-    }
+    void ProcessPendingMessages() override { Dispatch(); }
     // Moves the clock to the next message or timer and handles it; false
     // when nothing would ever come (a wait would hang), as at a quit.
     bool WaitForMessages() override;
@@ -258,7 +255,6 @@ public:
 
     // Runs at every pump too.
     std::function<void()> onPump;
-    int pumps = 0;
 
 private:
     static constexpr std::int64_t kNever = INT64_MAX;
