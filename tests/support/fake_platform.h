@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <map>
@@ -37,10 +38,23 @@ inline void Note(Journal* journal, std::string entry) {
 constexpr std::uint32_t kUnicodeText = 13;
 constexpr std::uint32_t kFirstRegisteredFormat = 0xC000;
 
-std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16string& name);
+// Names count up from 0xC000, as registered formats and global atoms do.
+inline std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16string& name) {
+    auto at = std::find(names.begin(), names.end(), name);
+    if (at == names.end()) at = names.insert(at, name);
+    return static_cast<std::uint16_t>(kFirstRegisteredFormat + (at - names.begin()));
+}
+
 // The text as the clipboard holds it, its code units as they lie, and back.
-std::string TextBytes(const std::u16string& text);
-std::u16string BytesText(const std::string& bytes);
+inline std::string TextBytes(const std::u16string& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+}
+
+inline std::u16string BytesText(const std::string& bytes) {
+    std::u16string text(bytes.size() / sizeof(char16_t), u'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
+    return text;
+}
 
 class FakeClipboard : public Clipboard {
 public:
@@ -87,12 +101,28 @@ public:
     std::optional<std::u16string> ReadText() override {
         return Open() ? std::optional(Contents().value_or(u"")) : std::nullopt;
     }
-    std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
+    std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override {
+        if (!Open()) return std::nullopt;
+        Copy copy{sequence_, Contents(), {}};
+        for (const std::uint32_t format : markFormats) {
+            const auto bytes = Data(format);
+            if (!bytes) continue;
+            std::optional<std::uint32_t> number;
+            if (bytes->size() >= 4) std::memcpy(&number.emplace(), bytes->data(), 4);  // a DWORD
+            copy.marks.emplace_back(format, number);
+        }
+        return copy;
+    }
     bool WriteText(const std::u16string& text, bool markOurs = false) override {
         return Restore({{kUnicodeText, TextBytes(corruptWrites ? text + u"?" : text)}}, markOurs);
     }
     bool Empty() override { return Restore({}, false); }
-    std::optional<ClipboardSnapshot> Snapshot() override;
+    std::optional<ClipboardSnapshot> Snapshot() override {
+        if (!Open()) return std::nullopt;
+        ClipboardSnapshot snapshot;
+        for (const auto& [format, bytes] : formats_) snapshot.push_back({format, bytes});
+        return snapshot;
+    }
     bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override {
         if (!Open()) return false;
         Fill(snapshot, markOurs);
@@ -109,8 +139,20 @@ public:
     PlatformError LastError() const override { return {5, u"Access is denied."}; }
 
 private:
-    bool Open();
-    void Fill(const ClipboardSnapshot& snapshot, bool markOurs);
+    bool Open() {
+        ++openAttempts;
+        if (onOpen) onOpen();
+        if (busyAttempts_ == 0) return true;
+        if (busyAttempts_ > 0) --busyAttempts_;
+        return false;
+    }
+    void Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
+        formats_.clear();
+        for (const ClipboardItem& item : snapshot) formats_[item.format] = item.bytes;
+        if (markOurs) formats_[RegisterFormat(u"Clipboard Viewer Ignore")] = "";
+        if (const auto text = Contents()) writes.emplace_back(*text, markOurs);
+        Changed(markOurs);
+    }
     void Changed(bool ours = false) {
         ++sequence_;
         ours_ = ours;
@@ -189,7 +231,10 @@ public:
     Journal* journal = nullptr;
 
 private:
-    static std::string Name(TimerId timer);
+    static std::string Name(TimerId timer) {
+        constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch"};
+        return kNames[static_cast<std::size_t>(timer)];
+    }
 };
 
 class FakeWindows : public Windows {
@@ -244,24 +289,67 @@ public:
     void ProcessPendingMessages() override { Dispatch(); }
     // Moves the clock to the next message or timer and handles it; false
     // when nothing would ever come (a wait would hang), as at a quit.
-    bool WaitForMessages() override;
+    bool WaitForMessages() override {
+        constexpr int kEndless = 100000;
+        const std::int64_t next = NextEvent();
+        if (++waits_ > kEndless || (next == kNever && !onPump)) return false;
+        Advance(next == kNever ? timers_.now : next);
+        Dispatch();
+        return true;
+    }
 
     // A window message for the program, handled at the next pump.
     void Post(std::function<void()> message) { posted_.push_back(std::move(message)); }
     // What another program does at this time on the clock.
     void At(std::int64_t time, std::function<void()> action) { actions_.emplace(time, std::move(action)); }
     // The program runs for this long, as its message loop would.
-    void RunFor(int milliseconds);
+    void RunFor(int milliseconds) {
+        const std::int64_t end = timers_.now + milliseconds;
+        Dispatch();
+        while (NextEvent() <= end) WaitForMessages();
+        Advance(end);
+        Dispatch();
+    }
 
     // Runs at every pump too.
     std::function<void()> onPump;
 
 private:
     static constexpr std::int64_t kNever = INT64_MAX;
-    void Advance(std::int64_t time);
-    void Dispatch();
+    void Advance(std::int64_t time) {
+        for (auto first = actions_.begin(); first != actions_.end() && first->first <= time; first = actions_.begin()) {
+            timers_.now = std::max(timers_.now, first->first);
+            auto action = std::move(first->second);
+            actions_.erase(first);
+            action();
+        }
+        timers_.now = std::max(timers_.now, time);
+    }
+    // Posted messages first, then each timer that is due, earliest first; a
+    // handler may post or start more.
+    void Dispatch() {
+        const auto earlier = [](const auto& a, const auto& b) { return a.second.due < b.second.due; };
+        for (;;) {
+            if (!posted_.empty()) {
+                auto message = std::move(posted_.front());
+                posted_.pop_front();
+                message();
+                continue;
+            }
+            const auto due = std::min_element(timers_.running.begin(), timers_.running.end(), earlier);
+            if (due == timers_.running.end() || due->second.due > timers_.now) break;
+            due->second.due = timers_.now + std::max(1, due->second.interval);
+            if (timers_.onTick) timers_.onTick(due->first);
+        }
+        if (onPump) onPump();
+    }
     // The time of the next message, action or timer; kNever when none.
-    std::int64_t NextEvent() const;
+    std::int64_t NextEvent() const {
+        std::int64_t next = posted_.empty() ? kNever : timers_.now;
+        if (!actions_.empty()) next = std::min(next, actions_.begin()->first);
+        for (const auto& [timer, running] : timers_.running) next = std::min(next, running.due);
+        return next == kNever ? kNever : std::max(next, timers_.now);
+    }
 
     FakeTimers& timers_;
     int waits_ = 0;
@@ -303,7 +391,21 @@ public:
     std::deque<MessageAnswer> answers;
 
 private:
-    MessageAnswer Answer(const ShownMessage& message);
+    MessageAnswer Answer(const ShownMessage& message) {
+        shown.push_back(message);
+        Note(journal, "message box");
+        // Only a question can be dismissed.
+        questionOpen_ = message.placement == MessagePlacement::AtPointer;
+        dismissed_ = false;
+        if (whileOpen) whileOpen();
+        questionOpen_ = false;
+        if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (dismissed_) return MessageAnswer::No;
+        if (answers.empty()) return MessageAnswer::Yes;
+        const auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     bool questionOpen_ = false;
     bool dismissed_ = false;
 };
@@ -390,7 +492,23 @@ public:
 // added once, and only an icon that is there can be changed or removed.
 class FakeNotificationArea : public NotificationArea {
 public:
-    bool Notify(NotifyCommand command, const NotifyIconRecord& record) override;
+    bool Notify(NotifyCommand command, const NotifyIconRecord& record) override {
+        const auto same = [&](const NotifyIconRecord& icon) {
+            return icon.window == record.window && icon.id == record.id;
+        };
+        const auto found = std::find_if(icons.begin(), icons.end(), same);
+        const bool add = command == NotifyCommand::Add;
+        if (add == (found != icons.end()) || (add && refuseAdds-- > 0)) return false;
+        if (add)
+            icons.push_back(record);
+        else if (command == NotifyCommand::Modify)
+            *found = record;
+        else
+            icons.erase(found);
+        constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed"};
+        Note(journal, kEntries[static_cast<int>(command)]);
+        return true;
+    }
     std::vector<NotifyIconRecord> icons;
     // The area refuses this many adds (the taskbar is not up yet).
     int refuseAdds = 0;
