@@ -22,7 +22,9 @@ protected:
     }
 };
 
-TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndJoinedWithTheChosenSeparatorButNothingDuringAPaste) {
+// Copies that came together join the collection in one go, exactly as
+// each alone would have.
+TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndAloneOrInABatchJoinedWithTheSeparatorButNothingDuringAPaste) {
     box.SetForeColour(kIntroductionColour);
     Copy(u"A");
     EXPECT_EQ(box.Text(), u"A");  // the introduction is gone
@@ -39,9 +41,15 @@ TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndJoinedWithTheChosenSepar
     Copy(u"B");
     state.Settings.separator = u"\\n- ";
     Copy(u"C");
+    state.Settings.separator = u"; ";
+    box.journal = &journal;
+    CollectBatch(capture, {u"C", u"E", u"E", u"F", u""}, state.Settings.dispPos);  // C repeats the last copy before
+    CollectBatch(capture, {u"F", u"G"}, state.Settings.dispPos);
+    EXPECT_EQ(std::count(journal.entries.begin(), journal.entries.end(), "text appended"), 2);
+    EXPECT_EQ(state.LastCapturedText, u"G");
     state.PasteInProgress = true;
     Copy(u"D");
-    EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C");
+    EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C; E; F; G");
 }
 
 TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
@@ -88,18 +96,6 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
                                    u"現在、50,018文字です。\r\n取得徳可能文字数は、65,535文字までです。",
                                    u"現在、55,023文字です。\r\n取得徳可能文字数は、55,022文字までです。" + reached,
                                    u"現在、55,026文字です。\r\n取得徳可能文字数は、文字までです。" + reached}));
-}
-
-// Copies that came together join the collection in one go, exactly as
-// each alone would have.
-TEST_F(CaptureTest, ABatchJoinsEachCopyAsAloneAcrossItsBordersWithOneAppend) {
-    state.Settings.separator = u"; ";
-    box.journal = &journal;
-    CollectBatch(capture, {u"A", u"A", u"B", u""}, state.Settings.dispPos);
-    CollectBatch(capture, {u"B", u"C", u"D"}, state.Settings.dispPos);  // B repeats the last copy before
-    EXPECT_EQ(box.Text(), u"A; B; C; D");
-    EXPECT_EQ(std::count(journal.entries.begin(), journal.entries.end(), "text appended"), 2);
-    EXPECT_EQ(state.LastCapturedText, u"D");
 }
 
 using ClipboardAccessTest = testing_support::ProgramTest;
