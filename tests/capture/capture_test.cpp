@@ -12,15 +12,7 @@ using testing_support::kEditorWindow;
 using testing_support::kMainWindow;
 using testing_support::kPopupWindow;
 
-class CaptureTest : public testing_support::ProgramTest {
-protected:
-    std::vector<std::u16string> LimitMessages() const {
-        std::vector<std::u16string> texts;
-        for (const auto& shown : messages.shown)
-            if (shown.title == u"現在取得文字数") texts.push_back(shown.text);
-        return texts;
-    }
-};
+using CaptureTest = testing_support::ProgramTest;
 
 // Copies that came together join the collection in one go, exactly as
 // each alone would have.
@@ -67,6 +59,12 @@ TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
 // as nothing. A copy made while the message is open is collected but brings
 // no second message.
 TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
+    const auto limitMessages = [this] {
+        std::vector<std::u16string> texts;
+        for (const auto& shown : messages.shown)
+            if (shown.title == u"現在取得文字数") texts.push_back(shown.text);
+        return texts;
+    };
     char16_t next = u'a';  // each copy 5,000 characters, unlike the one before
     const auto batch = [&](int copies) {
         std::vector<std::u16string> texts;
@@ -74,7 +72,7 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
         CollectBatch(capture, texts, state.Settings.dispPos);
     };
     batch(3);  // 15,004: the first step brings no message
-    EXPECT_TRUE(LimitMessages().empty());
+    EXPECT_TRUE(limitMessages().empty());
     const std::u16string nested(5000, u'n');
     messages.whileOpen = [&] {
         messages.whileOpen = nullptr;
@@ -91,7 +89,7 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
     Copy(u"y");
     EXPECT_EQ(box.Length(), 55026u);
     const std::u16string reached = u"\r\n\r\nこれ以上の採集はできません！";
-    EXPECT_EQ(LimitMessages(), (std::vector<std::u16string>{
+    EXPECT_EQ(limitMessages(), (std::vector<std::u16string>{
                                    u"現在、25,008文字です。\r\n取得徳可能文字数は、65,535文字までです。",
                                    u"現在、50,018文字です。\r\n取得徳可能文字数は、65,535文字までです。",
                                    u"現在、55,023文字です。\r\n取得徳可能文字数は、55,022文字までです。" + reached,

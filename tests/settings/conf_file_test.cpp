@@ -51,7 +51,8 @@ TEST_F(ConfFileTest, WithoutAReadableFileTheDefaultsHoldTheWindowIsCentredAndAFa
     EXPECT_EQ(ConfPath(u"D:\\"), u"D:\\Conf.txt");
 }
 
-TEST_F(ConfFileTest, ReadsKeysInAnyCaseAndNumbersFromTheStartOfTheValue) {
+// A damaged or edited file is read as safely as it can be.
+TEST_F(ConfFileTest, ReadsKeysInAnyCaseNumbersFromTheStartOfTheValueAndTextInEitherEncodingWithoutNuls) {
     Load("TASK TRAY = 1\r   erase delay=250ms\nPaste Key =   Q  \r\nform left = -3000 = 1\r\n"
          "colour = red\r\ntime auto close = 2.5\r\nlimit max = 4294967296\r\nlimit unit = words\r\n"
          "custom msg = 0 seconds\r\nform top = 99999\r\ndisp pos = \x89\x45\x89\xba\x8b\xf7  \r\n"
@@ -66,6 +67,15 @@ TEST_F(ConfFileTest, ReadsKeysInAnyCaseAndNumbersFromTheStartOfTheValue) {
     EXPECT_EQ(settings.dispPos, u"右下隅  ");
     EXPECT_EQ(window.Bounds().left, 12082);   // two equals signs: ignored
     EXPECT_EQ(window.Bounds().top, 99999);    // unclamped
+    Load(std::string("separator = a\0b\r\nerase delay = 1E-400\r\n", 39));
+    EXPECT_EQ(settings.separator, u"ab");  // a NUL would cut every copy short
+    EXPECT_EQ(settings.eraseDelay, 0);
+    Load("separator = \xE2\x86\x92 \xE6\x94\xB9\xE8\xA1\x8C\r\n");  // UTF-8 without a mark
+    EXPECT_EQ(settings.separator, u"→ 改行");
+    Load("separator = \x89\xfc\x8d\x73\r\n");  // code page 932, as the program writes it
+    EXPECT_EQ(settings.separator, u"改行");
+    Load(std::string("separator = \0 x\r\n", 17));
+    EXPECT_EQ(settings.separator, u"x");  // blanks behind a NUL lead the value: as written back
 }
 
 TEST_F(ConfFileTest, WritesTheNineteenLinesInTheirFixedOrderInCodePage932WithTheLiveGeometry) {
@@ -104,18 +114,6 @@ TEST_F(ConfFileTest, WhatIsWrittenReadsBackTheSameInCodePage932OrElseInUtf8) {
     settings.separator = u"ﾃｽ";  // C3 BD in code page 932, "ý" in UTF-8
     Save();
     EXPECT_EQ(ReadBack().separator, u"ﾃｽ");
-}
-
-TEST_F(ConfFileTest, ReadsADamagedOrEditedFileAsSafelyAsItCan) {
-    Load(std::string("separator = a\0b\r\nerase delay = 1E-400\r\n", 39));
-    EXPECT_EQ(settings.separator, u"ab");  // a NUL would cut every copy short
-    EXPECT_EQ(settings.eraseDelay, 0);
-    Load("separator = \xE2\x86\x92 \xE6\x94\xB9\xE8\xA1\x8C\r\n");  // UTF-8 without a mark
-    EXPECT_EQ(settings.separator, u"→ 改行");
-    Load("separator = \x89\xfc\x8d\x73\r\n");  // code page 932, as the program writes it
-    EXPECT_EQ(settings.separator, u"改行");
-    Load(std::string("separator = \0 x\r\n", 17));
-    EXPECT_EQ(settings.separator, u"x");  // blanks behind a NUL lead the value: as written back
 }
 
 TEST(ParseLeadingNumber, ReadsTheNumberAtTheStartAsLenientlyAsTheFileAlwaysAllowed) {

@@ -71,8 +71,7 @@ TEST_F(AppTest, ASecondCopyOrOneThatCannotTellSaysSoAndEndsBeforeMakingAnyWindow
 TEST_F(AppTest, ClosingWhileTheClearQuestionIsOpenAnswersNoGivesTheClipboardBackAndWritesConfTxtAtOnce) {
     files.Put(u"C:\\Tools\\Conf.txt", "no confirm = 0\r\n");
     ASSERT_TRUE(app.Start());
-    programWindows.main.box.SetText(u"collected");
-    programWindows.main.box.SetTag(u"");
+    Copy(u"collected");
     clipboard.Preset(u"before");
     bool closed = false;
     messages.whileOpen = [&] {
@@ -87,7 +86,7 @@ TEST_F(AppTest, ClosingWhileTheClearQuestionIsOpenAnswersNoGivesTheClipboardBack
     PressPasteHotkey();
     events.RunFor(1000);
     ASSERT_TRUE(closed);
-    EXPECT_EQ(programWindows.main.box.Text(), u"collected");  // as after No
+    EXPECT_EQ(box.Text(), u"collected");  // as after No
     EXPECT_EQ(clipboard.Contents(), u"before");
 }
 
