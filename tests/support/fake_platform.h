@@ -368,7 +368,7 @@ public:
         return Answer({text, title, buttons});
     }
     MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title, BoxPlacement place) override {
-        placedAt = place(300, 120, pointer);
+        placedAt = place(300, 120, {500, 400});  // a 300 x 120 box, the pointer at (500, 400)
         return Answer({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
     }
     void DismissQuestion() override {
@@ -378,8 +378,7 @@ public:
     }
 
     std::vector<ShownMessage> shown;
-    // Where the last question went, for a pointer at pointer on this screen.
-    Point pointer{500, 400};
+    // Where the last question went.
     Point placedAt;
     Journal* journal = nullptr;
     // Runs while a box is open, as the rest of the program would meanwhile.
