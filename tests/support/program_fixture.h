@@ -1,6 +1,7 @@
-// A fresh start of the program's logic on a desktop of fakes: the program's
-// state as the start-up leaves it, the services, and the collection box of
-// the main window.
+// The program's logic on a desktop of fakes. ProgramTest: the program's state
+// as the start-up leaves it, the services, and the collection box of the main
+// window, for tests of one part. AppTest: the whole program over them, its
+// windows played by fakes.
 #pragma once
 
 #include <gtest/gtest.h>
