@@ -6,7 +6,6 @@
 //   - what the program writes for that record reads back to the same record;
 //   - the separator, decoded, holds no NUL (what it decodes to is the host
 //     tests' table of DecodeSeparator).
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -51,17 +50,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
          {&read.dispPos, &read.searchString, &read.customItem, &read.separator, &read.pasteKey, &read.popupKey})
         CheckText(*value);
 
-    // The value parsers alone, on every line: no number is ever NaN.
-    std::size_t start = 0;
-    while (start <= text.size()) {
-        const std::size_t end = std::min(text.find_first_of(u"\r\n", start), text.size());
-        const std::u16string_view line(text.data() + start, end - start);
-        const double leading = ParseLeadingNumber(line);
-        if (leading != leading) Fail("a leading number is NaN");
-        RoundToInt32(leading);
-        if (const auto whole = ParseWholeNumber(line); whole && *whole != *whole) Fail("a whole number is NaN");
-        start = end + 1;
-    }
+    // The value parsers alone, on the whole text: no number is ever NaN.
+    const double leading = ParseLeadingNumber(text);
+    RoundToInt32(leading);
+    const auto whole = ParseWholeNumber(text);
+    if (leading != leading || (whole && *whole != *whole)) Fail("a number is NaN");
 
     const TwipsRect window{read.formLeft, read.formTop, read.formWidth, read.formHeight};
     SettingsRecord again = Defaults();

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <new>
+#include <tuple>
 
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/key_injection.h"
-#include "hotkeys/paste_session.h"
 #include "support/program_fixture.h"
 
 namespace gleaner {
@@ -13,25 +14,15 @@ namespace {
 using testing_support::kEditorWindow;
 using testing_support::kMainWindow;
 
-class PasteTest : public testing_support::ListeningTest {
+class PasteTest : public testing_support::AppTest {
 protected:
     PasteTest() {
-        // The main window's procedure hands the paste's timer on too.
-        timers.onTick = [this](TimerId timer) {
-            if (timer == TimerId::HotKey) paste.OnTimer();
-            if (timer == TimerId::Batch) listener.OnBatchTimer();
-        };
-        hotkeys.RegisterHotKeys();
+        EXPECT_TRUE(app.Start());
         keyboard.onInjection = [this](const std::vector<KeyEvent>& keys) {
             if (keys[0] != KeyEvent{kVkV, false}) return;
             pasted.push_back(clipboard.Contents().value_or(u"(none)"));
-            EXPECT_FALSE(hotkeys.Registered());  // our Ctrl+V must not come back to us
+            EXPECT_TRUE(keyboard.registered.empty());  // our Ctrl+V must not come back to us
         };
-    }
-    int HotkeyId(std::uint32_t modifiers) const {
-        for (const auto& [id, hotkey] : keyboard.registered)
-            if (hotkey.modifiers == modifiers) return id;
-        return -1;
     }
     // Another application copies at this many milliseconds from now.
     void CopyLater(int ms, std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data = {}) {
@@ -39,18 +30,24 @@ protected:
     }
     // The user presses the paste hotkey; the program runs for two seconds.
     void PressCtrlV() {
-        ASSERT_EQ(hotkeys.Identify(static_cast<std::uintptr_t>(HotkeyId(kModControl))), Hotkeys::Pressed::Paste);
-        paste.Request();
+        PressPasteHotkey();
         events.RunFor(2000);
-        EXPECT_FALSE(paste.Active());
+        EXPECT_FALSE(state.PasteInProgress);
+        EXPECT_EQ(keyboard.registered.size(), 1u);  // the hotkeys are back
     }
 
-    Hotkeys hotkeys{state, keyboard, kMainWindow};
-    PasteSession paste{capture, listener, hotkeys, keyboard, timers, windows};
     std::vector<std::u16string> pasted;  // what the clipboard held at each Ctrl+V
 };
 
-TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAndNotWhileHeldOff) {
+using HotkeysTest = testing_support::ProgramTest;
+
+TEST_F(HotkeysTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAndNotWhileHeldOff) {
+    Hotkeys hotkeys{state, keyboard, kMainWindow};
+    const auto hotkeyId = [this](std::uint32_t modifiers) {
+        const auto modifiersOf = [](const auto& hotkey) { return hotkey.second.modifiers; };
+        return std::ranges::find(keyboard.registered, modifiers, modifiersOf)->first;
+    };
+    hotkeys.RegisterHotKeys();
     EXPECT_EQ(keyboard.registered.size(), 1u);  // in window mode Ctrl+Shift+A stays other programs'
     state.Settings.pasteKey.assign(1, u'q');     // read another time: the keys come from the settings
     state.Settings.taskTray = 1;
@@ -58,9 +55,9 @@ TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAnd
     hotkeys.RegisterHotKeys();
     hotkeys.RegisterHotKeys();
     ASSERT_EQ(keyboard.registered.size(), 2u);
-    EXPECT_EQ(keyboard.registered[HotkeyId(kModControl)].virtualKey, static_cast<std::uint32_t>('Q'));
-    EXPECT_EQ(keyboard.registered[HotkeyId(kModControl | kModShift)].virtualKey, static_cast<std::uint32_t>('A'));
-    EXPECT_EQ(hotkeys.Identify(HotkeyId(kModControl | kModShift)), Hotkeys::Pressed::Popup);
+    EXPECT_EQ(keyboard.registered[hotkeyId(kModControl)].virtualKey, static_cast<std::uint32_t>('Q'));
+    EXPECT_EQ(keyboard.registered[hotkeyId(kModControl | kModShift)].virtualKey, static_cast<std::uint32_t>('A'));
+    EXPECT_EQ(hotkeys.Identify(hotkeyId(kModControl | kModShift)), Hotkeys::Pressed::Popup);
     EXPECT_EQ(keyboard.atomUses[u"GLEANER_CTRLV"], 1);
     {
         Hotkeys::Hold outer = hotkeys.HoldOff();
@@ -74,18 +71,17 @@ TEST_F(PasteTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAnd
     hotkeys.End();
     hotkeys.HoldOff().Release();
     EXPECT_TRUE(keyboard.registered.empty());
-
-    keyboard.takenKeys = {'Q'};  // another program holds Ctrl+Q: the other key still works
-    Hotkeys again{state, keyboard, kMainWindow};
-    EXPECT_EQ(again.RegisterHotKeys(), std::vector<std::u16string>{u"Ctrl+Q"});
-    EXPECT_EQ(keyboard.registered.size(), 1u);
 }
 
 // Ctrl+V, the application's paste, the erase delay, the clear, the clipboard
-// given back: in that order on the clock, none inside another's wait.
+// given back: in that order on the clock, none inside another's wait. What
+// was copied before the key is pasted, shown yet or not.
 TEST_F(PasteTest, SwapsTheCollectionInPastesItEmptiesItAfterTheEraseDelayThenPutsTheOldClipboardBack) {
-    Copy(u"A");
-    Copy(u"B");
+    for (const char16_t* text : {u"A", u"B"}) {  // A shown at once, B a moment later with what follows
+        clipboard.Put(text);
+        events.ProcessPendingMessages();
+    }
+    ASSERT_EQ(box.Text(), u"A");
     const std::string image("\x28\0\0\0\xff", 5);
     clipboard.Put(std::nullopt, {{8, image}});
     clipboard.writes.clear();
@@ -106,13 +102,14 @@ TEST_F(PasteTest, SwapsTheCollectionInPastesItEmptiesItAfterTheEraseDelayThenPut
     EXPECT_GE(clearedAt - injectedAt, 500);
     EXPECT_GE(restoredAt, clearedAt);
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_FALSE(state.PasteInProgress);
-    EXPECT_TRUE(hotkeys.Registered());
 }
 
 // "ctrlv init" off, a No to the question, or no text on the clipboard once
-// the application has pasted.
-TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySo) {
+// the application has pasted. With nothing collected Ctrl+V writes nothing.
+TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySoAndWithoutOneCtrlVIsAnOrdinaryPaste) {
+    clipboard.Preset(u"the user's own text");
+    PressCtrlV();  // the introduction is still shown
+    EXPECT_TRUE(clipboard.writes.empty());
     Copy(u"A");
     state.Settings.ctrlvInit = 0;
     PressCtrlV();
@@ -121,28 +118,21 @@ TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySo) {
     messages.answers = {MessageAnswer::No};
     messages.whileOpen = [this] { windows.foreground = kMainWindow; };  // the box took the focus
     PressCtrlV();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].title + messages.shown[0].text, u"クリア確認クリップボード／表示をクリアしますか？");
+    const fake::ShownMessage question{u"クリップボード／表示をクリアしますか？", u"クリア確認", MessageButtons::YesNo,
+                                      MessagePlacement::AtPointer};
+    EXPECT_EQ(messages.shown, std::vector{question});
     EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
     EXPECT_EQ(windows.foreground, kEditorWindow);
     state.Settings.noConfirm = 1;
     CopyLater(100, u"x");  // another application's copy, then an image
     CopyLater(150, std::nullopt, {{8, "image"}});
     PressCtrlV();
-    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"A", u"A", u"A"}));
     EXPECT_EQ(box.Text(), u"A\r\nx");
-}
-
-TEST_F(PasteTest, WithNothingCollectedCtrlVIsAnOrdinaryPaste) {
-    clipboard.Preset(u"the user's own text");
-    PressCtrlV();  // the introduction is still shown
-    Copy(u"A");
-    ClearCollection(capture);  // the clipboard goes too
+    app.OnMenu(MenuCommand::Clear);  // the clipboard goes too
+    clipboard.writes.clear();
     PressCtrlV();
     EXPECT_TRUE(clipboard.writes.empty());
-    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"the user's own text", u"(none)"}));
-    EXPECT_EQ(keyboard.injections.size(), 8u);
-    EXPECT_TRUE(hotkeys.Registered());
+    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"the user's own text", u"A", u"A", u"A", u"(none)"}));
 }
 
 // One that could not be read gets nothing back rather than a guess; a
@@ -162,71 +152,53 @@ TEST_F(PasteTest, AClipboardThatCannotBeReadOrWrittenLosesNothing) {
     EXPECT_EQ(box.Text(), u"B");
     EXPECT_EQ(messages.shown.size(), 2u);  // a clipboard error each time
     EXPECT_EQ(clipboard.Contents(), u"before");
-    EXPECT_TRUE(hotkeys.Registered());
 }
 
 // Copies another application makes during the paste are read as they come
-// and collected in order once it ends; the clipboard keeps the newest.
-TEST_F(PasteTest, TwoCopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswer) {
+// and collected in order once it ends; the clipboard keeps the newest. クリア
+// in the menu meanwhile empties all that came before it.
+TEST_F(PasteTest, CopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswerAndAClearThereEmptiesThoseBefore) {
     state.Settings.noConfirm = 0;
-    for (const MessageAnswer answer : {MessageAnswer::No, MessageAnswer::Yes}) {
+    const std::tuple<MessageAnswer, bool, const char16_t*> cases[] = {
+        {MessageAnswer::No, false, u"A\r\nX\r\nY"},
+        {MessageAnswer::Yes, false, u"X\r\nY"},
+        {MessageAnswer::No, true, u"Y"}};
+    for (const auto& [answer, clear, collected] : cases) {
         Copy(u"A");
         clipboard.Preset(u"before");
         messages.answers = {answer};
-        messages.whileOpen = [this] {
+        messages.whileOpen = [this, clear] {
             Copy(u"X");
+            if (clear) app.OnMenu(MenuCommand::Clear);
             Copy(u"Y");
         };
         PressCtrlV();
         EXPECT_EQ(clipboard.Contents(), u"Y");
-        EXPECT_EQ(box.Text(), answer == MessageAnswer::No ? u"A\r\nX\r\nY" : u"X\r\nY");
-        ClearCollection(capture);
+        EXPECT_EQ(box.Text(), collected);
+        app.OnMenu(MenuCommand::Clear);
     }
 }
 
-TEST_F(PasteTest, AClearChosenWhileTheQuestionIsOpenEmptiesAllThatCameBeforeIt) {
-    state.Settings.noConfirm = 0;
-    Copy(u"A");
-    clipboard.Preset(u"before");
-    messages.answers = {MessageAnswer::No};
-    messages.whileOpen = [this] {
-        Copy(u"X");
-        ClearCollection(capture);  // クリア in the menu
-        Copy(u"Y");
-    };
-    PressCtrlV();
-    EXPECT_EQ(box.Text(), u"Y");
-    EXPECT_EQ(clipboard.Contents(), u"Y");
-}
-
-TEST_F(PasteTest, ACopyDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
-    Copy(u"A");
-    clipboard.Preset(u"before");
-    // The clear comes 500 ms after the Ctrl+V, the restore with it; the
-    // copy lands after both, before the paste ends, its word not yet come.
-    watch.onQueued = nullptr;
-    CopyLater(560, u"late");
-    PressCtrlV();
-    EXPECT_EQ(box.Text(), u"late");
-    EXPECT_EQ(clipboard.Contents(), u"late");
-}
-
-TEST_F(PasteTest, ACopyThatRacesTheRestoreIsNeitherOverwrittenNorLost) {
-    Copy(u"A");
-    clipboard.Preset(u"before");
-    bool raced = false;
-    // The copy lands between our last look and our opening the clipboard to
-    // give it back.
-    clipboard.onOpen = [&] {
-        if (!raced && box.Length() == 0 && clipboard.HoldsOurs()) {
-            raced = true;
-            clipboard.Put(u"racing");
+// Either it lands between our last look and our opening the clipboard to
+// give it back, or after the clear and the restore (500 ms after the Ctrl+V)
+// before the paste ends, its word not yet come.
+TEST_F(PasteTest, ACopyThatRacesTheRestoreOrComesDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
+    for (const std::u16string late : {u"racing", u"settling"}) {
+        Copy(u"A");
+        clipboard.Preset(u"before");
+        if (late == u"racing") {
+            clipboard.onOpen = [this] {
+                if (box.Length() == 0 && clipboard.HoldsOurs()) clipboard.Put(u"racing");
+            };
+        } else {
+            clipboard.onOpen = nullptr;
+            watch.onQueued = nullptr;
+            CopyLater(560, late);
         }
-    };
-    PressCtrlV();
-    ASSERT_TRUE(raced);
-    EXPECT_EQ(clipboard.Contents(), u"racing");
-    EXPECT_EQ(box.Text(), u"racing");
+        PressCtrlV();
+        EXPECT_EQ(box.Text(), late);
+        EXPECT_EQ(clipboard.Contents(), late);
+    }
 }
 
 TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPastes) {
@@ -236,26 +208,14 @@ TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPa
         clipboard.onOpen = nullptr;
         throw std::bad_alloc();
     };
-    paste.Request();
+    PressPasteHotkey();
     EXPECT_THROW(events.RunFor(2000), std::bad_alloc);
-    EXPECT_FALSE(state.PasteInProgress);
-    EXPECT_FALSE(paste.Active());
-    EXPECT_TRUE(hotkeys.Registered());
+    ASSERT_EQ(keyboard.registered.size(), 1u);
     Copy(u"B");
     EXPECT_EQ(box.Text(), u"A\r\nB");  // copies are collected again
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
     EXPECT_EQ(box.Text(), u"");
-}
-
-TEST_F(PasteTest, CtrlVPastesEveryCopyMadeBeforeItShownYetOrNot) {
-    for (const char16_t* text : {u"A", u"B"}) {  // A shown at once, B a moment later with what follows
-        clipboard.Put(text);
-        events.ProcessPendingMessages();
-    }
-    ASSERT_EQ(box.Text(), u"A");
-    PressCtrlV();
-    EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
 }
 
 TEST(PlaceBoxAtPointer, PutsTheLowerRightCornerAtThePointerUnlessTheBoxWouldLeaveTheScreen) {

@@ -17,24 +17,6 @@ struct PlacementCase {
     Point apex;
 };
 
-void PrintTo(const PlacementCase& c, std::ostream* out) {
-    *out << "pointer " << c.pointer.x << "," << c.pointer.y << " window " << c.window.left << "," << c.window.top;
-}
-
-class BalloonPlacement : public testing::TestWithParam<PlacementCase> {};
-
-TEST_P(BalloonPlacement, LiesWhereThereIsRoomAndCutsItsBodyAwayFromTheStrip) {
-    const PlacementCase& c = GetParam();
-    const BalloonLayout layout = LayOutBalloon(ChooseBalloonPlace(c.dispPos, c.pointer, kScreen, {}), {});
-    EXPECT_EQ(layout.direction, c.direction);
-    EXPECT_EQ(layout.window, c.window);
-    EXPECT_EQ(layout.body, c.body);
-    EXPECT_EQ(layout.tail, c.tail);
-    EXPECT_EQ(layout.tailTriangle[0], c.apex);
-    EXPECT_EQ(layout.tailTriangle[1].y, layout.tailTriangle[2].y);  // the base lies on one row
-    EXPECT_EQ(layout.tailTriangle[1].y, c.body.top == 0 ? c.body.bottom - 1 : c.body.top);
-}
-
 using D = BalloonDirection;
 constexpr PlacementCase kCases[] = {
     {u"左上隅", {5, 5}, D::RightBelow, {20, 20, 320, 170}, {0, 15, 300, 150}, false, {0, 0}},
@@ -46,7 +28,20 @@ constexpr PlacementCase kCases[] = {
     {u"ポインタ", {200, 700}, D::RightAbove, {200, 520, 500, 700}, {0, 0, 300, 165}, true, {0, 180}},
     {u"右下隅 ", {1000, 700}, D::LeftAbove, {700, 520, 1000, 700}, {0, 0, 300, 165}, true, {300, 180}},
 };
-INSTANTIATE_TEST_SUITE_P(CornersAndPointer, BalloonPlacement, testing::ValuesIn(kCases));
+
+TEST(BalloonPlacement, LiesWhereThereIsRoomAndCutsItsBodyAwayFromTheStrip) {
+    for (const PlacementCase& c : kCases) {
+        SCOPED_TRACE(testing::Message() << "window " << c.window.left << "," << c.window.top);
+        const BalloonLayout layout = LayOutBalloon(ChooseBalloonPlace(c.dispPos, c.pointer, kScreen, {}), {});
+        EXPECT_EQ(layout.direction, c.direction);
+        EXPECT_EQ(layout.window, c.window);
+        EXPECT_EQ(layout.body, c.body);
+        EXPECT_EQ(layout.tail, c.tail);
+        EXPECT_EQ(layout.tailTriangle[0], c.apex);
+        EXPECT_EQ(layout.tailTriangle[1].y, layout.tailTriangle[2].y);  // the base lies on one row
+        EXPECT_EQ(layout.tailTriangle[1].y, c.body.top == 0 ? c.body.bottom - 1 : c.body.top);
+    }
+}
 
 TEST(BalloonLayout, PutsTextAndPanelWhereDesignedGrowingWithTheMonitorsDensity) {
     const BalloonLayout layout = LayOutBalloon({{1000, 700}, 300, 180, true}, {});

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
+#include "platform/codepage.h"
+#include "settings/parse_number.h"
 #include "support/fake_platform.h"
 
 namespace gleaner {
@@ -36,8 +40,8 @@ protected:
 };
 
 TEST_F(ConfFileTest, WithoutAReadableFileTheDefaultsHoldTheWindowIsCentredAndAFailedWriteKeepsTheFile) {
-    files.DenyReading(true);
-    files.DenyWriting(true);
+    files.denyReading = true;
+    files.denyWriting = true;
     Load("task tray = 1\r\n");
     EXPECT_EQ(settings.taskTray, 0);  // the other defaults: as the test of the written lines shows them
     // (28800 - 4635) / 2 = 12082.5 and (16200 - 2370) / 2 = 6915: halves go to even.
@@ -47,7 +51,8 @@ TEST_F(ConfFileTest, WithoutAReadableFileTheDefaultsHoldTheWindowIsCentredAndAFa
     EXPECT_EQ(ConfPath(u"D:\\"), u"D:\\Conf.txt");
 }
 
-TEST_F(ConfFileTest, ReadsKeysInAnyCaseAndNumbersFromTheStartOfTheValue) {
+// A damaged or edited file is read as safely as it can be.
+TEST_F(ConfFileTest, ReadsKeysInAnyCaseNumbersFromTheStartOfTheValueAndTextInEitherEncodingWithoutNuls) {
     Load("TASK TRAY = 1\r   erase delay=250ms\nPaste Key =   Q  \r\nform left = -3000 = 1\r\n"
          "colour = red\r\ntime auto close = 2.5\r\nlimit max = 4294967296\r\nlimit unit = words\r\n"
          "custom msg = 0 seconds\r\nform top = 99999\r\ndisp pos = \x89\x45\x89\xba\x8b\xf7  \r\n"
@@ -62,6 +67,15 @@ TEST_F(ConfFileTest, ReadsKeysInAnyCaseAndNumbersFromTheStartOfTheValue) {
     EXPECT_EQ(settings.dispPos, u"右下隅  ");
     EXPECT_EQ(window.Bounds().left, 12082);   // two equals signs: ignored
     EXPECT_EQ(window.Bounds().top, 99999);    // unclamped
+    Load(std::string("separator = a\0b\r\nerase delay = 1E-400\r\n", 39));
+    EXPECT_EQ(settings.separator, u"ab");  // a NUL would cut every copy short
+    EXPECT_EQ(settings.eraseDelay, 0);
+    Load("separator = \xE2\x86\x92 \xE6\x94\xB9\xE8\xA1\x8C\r\n");  // UTF-8 without a mark
+    EXPECT_EQ(settings.separator, u"→ 改行");
+    Load("separator = \x89\xfc\x8d\x73\r\n");  // code page 932, as the program writes it
+    EXPECT_EQ(settings.separator, u"改行");
+    Load(std::string("separator = \0 x\r\n", 17));
+    EXPECT_EQ(settings.separator, u"x");  // blanks behind a NUL lead the value: as written back
 }
 
 TEST_F(ConfFileTest, WritesTheNineteenLinesInTheirFixedOrderInCodePage932WithTheLiveGeometry) {
@@ -102,16 +116,48 @@ TEST_F(ConfFileTest, WhatIsWrittenReadsBackTheSameInCodePage932OrElseInUtf8) {
     EXPECT_EQ(ReadBack().separator, u"ﾃｽ");
 }
 
-TEST_F(ConfFileTest, ReadsADamagedOrEditedFileAsSafelyAsItCan) {
-    Load(std::string("separator = a\0b\r\nerase delay = 1E-400\r\n", 39));
-    EXPECT_EQ(settings.separator, u"ab");  // a NUL would cut every copy short
-    EXPECT_EQ(settings.eraseDelay, 0);
-    Load("separator = \xE2\x86\x92 \xE6\x94\xB9\xE8\xA1\x8C\r\n");  // UTF-8 without a mark
-    EXPECT_EQ(settings.separator, u"→ 改行");
-    Load("separator = \x89\xfc\x8d\x73\r\n");  // code page 932, as the program writes it
-    EXPECT_EQ(settings.separator, u"改行");
-    Load(std::string("separator = \0 x\r\n", 17));
-    EXPECT_EQ(settings.separator, u"x");  // blanks behind a NUL lead the value: as written back
+TEST(ParseLeadingNumber, ReadsTheNumberAtTheStartAsLenientlyAsTheFileAlwaysAllowed) {
+    const std::vector<std::pair<std::u16string, double>> cases{
+        {u"250ms", 250},   {u"5秒", 5},       {u"-42", -42},     {u"+7", 7},        {u"1.5.3", 1.5},
+        {u".5", 0.5},      {u"3-4", 3},       {u"", 0},          {u"on", 0},        {u"x12", 0},
+        {u"-", 0},         {u"&H", 0},        {u"１２", 0},      {u"12 34", 1234},  {u"  1\t2\n3 ", 123},
+        {u"- 5", -5},      {u"1\r2", 1},      {u"&H1F", 31},     {u"&hff", 255},    {u"&HFG", 15},
+        {u"&O17", 15},     {u"&o78", 7},      {u"&X12", 0},      {u"1E3", 1000},    {u"2.5D2", 250},
+        {u"5d-1", 0.5},    {u"1E+2x", 100},   {u"7E", 7},        {u"7E-", 7},       {u"1 E 2", 100}};
+    for (const auto& [text, number] : cases) EXPECT_EQ(ParseLeadingNumber(text), number);
+}
+
+TEST(ParseWholeNumber, AcceptsOnlyAValueThatIsANumberThroughout) {
+    EXPECT_EQ(ParseWholeNumber(u"  0 "), 0);
+    EXPECT_EQ(ParseWholeNumber(u"-1E2"), -100);
+    EXPECT_EQ(ParseWholeNumber(u"\t&H10\t"), 16);
+    for (const char16_t* text : {u"0x", u"1 2", u"off", u""}) EXPECT_EQ(ParseWholeNumber(text), std::nullopt);
+}
+
+TEST(RoundToInt32, RoundsHalvesToEvenAndRefusesWhatThirtyTwoBitsCannotHold) {
+    const std::pair<double, std::optional<std::int32_t>> cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2147483647.0, 2147483647}, {-2147483648.0, -2147483647 - 1},
+        {2147483648.0, std::nullopt}, {std::numeric_limits<double>::infinity(), std::nullopt}};
+    for (const auto& [number, rounded] : cases) EXPECT_EQ(RoundToInt32(number), rounded);
+    EXPECT_EQ(RoundToInt32(ParseLeadingNumber(u"1E999")), std::nullopt);
+}
+
+TEST(CodePage932, EncodesJapaneseAsShiftJisAndRefusesWhatItCannotHoldRatherThanWritingQuestionMarks) {
+    EXPECT_EQ(EncodeCodePage932(u"右下隅"), std::string("\x89\x45\x89\xba\x8b\xf7"));
+    EXPECT_EQ(EncodeCodePage932(u"ﾊﾝｶｸ"), std::string("\xca\xdd\xb6\xb8"));  // half-width kana are one byte
+    const std::u16string text = u"ポインタ 左上隅 ＭＳ ゴシック ｶﾅ 123\r\n";
+    EXPECT_EQ(DecodeCodePage932(EncodeCodePage932(text).value_or("")), text);
+    for (const char16_t* foreign : {u"😀", u"한국어", u"abc é"}) EXPECT_EQ(EncodeCodePage932(foreign), std::nullopt);
+}
+
+TEST(Utf8, RoundTripsEveryPlaneAndReplacesBrokenInputInsteadOfFailing) {
+    const std::u16string text = u"a é 改 😀 한";
+    EXPECT_EQ(EncodeUtf8(text), std::string("a \xC3\xA9 \xE6\x94\xB9 \xF0\x9F\x98\x80 \xED\x95\x9C"));
+    EXPECT_EQ(DecodeUtf8(EncodeUtf8(text)), text);
+    EXPECT_EQ(EncodeUtf8(std::u16string(1, u'\xD800')), "\xEF\xBF\xBD");
+    EXPECT_EQ(DecodeUtf8("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(DecodeUtf8("\xC0\x80"), u"\uFFFD");  // overlong
+    EXPECT_FALSE(IsUtf8("\xE6\x94"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <functional>
 #include <map>
@@ -33,16 +34,27 @@ inline void Note(Journal* journal, std::string entry) {
     if (journal) journal->Note(std::move(entry));
 }
 
-// What a map holds at key, if anything.
-template <class Map>
-std::optional<typename Map::mapped_type> Find(const Map& map, const typename Map::key_type& key) {
-    const auto at = map.find(key);
-    return at == map.end() ? std::nullopt : std::optional(at->second);
-}
-
 // Formats the fake reserves for itself; registered names count up from here.
 constexpr std::uint32_t kUnicodeText = 13;
 constexpr std::uint32_t kFirstRegisteredFormat = 0xC000;
+
+// Names count up from 0xC000, as registered formats and global atoms do.
+inline std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16string& name) {
+    auto at = std::find(names.begin(), names.end(), name);
+    if (at == names.end()) at = names.insert(at, name);
+    return static_cast<std::uint16_t>(kFirstRegisteredFormat + (at - names.begin()));
+}
+
+// The text as the clipboard holds it, its code units as they lie, and back.
+inline std::string TextBytes(const std::u16string& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
+}
+
+inline std::u16string BytesText(const std::string& bytes) {
+    std::u16string text(bytes.size() / sizeof(char16_t), u'\0');
+    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
+    return text;
+}
 
 class FakeClipboard : public Clipboard {
 public:
@@ -51,13 +63,16 @@ public:
     void HoldOpenFor(int attempts) { busyAttempts_ = attempts; }
     // What another program puts there, with the data of other formats (an
     // image, say); nullopt leaves no text at all.
-    void Put(std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data = {});
+    void Put(const std::optional<std::u16string>& text, std::map<std::uint32_t, std::string> data = {}) {
+        Preset(text, std::move(data));
+        Changed();
+    }
     // What the clipboard held before the test's story begins: no change to
     // tell anybody of.
-    void Preset(const std::optional<std::u16string>& text);
-    // Another program copies text with a format holding one number.
-    void PutMarked(const std::u16string& text, std::uint32_t format, std::uint32_t value) {
-        Put(text, {{format, std::string(reinterpret_cast<const char*>(&value), sizeof value)}});
+    void Preset(const std::optional<std::u16string>& text, std::map<std::uint32_t, std::string> data = {}) {
+        if (text) data[kUnicodeText] = TextBytes(*text);
+        formats_ = std::move(data);
+        ours_ = false;
     }
     // Runs at every attempt to open the clipboard (a test may throw there).
     std::function<void()> onOpen;
@@ -65,8 +80,13 @@ public:
     // the listeners.
     std::function<void()> onChange;
 
-    std::optional<std::u16string> Contents() const;
-    std::optional<std::string> Data(std::uint32_t format) const { return Find(formats_, format); }
+    std::optional<std::u16string> Contents() const {
+        const auto bytes = Data(kUnicodeText);
+        return bytes ? std::optional(BytesText(*bytes)) : std::nullopt;
+    }
+    std::optional<std::string> Data(std::uint32_t format) const {
+        return formats_.count(format) ? std::optional(formats_.at(format)) : std::nullopt;
+    }
     // Every later write stores something else than asked, as a clipboard
     // that loses characters would.
     bool corruptWrites = false;
@@ -77,22 +97,67 @@ public:
 
     bool HasText() override { return HasFormat(kUnicodeText); }
     bool HasFormat(std::uint32_t format) override { return formats_.count(format) != 0; }
-    std::uint32_t RegisterFormat(const std::u16string& name) override;
-    std::optional<std::u16string> ReadText() override;
-    std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
-    bool WriteText(const std::u16string& text, bool markOurs = false) override;
+    std::uint32_t RegisterFormat(const std::u16string& name) override { return Intern(registered_, name); }
+    std::optional<std::u16string> ReadText() override {
+        return Open() ? std::optional(Contents().value_or(u"")) : std::nullopt;
+    }
+    std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override {
+        if (!Open()) return std::nullopt;
+        Copy copy{sequence_, Contents(), {}};
+        for (const std::uint32_t format : markFormats) {
+            const auto bytes = Data(format);
+            if (!bytes) continue;
+            std::optional<std::uint32_t> number;
+            if (bytes->size() >= 4) std::memcpy(&number.emplace(), bytes->data(), 4);  // a DWORD
+            copy.marks.emplace_back(format, number);
+        }
+        return copy;
+    }
+    bool WriteText(const std::u16string& text, bool markOurs = false) override {
+        return Restore({{kUnicodeText, TextBytes(corruptWrites ? text + u"?" : text)}}, markOurs);
+    }
     bool Empty() override { return Restore({}, false); }
-    std::optional<ClipboardSnapshot> Snapshot() override;
-    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override;
+    std::optional<ClipboardSnapshot> Snapshot() override {
+        if (!Open()) return std::nullopt;
+        ClipboardSnapshot snapshot;
+        for (const auto& [format, bytes] : formats_) snapshot.push_back({format, bytes});
+        return snapshot;
+    }
+    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override {
+        if (!Open()) return false;
+        Fill(snapshot, markOurs);
+        return true;
+    }
     bool HoldsOurs() override { return ours_; }
-    Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
+    Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override {
+        if (!Open()) return Replaced::Failed;
+        if (!ours_) return Replaced::NotOurs;
+        Fill(snapshot, true);
+        return Replaced::Done;
+    }
     std::uint32_t Sequence() override { return sequence_; }
-    PlatformError LastError() const override { return lastError_; }
+    PlatformError LastError() const override { return {5, u"Access is denied."}; }
 
 private:
-    bool Open();
-    void Fill(const ClipboardSnapshot& snapshot, bool markOurs);
-    void Changed(bool ours = false);
+    bool Open() {
+        ++openAttempts;
+        if (onOpen) onOpen();
+        if (busyAttempts_ == 0) return true;
+        if (busyAttempts_ > 0) --busyAttempts_;
+        return false;
+    }
+    void Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
+        formats_.clear();
+        for (const ClipboardItem& item : snapshot) formats_[item.format] = item.bytes;
+        if (markOurs) formats_[RegisterFormat(u"Clipboard Viewer Ignore")] = "";
+        if (const auto text = Contents()) writes.emplace_back(*text, markOurs);
+        Changed(markOurs);
+    }
+    void Changed(bool ours = false) {
+        ++sequence_;
+        ours_ = ours;
+        if (onChange) onChange();
+    }
 
     // Each format's data as a program would read it, the text as its code
     // units.
@@ -101,7 +166,6 @@ private:
     int busyAttempts_ = 0;
     std::uint32_t sequence_ = 1;
     bool ours_ = false;
-    PlatformError lastError_;
 };
 
 class FakeKeyboard : public Keyboard {
@@ -111,13 +175,24 @@ public:
         std::uint32_t virtualKey;
     };
 
-    std::uint16_t AddGlobalAtom(const std::u16string& name) override;
-    void DeleteGlobalAtom(std::uint16_t atom) override { --atomUses[atoms_.at(atom - 0xC000)]; }
-    bool RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
+    std::uint16_t AddGlobalAtom(const std::u16string& name) override {
+        ++atomUses[name];
+        return Intern(atoms_, name);
+    }
+    void DeleteGlobalAtom(std::uint16_t atom) override { --atomUses[atoms_.at(atom - kFirstRegisteredFormat)]; }
+    bool RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override {
+        if (registered.count(id) || takenKeys.count(virtualKey)) return false;
+        registered[id] = {modifiers, virtualKey};
+        Note(journal, "hotkey registered");
+        return true;
+    }
     void UnregisterHotKey(WindowId, int id) override {
         if (registered.erase(id)) Note(journal, "hotkey unregistered");
     }
-    void SendKeyEvents(const std::vector<KeyEvent>& events) override;
+    void SendKeyEvents(const std::vector<KeyEvent>& events) override {
+        injections.push_back(events);
+        if (onInjection) onInjection(events);
+    }
 
     // Combinations another program has taken.
     std::set<std::uint32_t> takenKeys;
@@ -136,11 +211,13 @@ private:
 // Timers on a clock of their own, which the event loop moves on.
 class FakeTimers : public Timers {
 public:
-    void Start(TimerId timer, int milliseconds) override;
+    void Start(TimerId timer, int milliseconds) override {
+        running[timer] = {milliseconds, now + milliseconds};
+        Note(journal, "timer " + Name(timer) + " started");
+    }
     void Stop(TimerId timer) override {
         if (running.erase(timer)) Note(journal, "timer " + Name(timer) + " stopped");
     }
-    bool IsRunning(TimerId timer) const { return running.count(timer) != 0; }
 
     struct Running {
         int interval = 0;
@@ -154,7 +231,10 @@ public:
     Journal* journal = nullptr;
 
 private:
-    static std::string Name(TimerId timer);
+    static std::string Name(TimerId timer) {
+        constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch"};
+        return kNames[static_cast<std::size_t>(timer)];
+    }
 };
 
 class FakeWindows : public Windows {
@@ -167,15 +247,28 @@ public:
 // The watcher's thread, taken as reading each change the moment it comes.
 class FakeClipboardWatch : public ClipboardWatch {
 public:
-    bool Start(WindowId window, Reader read) override;
-    void Stop() override;
+    bool Start(WindowId, Reader read) override {
+        read_ = std::move(read);
+        Note(journal, "listener added");
+        return true;
+    }
+    void Stop() override {
+        if (read_) Note(journal, "listener removed");
+        read_ = nullptr;
+        queue_.clear();
+    }
     std::vector<ClipboardArrival> Take() override { return std::exchange(queue_, {}); }
 
     // The system tells of a change: it is read at once, and the window is
     // told (onQueued) when nothing was waiting for it yet.
-    void Changed(Clipboard& clipboard, WindowId foreground);
+    void Changed(Clipboard& clipboard, WindowId foreground) {
+        if (!read_) return;
+        const bool told = !queue_.empty();
+        queue_.push_back(read_(clipboard, [](int) {}));
+        queue_.back().foreground = foreground;
+        if (!told && onQueued) onQueued();
+    }
     std::function<void()> onQueued;
-    std::set<WindowId> listeners;
     Journal* journal = nullptr;
 
 private:
@@ -190,28 +283,70 @@ class FakeEventLoop : public EventLoop {
 public:
     explicit FakeEventLoop(FakeTimers& timers) : timers_(timers) {}
     void Sleep(int milliseconds) override { Advance(timers_.now + milliseconds); }
-    void ProcessPendingMessages() override;
+    void ProcessPendingMessages() override { Dispatch(); }
     // Moves the clock to the next message or timer and handles it; false
     // when nothing would ever come (a wait would hang), as at a quit.
-    bool WaitForMessages() override;
+    bool WaitForMessages() override {
+        constexpr int kEndless = 100000;
+        const std::int64_t next = NextEvent();
+        if (++waits_ > kEndless || (next == kNever && !onPump)) return false;
+        Advance(next == kNever ? timers_.now : next);
+        Dispatch();
+        return true;
+    }
 
     // A window message for the program, handled at the next pump.
     void Post(std::function<void()> message) { posted_.push_back(std::move(message)); }
     // What another program does at this time on the clock.
     void At(std::int64_t time, std::function<void()> action) { actions_.emplace(time, std::move(action)); }
     // The program runs for this long, as its message loop would.
-    void RunFor(int milliseconds);
+    void RunFor(int milliseconds) {
+        const std::int64_t end = timers_.now + milliseconds;
+        Dispatch();
+        while (NextEvent() <= end) WaitForMessages();
+        Advance(end);
+        Dispatch();
+    }
 
     // Runs at every pump too.
     std::function<void()> onPump;
-    int pumps = 0;
 
 private:
     static constexpr std::int64_t kNever = INT64_MAX;
-    void Advance(std::int64_t time);
-    void Dispatch();
+    void Advance(std::int64_t time) {
+        for (auto first = actions_.begin(); first != actions_.end() && first->first <= time; first = actions_.begin()) {
+            timers_.now = std::max(timers_.now, first->first);
+            auto action = std::move(first->second);
+            actions_.erase(first);
+            action();
+        }
+        timers_.now = std::max(timers_.now, time);
+    }
+    // Posted messages first, then each timer that is due, earliest first; a
+    // handler may post or start more.
+    void Dispatch() {
+        const auto earlier = [](const auto& a, const auto& b) { return a.second.due < b.second.due; };
+        for (;;) {
+            if (!posted_.empty()) {
+                auto message = std::move(posted_.front());
+                posted_.pop_front();
+                message();
+                continue;
+            }
+            const auto due = std::min_element(timers_.running.begin(), timers_.running.end(), earlier);
+            if (due == timers_.running.end() || due->second.due > timers_.now) break;
+            due->second.due = timers_.now + std::max(1, due->second.interval);
+            if (timers_.onTick) timers_.onTick(due->first);
+        }
+        if (onPump) onPump();
+    }
     // The time of the next message, action or timer; kNever when none.
-    std::int64_t NextEvent() const;
+    std::int64_t NextEvent() const {
+        std::int64_t next = posted_.empty() ? kNever : timers_.now;
+        if (!actions_.empty()) next = std::min(next, actions_.begin()->first);
+        for (const auto& [timer, running] : timers_.running) next = std::min(next, running.due);
+        return next == kNever ? kNever : std::max(next, timers_.now);
+    }
 
     FakeTimers& timers_;
     int waits_ = 0;
@@ -224,6 +359,7 @@ struct ShownMessage {
     std::u16string title;
     MessageButtons buttons;
     MessagePlacement placement = MessagePlacement::Default;
+    bool operator==(const ShownMessage&) const = default;
 };
 
 class FakeMessageBoxes : public MessageBoxes {
@@ -232,14 +368,17 @@ public:
         return Answer({text, title, buttons});
     }
     MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title, BoxPlacement place) override {
-        placedAt = place(300, 120, pointer);
+        placedAt = place(300, 120, {500, 400});  // a 300 x 120 box, the pointer at (500, 400)
         return Answer({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
     }
-    void DismissQuestion() override;
+    void DismissQuestion() override {
+        if (!questionOpen_) return;
+        dismissed_ = true;
+        Note(journal, "question dismissed");
+    }
 
     std::vector<ShownMessage> shown;
-    // Where the last question went, for a pointer at pointer on this screen.
-    Point pointer{500, 400};
+    // Where the last question went.
     Point placedAt;
     Journal* journal = nullptr;
     // Runs while a box is open, as the rest of the program would meanwhile.
@@ -248,7 +387,21 @@ public:
     std::deque<MessageAnswer> answers;
 
 private:
-    MessageAnswer Answer(const ShownMessage& message);
+    MessageAnswer Answer(const ShownMessage& message) {
+        shown.push_back(message);
+        Note(journal, "message box");
+        // Only a question can be dismissed.
+        questionOpen_ = message.placement == MessagePlacement::AtPointer;
+        dismissed_ = false;
+        if (whileOpen) whileOpen();
+        questionOpen_ = false;
+        if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (dismissed_) return MessageAnswer::No;
+        if (answers.empty()) return MessageAnswer::Yes;
+        const auto answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
     bool questionOpen_ = false;
     bool dismissed_ = false;
 };
@@ -257,20 +410,24 @@ class FakeTextBox : public TextBox {
 public:
     std::u16string Text() const override { return text_; }
     std::size_t Length() const override { return text_.size(); }
-    void SetText(const std::u16string& text) override;
-    void Append(const std::u16string& text) override;
-    void SetCaret(std::size_t position) override { Select(position, position); }
+    void SetText(const std::u16string& text) override {
+        text_ = text;
+        caret = 0;
+        Note(journal, "text set");
+    }
+    void Append(const std::u16string& text) override {
+        text_ += text;
+        Note(journal, "text appended");
+    }
+    void SetCaret(std::size_t position) override { caret = position; }
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
     Colour ForeColour() const override { return colour_; }
     void SetForeColour(Colour colour) override { colour_ = colour; }
     bool IsVisible() const override { return true; }
 
-    // The user selects part of the text, as with the mouse.
-    void Select(std::size_t start, std::size_t end) {
-        selection_ = {std::min(start, text_.size()), std::min(end, text_.size())};
-    }
-    std::pair<std::size_t, std::size_t> Selection() const { return selection_; }
+    // Where the caret is; the user may put it anywhere.
+    std::size_t caret = 0;
     // Notes "text set" and "text appended".
     Journal* journal = nullptr;
 
@@ -278,27 +435,34 @@ private:
     std::u16string text_;
     std::u16string tag_;
     Colour colour_ = 0;
-    std::pair<std::size_t, std::size_t> selection_;
 };
 
 class FakeFileStore : public FileStore {
 public:
     bool Exists(const std::u16string& path) override { return files_.count(path) != 0; }
-    std::optional<std::string> Read(const std::u16string& path) override;
-    bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override;
+    std::optional<std::string> Read(const std::u16string& path) override {
+        Note(journal, "file read");
+        return denyReading ? std::nullopt : Get(path);
+    }
+    bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override {
+        if (denyWriting) return false;
+        files_[path] = bytes;
+        Note(journal, "file written");
+        return true;
+    }
 
     void Put(const std::u16string& path, std::string bytes) { files_[path] = std::move(bytes); }
-    std::optional<std::string> Get(const std::u16string& path) const { return Find(files_, path); }
+    std::optional<std::string> Get(const std::u16string& path) const {
+        return files_.count(path) ? std::optional(files_.at(path)) : std::nullopt;
+    }
     // The file exists but is locked or forbidden to us.
-    void DenyReading(bool deny) { denyReading_ = deny; }
+    bool denyReading = false;
     // Writing fails (full disk, read-only folder); the old file stays.
-    void DenyWriting(bool deny) { denyWriting_ = deny; }
+    bool denyWriting = false;
     Journal* journal = nullptr;
 
 private:
     std::map<std::u16string, std::string> files_;
-    bool denyReading_ = false;
-    bool denyWriting_ = false;
 };
 
 class FakeWindowFrame : public WindowFrame {
@@ -324,7 +488,23 @@ public:
 // added once, and only an icon that is there can be changed or removed.
 class FakeNotificationArea : public NotificationArea {
 public:
-    bool Notify(NotifyCommand command, const NotifyIconRecord& record) override;
+    bool Notify(NotifyCommand command, const NotifyIconRecord& record) override {
+        const auto same = [&](const NotifyIconRecord& icon) {
+            return icon.window == record.window && icon.id == record.id;
+        };
+        const auto found = std::find_if(icons.begin(), icons.end(), same);
+        const bool add = command == NotifyCommand::Add;
+        if (add == (found != icons.end()) || (add && refuseAdds-- > 0)) return false;
+        if (add)
+            icons.push_back(record);
+        else if (command == NotifyCommand::Modify)
+            *found = record;
+        else
+            icons.erase(found);
+        constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed"};
+        Note(journal, kEntries[static_cast<int>(command)]);
+        return true;
+    }
     std::vector<NotifyIconRecord> icons;
     // The area refuses this many adds (the taskbar is not up yet).
     int refuseAdds = 0;
@@ -334,14 +514,17 @@ public:
 class FakeProgram : public Program {
 public:
     std::u16string ExecutablePath() override { return path; }
-    InstanceClaim ClaimInstance(const std::u16string& name) override;
+    InstanceClaim ClaimInstance(const std::u16string& name) override {
+        Note(journal, "instance checked");
+        if (claimError != 0) return {Claim::Failed, claimError};
+        return {heldElsewhere.count(name) ? Claim::HeldElsewhere : Claim::Taken, 0};
+    }
 
     std::u16string path = u"C:\\Tools\\gleaner.exe";
     // Names other processes hold.
     std::set<std::u16string> heldElsewhere;
     // The system's error when taking a name fails (5: access denied).
     std::uint32_t claimError = 0;
-    std::u16string claimed;
     Journal* journal = nullptr;
 };
 

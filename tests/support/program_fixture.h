@@ -1,13 +1,17 @@
-// A fresh start of the program's logic on a desktop of fakes: the program's
-// state as the start-up leaves it, the services, and the collection box of
-// the main window.
+// The program's logic on a desktop of fakes. ProgramTest: the program's state
+// as the start-up leaves it, the services, and the collection box of the main
+// window, for tests of one part. AppTest: the whole program over them, its
+// windows played by fakes.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "capture/capture_handler.h"
 #include "capture/clipboard_listener.h"
 #include "settings/settings_record.h"
+#include "shell/app.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
 
@@ -21,7 +25,6 @@ class ProgramTest : public testing::Test {
 protected:
     ProgramTest() {
         LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
-        state.MainWindowHandle = kMainWindow;
         windows.foreground = kEditorWindow;
         // The system tells the watcher of every change, ours included.
         clipboard.onChange = [this] { watch.Changed(clipboard, windows.foreground); };
@@ -49,25 +52,121 @@ protected:
     CaptureContext capture{desktop, box, state, nullptr, false, {}};
 };
 
-// Copies come as in the program: the watcher reads each change, the main
-// window takes it in at the watcher's word and at each tick of the batch.
-class ListeningTest : public ProgramTest {
-protected:
-    ListeningTest() {
-        watch.onQueued = [this] { events.Post([this] { listener.OnChangesQueued(); }); };
-        timers.onTick = [this](TimerId) { listener.OnBatchTimer(); };
-        listener.Start(kMainWindow);
+// The main window, which also plays the settings dialog that is modal over it.
+class FakeMainWindow : public MainWindowView, public SettingsDialogView {
+public:
+    FakeMainWindow(fake::Journal& journal, ProgramState& state, fake::FakeTextBox& box)
+        : journal(journal), state(state), box(box) {}
+    WindowId Id() const override { return kMainWindow; }
+    TextBox& Collection() override { return box; }
+    WindowFrame& Frame() override { return frame; }
+    void SetTitle(const std::u16string& text) override { title = text; }
+    std::u16string Title() const override { return title; }
+    void SetVersionCaption(const std::u16string&) override {}
+    void MakeTopmost() override { journal.Note("topmost"); }
+    void Show() override {
+        shown = true;
+        journal.Note("window shown");
     }
+    void Hide() override { shown = false; }
+    bool IsVisible() const override { return shown; }
+    void Enable(bool enable) override { journal.Note(enable ? "window enabled" : "window disabled"); }
+    void ShowTrayMenu() override {}
+    void Destroy() override { journal.Note("window destroyed"); }
+    bool Open(const std::u16string&) override {
+        journal.Note("settings opened");
+        return (state.SettingsWindowHandle = 0x400) != 0;
+    }
+    void BringToFront() override { journal.Note("settings in front"); }
+    void Unload() override { state.SettingsWindowHandle = 0; }
 
+    fake::Journal& journal;
+    ProgramState& state;
+    fake::FakeTextBox& box;
+    fake::FakeWindowFrame frame{{0, 0, 4635, 2370}};
+    std::u16string title;
+    bool shown = false;
+};
+
+class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
+public:
+    FakeProgramWindows(fake::Journal& journal, ProgramState& state, fake::FakeTextBox& box)
+        : main(journal, state, box), journal(journal) {}
+    MainWindowView* CreateMainWindow(MainWindowEvents&) override {
+        journal.Note("window created");
+        return &main;
+    }
+    SplashView& Splash() override { return *this; }
+    void Show(const std::u16string& pending, bool) override {
+        journal.Note("splash");
+        splashes.push_back(DecodeSplashMessage(pending).text);
+        if (whileSplashShows) whileSplashShows();
+    }
+    bool Showing() const override { return splashShowing; }
+    HelpView& Help() override { return *this; }
+    void ShowHelp(bool show) override { helpShown = show; }
+    BalloonView& Popup(BalloonEvents&) override { return *this; }
+    bool Load() override {
+        if (!balloonOpen) balloonBox = {};
+        balloonBox.journal = &journal;
+        return balloonOpen = true;
+    }
+    bool IsOpen() const override { return balloonOpen; }
+    WindowId Id() const override { return balloonOpen ? kPopupWindow : 0; }
+    void Arrange(const BalloonLayout& layout) override { arranged = layout.window; }
+    TextBox& Text() override { return balloonBox; }
+    void RestartCountdown() override { journal.Note("countdown restarted"); }
+    void ShowWithoutActivating() override { journal.Note("balloon shown"); }
+    void Unload() override { balloonOpen = false; }
+    SettingsDialogView& SettingsWindow() override { return main; }
+
+    FakeMainWindow main;
+    std::vector<std::u16string> splashes;
+    std::function<void()> whileSplashShows;
+    bool splashShowing = false;
+    bool helpShown = false;
+    fake::FakeTextBox balloonBox;
+    bool balloonOpen = false;
+    Rect arranged;
+    fake::Journal& journal;
+};
+
+// The whole program's logic on the fakes, its windows played by the test.
+class AppTest : public ProgramTest {
+protected:
+    AppTest() {
+        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
+                           &messages.journal, &tray.journal})
+            *fake = &journal;
+        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
+        // The main window's procedure hands timers and clipboard notices on.
+        timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
+        watch.onQueued = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
+    }
     // The user copies in a window, another application's unless told; the
     // collection shows it a moment later.
-    void Copy(std::optional<std::u16string> text, WindowId window = kEditorWindow) {
+    void Copy(const std::optional<std::u16string>& text, WindowId window = kEditorWindow) {
         windows.foreground = window;
-        clipboard.Put(std::move(text));
+        clipboard.Put(text);
         events.RunFor(kBatchTickMs);
     }
+    void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
+    // True when each entry was noted, first after the one before it.
+    bool InOrder(const std::vector<std::string>& entries) const {
+        std::vector<int> at;
+        for (const auto& entry : entries) at.push_back(journal.IndexOf(entry));
+        return at.front() != -1 && std::ranges::adjacent_find(at, std::greater_equal{}) == at.end();
+    }
 
-    ClipboardListener listener{watch, timers, capture};
+    fake::FakeFileStore files;
+    fake::FakeScreen screen;
+    fake::FakeProgram program;
+    fake::FakeNotificationArea tray;
+    fake::FakeShell shell;
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
+                      shell};
+    FakeProgramWindows programWindows{journal, state, box};
+    App app{services, programWindows, state};
 };
 
 }  // namespace gleaner::testing_support

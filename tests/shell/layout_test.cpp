@@ -1,8 +1,8 @@
+#include "shell/help_layout.h"
 #include "shell/splash_layout.h"
 
 #include <gtest/gtest.h>
 
-#include "settings/settings_record.h"
 #include "shell/version.h"
 
 namespace gleaner {
@@ -37,29 +37,17 @@ TEST(SplashLayout, TheMessageCarriesItsTimeBehindAMark) {
     EXPECT_EQ(DecodeSplashMessage(u"x\x01" u"15 00\x01" u"9").milliseconds, 1500);
 }
 
-class RecordingSplash : public SplashView {
-public:
-    void Show(const std::u16string& pending, bool modal) override { shown.push_back({pending, modal}); }
-    bool Showing() const override { return false; }
-    std::vector<std::pair<std::u16string, bool>> shown;
-};
-
-TEST(ShowSplashMessage, IsSilentWhenCustomMsgIsZero) {
-    RecordingSplash splash;
-    SettingsRecord settings;
-    for (const std::int32_t customMsg : {0, 2}) {
-        settings.customMsg = customMsg;
-        ShowSplashMessage(settings, splash, u"終了します！", 500, true);
-    }
-    ASSERT_EQ(splash.shown.size(), 1u);
-    EXPECT_EQ(DecodeSplashMessage(splash.shown[0].first).milliseconds, 500);
-    EXPECT_TRUE(splash.shown[0].second);
-}
-
 TEST(VersionText, JoinsMinorAndRevisionWithoutASeparator) {
     EXPECT_EQ(VersionText({0, 7, 6, u"", u""}), u"Ver0.76");
     EXPECT_EQ(VersionText({1, 2, 10, u"", u""}), u"Ver1.210");
     EXPECT_EQ(AppTitle({0, 7, 6, u"", u""}), u"ぐりーなー！ Ver0.76");
+}
+
+// 4725 by 2250 twips: 315 by 150 pixels at 96 DPI.
+TEST(HelpLayout, LiesLeftOfAndAboveThePointerWhereThereIsRoomElseRightOfAndBelowIt) {
+    EXPECT_EQ(LayOutHelp({1900, 1060}, DpiScale{96}).window, (Rect{1585, 910, 1900, 1060}));
+    EXPECT_EQ(LayOutHelp({10, 10}, DpiScale{96}).window, (Rect{10, 10, 325, 160}));
+    EXPECT_EQ(LayOutHelp({10, 1060}, DpiScale{144}).window, (Rect{10, 835, 483, 1060}));
 }
 
 }  // namespace
