@@ -12,8 +12,6 @@
 namespace gleaner::e2e {
 namespace {
 
-constexpr UINT kCodePage932 = 932;
-
 // WM_APP carries work from OtherApplication::OnThread.
 LRESULT CALLBACK OtherWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message != WM_APP) return DefWindowProcW(window, message, wParam, lParam);
@@ -179,25 +177,10 @@ bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines)
     for (const auto& line : lines) text += line + L"\r\n";
     std::string bytes(text.size() * 2, '\0');
     BOOL lossy = FALSE;
-    bytes.resize(WideCharToMultiByte(kCodePage932, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
+    bytes.resize(WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(),
                                      static_cast<int>(bytes.size()), nullptr, &lossy));
     std::ofstream file(path.c_str(), std::ios::binary);
     return !lossy && (file << bytes).good();
-}
-
-std::vector<std::wstring> ReadConf(const std::wstring& path) {
-    std::ifstream file(path.c_str(), std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    std::wstring text(bytes.size(), L'\0');
-    text.resize(MultiByteToWideChar(kCodePage932, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
-                                    text.data(), static_cast<int>(text.size())));
-    std::vector<std::wstring> lines;
-    if (!text.ends_with(L"\r\n")) return lines;
-    for (std::size_t start = 0, end; start < text.size(); start = end + 2) {
-        end = text.find(L"\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-    }
-    return lines;
 }
 
 std::wstring BuiltGleaner() { return WindowsPathOf(GLEANER_EXE_UNIX_PATH); }

@@ -184,13 +184,9 @@ testing::AssertionResult BringToFront(HWND window);
 
 // A message box ("#32770") of a program; nullptr when none came.
 HWND WaitForMessageBox(DWORD pid);
-// MessageBox puts its text in a static control with id 65535.
-inline std::optional<std::wstring> MessageBoxText(HWND box) { return TextOf(GetDlgItem(box, 0xFFFF)); }
 inline void Answer(HWND box, int button) { PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0); }
 
-// Conf.txt on disk: CR LF lines in code page 932. ReadConf gives no lines when
-// the file is not that.
+// Conf.txt on disk: CR LF lines in code page 932.
 bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines);
-std::vector<std::wstring> ReadConf(const std::wstring& path);
 
 }  // namespace gleaner::e2e

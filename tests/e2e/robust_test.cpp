@@ -30,7 +30,7 @@ TEST_F(EndToEndRobust, CollectsEveryCopyHoweverFast) {
 TEST_F(EndToEndRobust, APasteNeverCostsTheUserAClipboardOrACopy) {
     // Copies made while "クリア確認" waits for its answer: kept, in order,
     // the newest on the clipboard. Answered Yes here; the host shows both
-    // answers (PasteTest).
+    // answers and the question's words (PasteTest).
     ASSERT_TRUE(Start({L"no confirm = 0"}));
     ASSERT_TRUE(CopyInNotepad(L"A"));
     ASSERT_TRUE(CopyInNotepad(L"B"));
@@ -40,7 +40,6 @@ TEST_F(EndToEndRobust, APasteNeverCostsTheUserAClipboardOrACopy) {
     ASSERT_TRUE(PressInNotepad('V'));
     const HWND question = WaitForMessageBox(gleaner_->Id());
     ASSERT_NE(question, nullptr) << "no question";
-    EXPECT_EQ(MessageBoxText(question), L"クリップボード／表示をクリアしますか？");
     const auto lowerRight = [&] { return std::pair(RectOf(question)[2], RectOf(question)[3]); };
     EXPECT_TRUE(WaitFor("the question's lower right corner", lowerRight, std::pair(1100L, 700L)));
     ASSERT_TRUE(CopyInOtherApp(L"X"));
@@ -58,7 +57,8 @@ TEST_F(EndToEndRobust, APasteNeverCostsTheUserAClipboardOrACopy) {
     DeleteFileW(folder_.File(L"Conf.txt").c_str());
     EXPECT_EQ(Ask(gleaner_->Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
     Ask(gleaner_->Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_EQ(ReadConf(folder_.File(L"Conf.txt")).size(), 19u) << "Conf.txt when WM_ENDSESSION returned";
+    EXPECT_NE(GetFileAttributesW(folder_.File(L"Conf.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no Conf.txt when WM_ENDSESSION returned";
     EXPECT_TRUE(ClipboardHolds(L"C")) << "the clipboard as before the paste";
     EXPECT_TRUE(WaitFor("gleaner running", [&] { return gleaner_->Running(); }, false));
 }
