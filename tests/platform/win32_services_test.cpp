@@ -1,8 +1,8 @@
 // The thin services against the real window system, under Wine.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <chrono>
+#include <cstring>
 #include <latch>
 #include <semaphore>
 #include <stdexcept>
@@ -10,7 +10,6 @@
 
 #include "platform/win32_services.h"
 #include "platform/win32_system_dlls.h"
-#include "platform/win32_tooltip.h"
 #include "platform/win32_window.h"
 
 namespace gleaner {
@@ -47,28 +46,6 @@ std::string ReadClipboard(HWND owner, UINT format) {
     return bytes;
 }
 
-// Another program's window that holds the clipboard open for up to 5 s.
-class ClipboardHolder {
-public:
-    ClipboardHolder() { opened_.wait(); }
-    ~ClipboardHolder() {
-        release_.release();
-        thread_.join();
-    }
-    bool holding = false;
-
-private:
-    std::latch opened_{1};
-    std::binary_semaphore release_{0};
-    std::thread thread_{[this] {
-        const auto window = CreateHiddenWindow();
-        holding = OpenClipboard(window.Get()) != FALSE;
-        opened_.count_down();
-        (void)release_.try_acquire_for(std::chrono::seconds(5));
-        if (holding) CloseClipboard();
-    }};
-};
-
 class Win32ClipboardTest : public testing::Test {
 protected:
     win32::UniqueWindow ownerWindow = CreateHiddenWindow();
@@ -103,12 +80,24 @@ TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAndOurW
 }
 
 TEST_F(Win32ClipboardTest, ABusyClipboardFailsWithTheSystemsErrorNumberAndWording) {
-    ClipboardHolder holder;
-    ASSERT_TRUE(holder.holding);
+    // Another program's window holds the clipboard open meanwhile, for up to 5 s.
+    std::latch opened{1};
+    std::binary_semaphore done{0};
+    bool holding = false;
+    std::jthread holder([&] {
+        const auto window = CreateHiddenWindow();
+        holding = OpenClipboard(window.Get()) != FALSE;
+        opened.count_down();
+        (void)done.try_acquire_for(std::chrono::seconds(5));
+        if (holding) CloseClipboard();
+    });
+    opened.wait();
+    EXPECT_TRUE(holding);
     EXPECT_EQ(clipboard.ReadText(), std::nullopt);
     EXPECT_NE(clipboard.LastError().number, 0u);
     EXPECT_FALSE(clipboard.LastError().description.empty());
     EXPECT_FALSE(clipboard.WriteText(u"x"));
+    done.release();
 }
 
 TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {
@@ -144,28 +133,6 @@ TEST(Win32Window, AHandlerThatThrowsIsStoppedAtTheWindowsEdge) {
     EXPECT_EQ(SendMessageW(window.Handle(), WM_TIMER, 1, 0), 0);
     EXPECT_EQ(win32::Window::FailedMessages(), before + 1);
     EXPECT_TRUE(IsWindow(window.Handle()));
-}
-
-// Nothing polls the pointer: the control's own moves bring the tip, its
-// leave takes it away, and a "move" to where the pointer was is no move.
-TEST(Win32Tooltip, ShowsOnAMoveOntoItsControlAndHidesWhenThePointerLeaves) {
-    const win32::UniqueWindow owner = CreateHiddenWindow();
-    const HWND control = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20, owner.Get(),
-                                         nullptr, GetModuleHandleW(nullptr), nullptr);
-    win32::Tooltip tip;
-    ASSERT_TRUE(tip.Create(owner.Get()));
-    tip.Add(control, u"1,234文字");
-    const auto shown = [&] { return IsWindowVisible(tip.Handle()) != FALSE; };
-    SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(shown());
-    SendMessageW(control, WM_MOUSELEAVE, 0, 0);
-    EXPECT_FALSE(shown());
-    SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_FALSE(shown());
-    SendMessageW(control, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5));
-    EXPECT_TRUE(shown());
-    SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(9, 5));
-    EXPECT_FALSE(shown());
 }
 
 }  // namespace

@@ -60,8 +60,10 @@ TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
 }
 
 // The tip follows every change of the box: an append, and a whole new text
-// (クリア), of which a multi-line box tells nothing by itself.
-TEST_F(MainWindowTest, TheBoxsTooltipTellsItsLength) {
+// (クリア), of which a multi-line box tells nothing by itself. Nothing polls
+// the pointer: the box's own moves bring the tip, its leave takes it away,
+// and a "move" to where the pointer was is no move.
+TEST_F(MainWindowTest, TheBoxsTooltipTellsItsLengthOnAMoveOntoTheBoxAndHidesWhenThePointerLeaves) {
     const HWND edit = GetDlgItem(main->Handle(), win32::kCollectionBoxId);
     HWND tooltip = nullptr;  // the one the main window owns
     while ((tooltip = FindWindowExW(nullptr, tooltip, TOOLTIPS_CLASSW, nullptr)) != nullptr &&
@@ -78,6 +80,18 @@ TEST_F(MainWindowTest, TheBoxsTooltipTellsItsLength) {
     EXPECT_EQ(tip(), u"1,234文字");
     main->Collection().SetText(u"");
     EXPECT_EQ(tip(), u"0文字");
+
+    const auto shown = [&] { return IsWindowVisible(tooltip) != FALSE; };
+    SendMessageW(edit, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_TRUE(shown());
+    SendMessageW(edit, WM_MOUSELEAVE, 0, 0);
+    EXPECT_FALSE(shown());
+    SendMessageW(edit, WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    EXPECT_FALSE(shown());
+    SendMessageW(edit, WM_MOUSEMOVE, 0, MAKELPARAM(9, 5));
+    EXPECT_TRUE(shown());
+    SendMessageW(edit, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(9, 5));
+    EXPECT_FALSE(shown());
 }
 
 TEST(NotificationArea, GetsTheIconsCallbackAndItsTipCutToTheRecordsRoom) {
