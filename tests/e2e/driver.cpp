@@ -89,14 +89,9 @@ HWND FindWindowOf(DWORD pid, const std::wstring& className) {
     return window;
 }
 
-bool PutText(HWND owner, const std::wstring& text, const std::vector<std::wstring>& marks) {
+bool PutText(HWND owner, const std::wstring& text) {
     if (!WaitFor("OpenClipboard", [&] { return OpenClipboard(owner) != FALSE; }, true, 5000)) return false;
     bool ok = EmptyClipboard() != FALSE;
-    // The marks first, as the programs that use them do: a watcher woken by
-    // the text already finds them. An empty block is all they need.
-    for (const auto& mark : marks) {
-        ok = ok && SetClipboardData(RegisterClipboardFormatW(mark.c_str()), GlobalAlloc(GMEM_MOVEABLE, 1)) != nullptr;
-    }
     const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
     HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, size);
     std::memcpy(GlobalLock(block), text.c_str(), size);

@@ -142,8 +142,8 @@ inline std::pair<WORD, WORD> SelectionOf(HWND edit) {
 }
 
 // owner must be a real window: under Wine two threads can both hold
-// OpenClipboard(NULL). marks are registered formats put beside the text.
-bool PutText(HWND owner, const std::wstring& text, const std::vector<std::wstring>& marks = {});
+// OpenClipboard(NULL).
+bool PutText(HWND owner, const std::wstring& text);
 std::optional<std::wstring> ReadText(HWND owner);
 
 // "Another application": a visible window on a thread of its own with its own
@@ -163,8 +163,8 @@ public:
         SendMessageW(window_, WM_APP, 0, reinterpret_cast<LPARAM>(&run));
         return result;
     }
-    bool Copy(const std::wstring& text, const std::vector<std::wstring>& marks = {}) const {
-        return OnThread([&] { return PutText(window_, text, marks); });
+    bool Copy(const std::wstring& text) const {
+        return OnThread([&] { return PutText(window_, text); });
     }
 
 private:

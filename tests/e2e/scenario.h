@@ -8,9 +8,9 @@
 
 namespace gleaner::e2e {
 
-inline std::wstring Joined(const std::vector<std::wstring>& copies, const std::wstring& separator = L"\r\n") {
+inline std::wstring Joined(const std::vector<std::wstring>& copies) {
     std::wstring joined;
-    for (const auto& copy : copies) joined += (joined.empty() ? L"" : separator) + copy;
+    for (const auto& copy : copies) joined += (joined.empty() ? L"" : L"\r\n") + copy;
     return joined;
 }
 
@@ -58,9 +58,9 @@ protected:
         });
         return copies;
     }
-    testing::AssertionResult CopyInOtherApp(const std::wstring& text, const std::vector<std::wstring>& marks = {}) {
+    testing::AssertionResult CopyInOtherApp(const std::wstring& text) {
         if (auto front = BringToFront(other_.Window()); !front) return front;
-        return other_.Copy(text, marks) ? testing::AssertionSuccess() : testing::AssertionFailure() << "no copy";
+        return other_.Copy(text) ? testing::AssertionSuccess() : testing::AssertionFailure() << "no copy";
     }
     // In front, Ctrl+A, Delete and the keys of text.
     testing::AssertionResult TypeInNotepad(const std::wstring& text) {

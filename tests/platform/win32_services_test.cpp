@@ -63,11 +63,12 @@ TEST_F(Win32ClipboardTest, TextOfAnyScriptAndLengthSurvivesAWriteAndARead) {
     EXPECT_EQ(clipboard.ReadText(), u"");
 }
 
-TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAndOurWritesAreMarked) {
+TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAMarksNumberIsReadAndOurWritesAreMarked) {
     const UINT html = RegisterClipboardFormatW(L"HTML Format");
     const UINT dropEffect = RegisterClipboardFormatW(L"Preferred DropEffect");  // a cut, not a copy
     const std::string dib = std::string("\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x20\0", 16) + std::string(24, '\x7f');
     PutClipboard(otherProgram.Get(), {{CF_DIB, dib}, {html, "<b>bold</b>"}, {dropEffect, std::string("\2\0\0\0", 4)}});
+    EXPECT_EQ(clipboard.ReadCopy({dropEffect}).value().marks.at(0).second, 2u) << "a mark's number";
     const auto saved = clipboard.Snapshot();
     ASSERT_TRUE(saved);
     ASSERT_TRUE(clipboard.WriteText(u"the collection", true));
