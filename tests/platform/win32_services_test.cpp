@@ -24,19 +24,6 @@ win32::UniqueWindow CreateHiddenWindow() {
                                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
 }
 
-// Puts these formats on the clipboard, as another program would.
-void PutClipboard(HWND owner, const std::vector<std::pair<UINT, std::string>>& items) {
-    for (int attempt = 0; attempt < 50 && !OpenClipboard(owner); ++attempt) Sleep(20);
-    EmptyClipboard();
-    for (const auto& [format, bytes] : items) {
-        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
-        GlobalUnlock(block);
-        if (!SetClipboardData(format, block)) GlobalFree(block);
-    }
-    CloseClipboard();
-}
-
 std::string ReadClipboard(HWND owner, UINT format) {
     if (!OpenClipboard(owner)) return "<busy>";
     std::string bytes;
@@ -67,7 +54,17 @@ TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAMarksN
     const UINT html = RegisterClipboardFormatW(L"HTML Format");
     const UINT dropEffect = RegisterClipboardFormatW(L"Preferred DropEffect");  // a cut, not a copy
     const std::string dib = std::string("\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x20\0", 16) + std::string(24, '\x7f');
-    PutClipboard(otherProgram.Get(), {{CF_DIB, dib}, {html, "<b>bold</b>"}, {dropEffect, std::string("\2\0\0\0", 4)}});
+    // Put on the clipboard as another program would.
+    for (int attempt = 0; attempt < 50 && !OpenClipboard(otherProgram.Get()); ++attempt) Sleep(20);
+    EmptyClipboard();
+    for (const auto& [format, bytes] : std::vector<std::pair<UINT, std::string>>{
+             {CF_DIB, dib}, {html, "<b>bold</b>"}, {dropEffect, std::string("\2\0\0\0", 4)}}) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        if (!SetClipboardData(format, block)) GlobalFree(block);
+    }
+    CloseClipboard();
     EXPECT_EQ(clipboard.ReadCopy({dropEffect}).value().marks.at(0).second, 2u) << "a mark's number";
     const auto saved = clipboard.Snapshot();
     ASSERT_TRUE(saved);
