@@ -115,7 +115,7 @@ std::optional<std::wstring> ReadText(HWND owner) {
 
 OtherApplication::OtherApplication() {
     std::latch ready(1);
-    thread_ = std::thread([this, &ready] {
+    thread_ = std::jthread([this, &ready] {
         const WNDCLASSW windowClass{0,       OtherWindowProc, 0,       0,       GetModuleHandleW(nullptr),
                                     nullptr, nullptr,         nullptr, nullptr, L"GleanerE2EOtherApplication"};
         RegisterClassW(&windowClass);
@@ -135,7 +135,6 @@ OtherApplication::~OtherApplication() {
         PostQuitMessage(0);
         return DestroyWindow(window_);
     });
-    thread_.join();
 }
 
 void Press(std::initializer_list<WORD> keys) {
@@ -216,7 +215,6 @@ Program::~Program() {
 }
 
 testing::AssertionResult Program::WaitForWindow(const std::wstring& className, bool shown) {
-    WaitForInputIdle(process_, kWaitMs);
     const auto there = [&] {
         window_ = FindWindowOf(id_, className);
         return window_ != nullptr && (IsWindowVisible(window_) != FALSE) == shown;

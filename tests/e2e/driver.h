@@ -169,7 +169,7 @@ public:
 
 private:
     HWND window_ = nullptr;
-    std::thread thread_;
+    std::jthread thread_;
 };
 
 // Pressed in order, held ~100 ms, released in reverse: Wine delivers each
@@ -182,9 +182,9 @@ void ClickAt(POINT point);
 // must still be the foreground window a moment later.
 testing::AssertionResult BringToFront(HWND window);
 
-// A message box ("#32770") of a program; nullptr when none came.
+// A message box ("#32770") of a program; nullptr when none came. BM_CLICK
+// on its button with an id such as IDOK answers it.
 HWND WaitForMessageBox(DWORD pid);
-inline void Answer(HWND box, int button) { PostMessageW(GetDlgItem(box, button), BM_CLICK, 0, 0); }
 
 // Conf.txt on disk: CR LF lines in code page 932.
 bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines);

@@ -26,10 +26,8 @@ protected:
         ASSERT_EQ(FindWindowOf(0, kMainWindowClass), nullptr) << "a gleaner window is left over from an earlier run";
         ASSERT_TRUE(other_.Copy(kAtStart));
     }
-    void TearDown() override {
-        EXPECT_TRUE(notepad_.Close());
-        EXPECT_TRUE(gleaner_ ? gleaner_->Close() : testing::AssertionSuccess());
-    }
+    // Notepad is simply ended with the scenario (Program).
+    void TearDown() override { EXPECT_TRUE(gleaner_ ? gleaner_->Close() : testing::AssertionSuccess()); }
 
     // shown: false for a start in the notification area; folder: where the
     // gleaner.exe to start is, when not in the scenario's own.
