@@ -14,7 +14,7 @@ namespace {
 using testing_support::kEditorWindow;
 using testing_support::kMainWindow;
 
-class PasteTest : public testing_support::AppTest {
+class PasteTest : public testing_support::ProgramTest {
 protected:
     PasteTest() {
         EXPECT_TRUE(app.Start());

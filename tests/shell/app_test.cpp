@@ -5,7 +5,7 @@
 namespace gleaner {
 namespace {
 
-using testing_support::AppTest;
+using AppTest = testing_support::ProgramTest;
 
 // The end comes on the next tick of Timer_End. Between, the help item opens
 // the user guide beside the program, and without it does nothing, as the
