@@ -107,7 +107,7 @@ protected:
         for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
                            &messages.journal, &tray.journal})
             *fake = &journal;
-        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
+        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\n");
         // The system tells the watcher of every change, ours included; the
         // main window's procedure hands timers and clipboard notices on.
         clipboard.onChange = [this] { watch.Changed(clipboard, windows.foreground); };
