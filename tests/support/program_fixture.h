@@ -51,7 +51,7 @@ public:
     fake::Journal& journal;
     ProgramState& state;
     fake::FakeTextBox& box;
-    fake::FakeWindowFrame frame{{0, 0, 4635, 2370}};
+    fake::FakeWindowFrame frame;
     std::u16string title;
     bool shown = false;
 };
