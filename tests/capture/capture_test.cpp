@@ -8,7 +8,6 @@
 namespace gleaner {
 namespace {
 
-using testing_support::kEditorWindow;
 using testing_support::kMainWindow;
 using testing_support::kPopupWindow;
 
@@ -17,22 +16,23 @@ using CaptureTest = testing_support::ProgramTest;
 // Copies that came together join the collection in one go, exactly as
 // each alone would have.
 TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndAloneOrInABatchJoinedWithTheSeparatorButNothingDuringAPaste) {
+    box.SetTag(u"Init");  // the introduction is shown
     box.SetForeColour(kIntroductionColour);
-    Copy(u"A");
+    Collect(u"A");
     EXPECT_EQ(box.Text(), u"A");  // the introduction is gone
     EXPECT_EQ(box.Tag(), u"");
     EXPECT_EQ(box.ForeColour(), kCollectedColour);
-    Copy(u"A");
-    Copy(u"B");
+    Collect(u"A");
+    Collect(u"B");
     box.caret = 0;  // wherever the user clicked meanwhile
-    Copy(u"A");
-    Copy(u"");  // an empty copy adds nothing
+    Collect(u"A");
+    Collect(u"");  // an empty copy adds nothing
     EXPECT_EQ(box.Text(), u"A\r\nB\r\nA");
     EXPECT_EQ(box.caret, box.Length());
     state.Settings.separator = u"無し";
-    Copy(u"B");
+    Collect(u"B");
     state.Settings.separator = u"\\n- ";
-    Copy(u"C");
+    Collect(u"C");
     state.Settings.separator = u"; ";
     box.journal = &journal;
     CollectBatch(capture, {u"C", u"E", u"E", u"F", u""}, state.Settings.dispPos);  // C repeats the last copy before
@@ -40,7 +40,7 @@ TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndAloneOrInABatchJoinedWit
     EXPECT_EQ(std::count(journal.entries.begin(), journal.entries.end(), "text appended"), 2);
     EXPECT_EQ(state.LastCapturedText, u"G");
     state.PasteInProgress = true;
-    Copy(u"D");
+    Collect(u"D");
     EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C; E; F; G");
 }
 
@@ -76,17 +76,17 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
     const std::u16string nested(5000, u'n');
     messages.whileOpen = [&] {
         messages.whileOpen = nullptr;
-        Copy(nested);  // 30,010: across 30,000
+        Collect(nested);  // 30,010: across 30,000
     };
     batch(2);  // 25,008: across 20,000
-    Copy(nested);  // a repeat of the last capture, which was the nested one
+    Collect(nested);  // a repeat of the last capture, which was the nested one
     batch(4);  // 50,018: across 40,000 and 50,000
     state.Settings.limitUnit = 0;
     batch(1);  // 55,020
     state.Settings.limitMax = 55022;
-    Copy(u"x");
+    Collect(u"x");
     state.Settings.limitMax = 0;
-    Copy(u"y");
+    Collect(u"y");
     EXPECT_EQ(box.Length(), 55026u);
     const std::u16string reached = u"\r\n\r\nこれ以上の採集はできません！";
     EXPECT_EQ(limitMessages(), (std::vector<std::u16string>{
@@ -146,7 +146,7 @@ TEST_F(ClipboardAccessTest, TheWatchersReadTriesAgainWhileTheSameCopyStays) {
     EXPECT_EQ(pauses.size(), 1u);
 }
 
-using ClipboardListenerTest = testing_support::AppTest;
+using ClipboardListenerTest = testing_support::ProgramTest;
 
 // Those marked to be ignored (our own paste's writes among them) are not
 // even opened: the application being pasted into must find the clipboard free.

@@ -33,11 +33,6 @@ SettingsRecord Defaults() {
     return record;
 }
 
-void CheckText(const std::u16string& value) {
-    if (value.find_first_of(u"\0\r\n=", 0, 4) != std::u16string::npos) Fail("a text setting holds NUL, CR, LF or =");
-    if (!value.empty() && value.front() == u' ') Fail("a text setting starts with a blank");
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -47,8 +42,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SettingsRecord read = Defaults();
     ApplyConf(read, text);
     for (const std::u16string* value :
-         {&read.dispPos, &read.searchString, &read.customItem, &read.separator, &read.pasteKey, &read.popupKey})
-        CheckText(*value);
+         {&read.dispPos, &read.searchString, &read.customItem, &read.separator, &read.pasteKey, &read.popupKey}) {
+        if (value->find_first_of(u"\0\r\n=", 0, 4) != std::u16string::npos)
+            Fail("a text setting holds NUL, CR, LF or =");
+        if (!value->empty() && value->front() == u' ') Fail("a text setting starts with a blank");
+    }
 
     // The value parsers alone, on the whole text: no number is ever NaN.
     const double leading = ParseLeadingNumber(text);

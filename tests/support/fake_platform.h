@@ -45,15 +45,9 @@ inline std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16st
     return static_cast<std::uint16_t>(kFirstRegisteredFormat + (at - names.begin()));
 }
 
-// The text as the clipboard holds it, its code units as they lie, and back.
+// The text as the clipboard holds it, its code units as they lie.
 inline std::string TextBytes(const std::u16string& text) {
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(char16_t));
-}
-
-inline std::u16string BytesText(const std::string& bytes) {
-    std::u16string text(bytes.size() / sizeof(char16_t), u'\0');
-    std::memcpy(text.data(), bytes.data(), text.size() * sizeof(char16_t));
-    return text;
 }
 
 class FakeClipboard : public Clipboard {
@@ -82,7 +76,10 @@ public:
 
     std::optional<std::u16string> Contents() const {
         const auto bytes = Data(kUnicodeText);
-        return bytes ? std::optional(BytesText(*bytes)) : std::nullopt;
+        if (!bytes) return std::nullopt;
+        std::u16string text(bytes->size() / sizeof(char16_t), u'\0');
+        std::memcpy(text.data(), bytes->data(), text.size() * sizeof(char16_t));
+        return text;
     }
     std::optional<std::string> Data(std::uint32_t format) const {
         return formats_.count(format) ? std::optional(formats_.at(format)) : std::nullopt;
@@ -255,7 +252,6 @@ public:
     void Stop() override {
         if (read_) Note(journal, "listener removed");
         read_ = nullptr;
-        queue_.clear();
     }
     std::vector<ClipboardArrival> Take() override { return std::exchange(queue_, {}); }
 
@@ -371,8 +367,8 @@ public:
         placedAt = place(300, 120, {500, 400});  // a 300 x 120 box, the pointer at (500, 400)
         return Answer({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
     }
+    // The question open, if one is, answers No.
     void DismissQuestion() override {
-        if (!questionOpen_) return;
         dismissed_ = true;
         Note(journal, "question dismissed");
     }
@@ -390,11 +386,8 @@ private:
     MessageAnswer Answer(const ShownMessage& message) {
         shown.push_back(message);
         Note(journal, "message box");
-        // Only a question can be dismissed.
-        questionOpen_ = message.placement == MessagePlacement::AtPointer;
         dismissed_ = false;
         if (whileOpen) whileOpen();
-        questionOpen_ = false;
         if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
         if (dismissed_) return MessageAnswer::No;
         if (answers.empty()) return MessageAnswer::Yes;
@@ -402,7 +395,6 @@ private:
         answers.pop_front();
         return answer;
     }
-    bool questionOpen_ = false;
     bool dismissed_ = false;
 };
 
@@ -412,7 +404,6 @@ public:
     std::size_t Length() const override { return text_.size(); }
     void SetText(const std::u16string& text) override {
         text_ = text;
-        caret = 0;
         Note(journal, "text set");
     }
     void Append(const std::u16string& text) override {
@@ -467,7 +458,6 @@ private:
 
 class FakeWindowFrame : public WindowFrame {
 public:
-    explicit FakeWindowFrame(TwipsRect bounds = {}) : bounds_(bounds) {}
     TwipsRect Bounds() const override { return bounds_; }
     void SetBounds(const TwipsRect& bounds) override { bounds_ = bounds; }
 
@@ -485,7 +475,8 @@ public:
 };
 
 // The icons in the notification area, as the shell keeps them: an icon is
-// added once, and only an icon that is there can be changed or removed.
+// added once, and only an icon that is there can be changed (the record kept
+// stays the one added) or removed.
 class FakeNotificationArea : public NotificationArea {
 public:
     bool Notify(NotifyCommand command, const NotifyIconRecord& record) override {
@@ -495,12 +486,8 @@ public:
         const auto found = std::find_if(icons.begin(), icons.end(), same);
         const bool add = command == NotifyCommand::Add;
         if (add == (found != icons.end()) || (add && refuseAdds-- > 0)) return false;
-        if (add)
-            icons.push_back(record);
-        else if (command == NotifyCommand::Modify)
-            *found = record;
-        else
-            icons.erase(found);
+        if (add) icons.push_back(record);
+        if (command == NotifyCommand::Delete) icons.erase(found);
         constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed"};
         Note(journal, kEntries[static_cast<int>(command)]);
         return true;

@@ -1,7 +1,6 @@
-// The program's logic on a desktop of fakes. ProgramTest: the program's state
-// as the start-up leaves it, the services, and the collection box of the main
-// window, for tests of one part. AppTest: the whole program over them, its
-// windows played by fakes.
+// The program's logic on a desktop of fakes, its windows played by fakes:
+// the whole program for tests that start it, the services, the state and the
+// main window's collection box for tests of one part that do not.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -20,37 +19,6 @@ namespace gleaner::testing_support {
 constexpr WindowId kMainWindow = 0x100;
 constexpr WindowId kPopupWindow = 0x200;
 constexpr WindowId kEditorWindow = 0x300;
-
-class ProgramTest : public testing::Test {
-protected:
-    ProgramTest() {
-        LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
-        windows.foreground = kEditorWindow;
-        // The system tells the watcher of every change, ours included.
-        clipboard.onChange = [this] { watch.Changed(clipboard, windows.foreground); };
-        box.SetTag(u"Init");
-        box.SetText(u"introduction");
-    }
-
-    // The user copies text in another application.
-    void Copy(const std::u16string& text) {
-        clipboard.Put(text);
-        CollectClipboardText(capture, text, state.Settings.dispPos);
-    }
-
-    ProgramState state;
-    fake::Journal journal;
-    fake::FakeClipboard clipboard;
-    fake::FakeTimers timers;
-    fake::FakeEventLoop events{timers};
-    fake::FakeMessageBoxes messages;
-    fake::FakeKeyboard keyboard;
-    fake::FakeWindows windows;
-    fake::FakeClipboardWatch watch;
-    Desktop desktop{clipboard, events, messages};
-    fake::FakeTextBox box;
-    CaptureContext capture{desktop, box, state, nullptr, false, {}};
-};
 
 // The main window, which also plays the settings dialog that is modal over it.
 class FakeMainWindow : public MainWindowView, public SettingsDialogView {
@@ -83,7 +51,7 @@ public:
     fake::Journal& journal;
     ProgramState& state;
     fake::FakeTextBox& box;
-    fake::FakeWindowFrame frame{{0, 0, 4635, 2370}};
+    fake::FakeWindowFrame frame;
     std::u16string title;
     bool shown = false;
 };
@@ -131,15 +99,18 @@ public:
     fake::Journal& journal;
 };
 
-// The whole program's logic on the fakes, its windows played by the test.
-class AppTest : public ProgramTest {
+class ProgramTest : public testing::Test {
 protected:
-    AppTest() {
+    ProgramTest() {
+        LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
+        windows.foreground = kEditorWindow;
         for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
                            &messages.journal, &tray.journal})
             *fake = &journal;
-        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\npaste key = Q\r\n");
-        // The main window's procedure hands timers and clipboard notices on.
+        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\n");
+        // The system tells the watcher of every change, ours included; the
+        // main window's procedure hands timers and clipboard notices on.
+        clipboard.onChange = [this] { watch.Changed(clipboard, windows.foreground); };
         timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
         watch.onQueued = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
     }
@@ -150,6 +121,8 @@ protected:
         clipboard.Put(text);
         events.RunFor(kBatchTickMs);
     }
+    // Text handed to the capture alone, as the listener would hand it on.
+    void Collect(const std::u16string& text) { CollectClipboardText(capture, text, state.Settings.dispPos); }
     void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
     // True when each entry was noted, first after the one before it.
     bool InOrder(const std::vector<std::string>& entries) const {
@@ -158,11 +131,23 @@ protected:
         return at.front() != -1 && std::ranges::adjacent_find(at, std::greater_equal{}) == at.end();
     }
 
+    ProgramState state;
+    fake::Journal journal;
+    fake::FakeClipboard clipboard;
+    fake::FakeTimers timers;
+    fake::FakeEventLoop events{timers};
+    fake::FakeMessageBoxes messages;
+    fake::FakeKeyboard keyboard;
+    fake::FakeWindows windows;
+    fake::FakeClipboardWatch watch;
     fake::FakeFileStore files;
     fake::FakeScreen screen;
     fake::FakeProgram program;
     fake::FakeNotificationArea tray;
     fake::FakeShell shell;
+    Desktop desktop{clipboard, events, messages};
+    fake::FakeTextBox box;
+    CaptureContext capture{desktop, box, state, nullptr, false, {}};
     Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
                       shell};
     FakeProgramWindows programWindows{journal, state, box};
