@@ -15,8 +15,6 @@ TEST_F(AppTest, StartsAndEndsInTheirFixedOrderAndBetweenOpensTheUserGuideOnlyWhe
     EXPECT_TRUE(InOrder({"instance checked", "window created", "topmost", "file read", "listener added",
                          "hotkey registered", "window shown"}));
     EXPECT_EQ(journal.entries.back(), "topmost");  // once more after showing
-    events.RunFor(1000);
-    EXPECT_TRUE(timers.running.empty());  // at rest the program sleeps
     testing_support::FakeMainWindow& main = programWindows.main;
     EXPECT_EQ(main.box.Tag(), u"Init");
     EXPECT_EQ(main.box.ForeColour(), kIntroductionColour);
@@ -43,6 +41,24 @@ TEST_F(AppTest, StartsAndEndsInTheirFixedOrderAndBetweenOpensTheUserGuideOnlyWhe
     events.RunFor(1000);
     EXPECT_TRUE(InOrder({"timer End stopped", "window destroyed"}));
     EXPECT_TRUE(keyboard.injections.empty());
+}
+
+// At rest the program sleeps, its window in front or behind: no timer is
+// left running once the start-up, a copy or a paste is over.
+TEST_F(AppTest, LeavesNoTimerRunningWhileNothingHappens) {
+    ASSERT_TRUE(app.Start());
+    for (const WindowId front : {testing_support::kMainWindow, testing_support::kEditorWindow}) {
+        windows.foreground = front;
+        events.RunFor(1000);
+        EXPECT_TRUE(timers.running.empty());
+    }
+    Copy(u"A");
+    events.RunFor(1000);
+    EXPECT_TRUE(timers.running.empty());
+    PressPasteHotkey();
+    events.RunFor(5000);
+    EXPECT_EQ(box.Text(), u"");
+    EXPECT_TRUE(timers.running.empty());
 }
 
 // A copy started elevated hides its name from an ordinary start: no
