@@ -10,18 +10,18 @@ using EndToEndRobust = EndToEnd;
 TEST_F(EndToEndRobust, CollectsEveryCopyHoweverFast) {
     ASSERT_TRUE(Start());
     ASSERT_TRUE(BringToFront(other_.Window()));
-    // An application that copies every 10 ms: each copy lives on the
+    // An application that copies every 5 ms: each copy lives on the
     // clipboard only until the next one replaces it.
-    auto copies = Burst(L"rapid copy", 1000, 10);
+    auto copies = Burst(L"rapid copy", 1000, 5);
     EXPECT_TRUE(BoxShows(Joined(copies)));
 
     // Ctrl+V pressed as a burst ends pastes every copy made before it, shown
     // yet or not; what comes after starts the next collection.
     ASSERT_TRUE(TypeInNotepad(L""));
-    for (const auto& copy : Burst(L"before", 300, 10)) copies.push_back(copy);
+    for (const auto& copy : Burst(L"before", 300, 5)) copies.push_back(copy);
     Press({VK_CONTROL, 'V'});
     EXPECT_TRUE(NotepadShows(Joined(copies)));
-    const auto after = Burst(L"after", 300, 10);
+    const auto after = Burst(L"after", 300, 5);
     EXPECT_TRUE(BoxShows(Joined(after)));
 }
 

@@ -67,10 +67,10 @@ TEST_F(EndToEndTray, ShowsEachCopyInABalloonBesideThePointerThatCountsDownUnless
     ASSERT_TRUE(WaitFor("the legend is open", [&] { return IsWindowVisible(Help()) != FALSE; }, true));
     SetCursorPos(left + 100, top + 120);
     EXPECT_TRUE(WaitFor("the legend is open", [&] { return Help() != nullptr; }, false));
-    // The balloon open and drawing, 1,000 copies made 10 ms apart: all kept.
+    // The balloon open and drawing, 1,000 copies made 5 ms apart: all kept.
     ASSERT_TRUE(BringToFront(other_.Window()));
     std::vector<std::wstring> copies{L"first", L"second"};
-    for (const auto& copy : Burst(L"rapid copy", 1000, 10)) copies.push_back(copy);
+    for (const auto& copy : Burst(L"rapid copy", 1000, 5)) copies.push_back(copy);
     EXPECT_TRUE(WaitFor("the balloon's text", [&] { return BalloonShows(kText); }, Joined(copies)));
     const auto [movedLeft, movedTop, movedRight, movedBottom] = RectOf(Balloon());  // at the pointer again
     ClickAt({movedRight - 9, movedTop + 33});  // C: what it empties besides is the host's to show
