@@ -13,6 +13,11 @@ constexpr int kInjectionSettleMs = 50;
 // Long enough for the application to have pasted.
 constexpr int kPasteSettleMs = 200;
 constexpr int kRestoreSettleMs = 100;
+// A program that copies empties the clipboard before it puts its text there:
+// a clipboard without text is looked at again for a moment before the
+// collection is kept for it.
+constexpr int kTextlessLooks = 10;
+constexpr int kTextlessLookMs = 10;
 
 // The erase delay counts from the Ctrl+V, in 10 ms slices (a half to the even
 // count), and never ends before the application has pasted.
@@ -118,14 +123,18 @@ void PasteSession::InjectCtrlV() {
 void PasteSession::AfterSettle() {
     const SettingsRecord& settings = capture_.state.Settings;
     const TextBox& box = capture_.collection;
-    const bool worthClearing = settings.ctrlvInit == 1 && box.Length() != 0 && box.Tag() != texts::kTagInit &&
-                               capture_.desktop.clipboard.HasText();
-    if (!worthClearing) {
+    const bool worthClearing = settings.ctrlvInit == 1 && box.Length() != 0 && box.Tag() != texts::kTagInit;
+    const bool hasText = capture_.desktop.clipboard.HasText();
+    if (worthClearing && !hasText && ++textlessLooks_ < kTextlessLooks) {
+        Next(Phase::Settling, kTextlessLookMs);
+        return;
+    }
+    if (!worthClearing || !hasText) {
         GiveBack();
         Next(Phase::FinalSettle, kRestoreSettleMs);
         return;
     }
-    const int remaining = EraseDelayAfterSettle(settings.eraseDelay);
+    const int remaining = EraseDelayAfterSettle(settings.eraseDelay) - textlessLooks_ * kTextlessLookMs;
     if (remaining > 0) {
         Next(Phase::EraseDelay, remaining);
         return;
@@ -187,6 +196,7 @@ void PasteSession::Reset() {
     timers_.Stop(TimerId::HotKey);
     phase_ = Phase::Idle;
     wrote_ = false;
+    textlessLooks_ = 0;
     saved_.reset();
     injecting_.reset();
     inProgress_.reset();

@@ -83,6 +83,8 @@ private:
     std::optional<ClipboardSnapshot> saved_;
     // The collection is on the clipboard: the previous content is owed back.
     bool wrote_ = false;
+    // How often the clipboard was seen without text after the paste.
+    int textlessLooks_ = 0;
 };
 
 // Where the confirmation goes: its lower right corner at the pointer, or its

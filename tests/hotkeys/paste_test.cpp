@@ -178,16 +178,22 @@ TEST_F(PasteTest, CopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswerAnd
 }
 
 // Either it lands between our last look and our opening the clipboard to
-// give it back, or after the clear and the restore (500 ms after the Ctrl+V)
-// before the paste ends, its word not yet come.
+// give it back, or is half written (the clipboard emptied, its text not yet
+// there) when we look whether the application's paste left text there, or
+// comes after the clear and the restore (500 ms after the Ctrl+V) before the
+// paste ends, its word not yet come.
 TEST_F(PasteTest, ACopyThatRacesTheRestoreOrComesDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
-    for (const std::u16string late : {u"racing", u"settling"}) {
+    for (const std::u16string late : {u"racing", u"writing", u"settling"}) {
         Copy(u"A");
         clipboard.Preset(u"before");
         if (late == u"racing") {
             clipboard.onOpen = [this] {
                 if (box.Length() == 0 && clipboard.HoldsOurs()) clipboard.Put(u"racing");
             };
+        } else if (late == u"writing") {
+            clipboard.onOpen = nullptr;
+            events.At(timers.now + 195, [this] { clipboard.Preset(std::nullopt); });
+            CopyLater(215, late);
         } else {
             clipboard.onOpen = nullptr;
             watch.onQueued = nullptr;
