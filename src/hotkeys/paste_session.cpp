@@ -124,12 +124,12 @@ void PasteSession::AfterSettle() {
     const SettingsRecord& settings = capture_.state.Settings;
     const TextBox& box = capture_.collection;
     const bool worthClearing = settings.ctrlvInit == 1 && box.Length() != 0 && box.Tag() != texts::kTagInit;
-    const bool hasText = capture_.desktop.clipboard.HasText();
+    const bool hasText = worthClearing && capture_.desktop.clipboard.HasText();
     if (worthClearing && !hasText && ++textlessLooks_ < kTextlessLooks) {
         Next(Phase::Settling, kTextlessLookMs);
         return;
     }
-    if (!worthClearing || !hasText) {
+    if (!hasText) {
         GiveBack();
         Next(Phase::FinalSettle, kRestoreSettleMs);
         return;
