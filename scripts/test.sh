@@ -59,8 +59,8 @@ check_imports() {
 # tens of milliseconds for its processor (perf sched shows the watcher's
 # thread queued on a virtual processor that sits idle meanwhile), and a copy
 # replaced 5 ms later is gone before it is read; about one run in ten to
-# twenty loses a copy so. A fault of gleaner's fails
-# every run; the log keeps each failed run's output.
+# twenty loses a copy so. A fault of gleaner's fails every run; the log keeps
+# each failed run's output.
 bursts='EndToEndRobust\.CollectsEveryCopyHoweverFast|EndToEndTray\.ShowsEachCopyInABalloon'
 
 windows_rc=0

@@ -5,10 +5,10 @@
 #   - the loader sometimes aborts while the process is already ending
 #     ("Inconsistency detected by ld.so: dl-fini.c ..."), after the test
 #     program has printed its verdict: then the printed verdict counts;
-#   - rarely the process ends at once without a word
-#     (a clean-clone run saw one in 0.05 s, before the test program printed
-#     anything): it is started once more. A program of ours that dies before
-#     printing fails both starts.
+#   - rarely the process ends at once without a word (a clean-clone run saw
+#     one in 0.05 s, before the test program printed anything): it is
+#     started once more. A program of ours that dies before printing fails
+#     both starts.
 # Every other non-zero exit stays a failure.
 set -uo pipefail
 log=$(mktemp "${TMPDIR:-/tmp}/wine-test.XXXXXX")
