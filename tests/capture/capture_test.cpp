@@ -83,7 +83,7 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
     batch(4);  // 50,018: across 40,000 and 50,000
     state.Settings.limitUnit = 0;
     batch(1);  // 55,020
-    state.Settings.limitMax = 55022;
+    state.Settings.limitMax = 55023;  // reached exactly
     Collect(u"x");
     state.Settings.limitMax = 0;
     Collect(u"y");
@@ -92,7 +92,7 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
     EXPECT_EQ(limitMessages(), (std::vector<std::u16string>{
                                    u"現在、25,008文字です。\r\n取得徳可能文字数は、65,535文字までです。",
                                    u"現在、50,018文字です。\r\n取得徳可能文字数は、65,535文字までです。",
-                                   u"現在、55,023文字です。\r\n取得徳可能文字数は、55,022文字までです。" + reached,
+                                   u"現在、55,023文字です。\r\n取得徳可能文字数は、55,023文字までです。" + reached,
                                    u"現在、55,026文字です。\r\n取得徳可能文字数は、文字までです。" + reached}));
 }
 
@@ -158,21 +158,30 @@ TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivate)
     Copy(std::nullopt);
     Copy(u"B");
     EXPECT_EQ(box.Text(), u"B");
-    // The mark holds a DWORD.
-    const auto copyMarked = [this](const std::u16string& text, const char16_t* mark, char value) {
-        clipboard.Put(text, {{clipboard.RegisterFormat(mark), std::string{value, 0, 0, 0}}});
+    // The mark holds a DWORD; a permission without one is no permission.
+    const auto copyMarked = [this](const std::u16string& text, const char16_t* mark, const std::string& value) {
+        clipboard.Put(text, {{clipboard.RegisterFormat(mark), value}});
         events.RunFor(kBatchTickMs);
     };
+    const std::string no("\0\0\0\0", 4), yes("\1\0\0\0", 4);
     const int opened = clipboard.openAttempts;
-    copyMarked(u"ignored", u"Clipboard Viewer Ignore", 0);
+    copyMarked(u"ignored", u"Clipboard Viewer Ignore", no);
     EXPECT_EQ(clipboard.openAttempts, opened);
-    for (const char16_t* name : {u"ExcludeClipboardContentFromMonitorProcessing", u"CanIncludeInClipboardHistory",
-                                 u"CanUploadToCloudClipboard"})
-        copyMarked(name, name, 0);
+    const std::pair<const char16_t*, std::string> refusals[] = {{u"ExcludeClipboardContentFromMonitorProcessing", yes},
+        {u"CanIncludeInClipboardHistory", no}, {u"CanUploadToCloudClipboard", no}, {u"CanUploadToCloudClipboard", ""}};
+    for (const auto& [name, value] : refusals) copyMarked(name, name, value);
     EXPECT_EQ(box.Text(), u"B");
-    copyMarked(u"history allowed", u"CanIncludeInClipboardHistory", 1);
-    copyMarked(u"cloud allowed", u"CanUploadToCloudClipboard", 1);
+    copyMarked(u"history allowed", u"CanIncludeInClipboardHistory", yes);
+    copyMarked(u"cloud allowed", u"CanUploadToCloudClipboard", yes);
     EXPECT_EQ(box.Text(), u"B\r\nhistory allowed\r\ncloud allowed");
+    clipboard.HoldOpenFor(-1);  // never readable: the user is told
+    Copy(u"unread");
+    EXPECT_EQ(messages.shown.size(), 1u);
+    clipboard.HoldOpenFor(0);
+    const std::size_t shown = box.Length();  // a burst is shown as it goes: a batch every five ticks at the latest
+    for (int i = 1; i <= 40; ++i) events.At(timers.now + 5 * i, [this, i] { clipboard.Put(std::u16string(i, u'x')); });
+    events.RunFor(100);
+    EXPECT_GT(box.Length(), shown + 10);
 }
 
 }  // namespace

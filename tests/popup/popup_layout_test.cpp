@@ -37,6 +37,7 @@ TEST(BalloonPlacement, LiesWhereThereIsRoomAndCutsItsBodyAwayFromTheStrip) {
         EXPECT_EQ(layout.window, c.window);
         EXPECT_EQ(layout.body, c.body);
         EXPECT_EQ(layout.tail, c.tail);
+        EXPECT_EQ(AtPointer(c.dispPos), c.tail);  // whose monitor's density it takes
         EXPECT_EQ(layout.tailTriangle[0], c.apex);
         EXPECT_EQ(layout.tailTriangle[1].y, layout.tailTriangle[2].y);  // the base lies on one row
         EXPECT_EQ(layout.tailTriangle[1].y, c.body.top == 0 ? c.body.bottom - 1 : c.body.top);

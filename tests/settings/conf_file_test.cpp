@@ -53,7 +53,7 @@ TEST_F(ConfFileTest, WithoutAReadableFileTheDefaultsHoldTheWindowIsCentredAndAFa
 
 // A damaged or edited file is read as safely as it can be.
 TEST_F(ConfFileTest, ReadsKeysInAnyCaseNumbersFromTheStartOfTheValueAndTextInEitherEncodingWithoutNuls) {
-    Load("TASK TRAY = 1\r   erase delay=250ms\nPaste Key =   Q  \r\nform left = -3000 = 1\r\n"
+    Load("TASK TRAY = 1\r   form height=250ms\nPaste Key =   Q  \r\nform left = -3000 = 1\r\nerase delay = 8\r\n"
          "colour = red\r\ntime auto close = 2.5\r\nlimit max = 4294967296\r\nlimit unit = words\r\n"
          "custom msg = 0 seconds\r\nform top = 99999\r\ndisp pos = \x89\x45\x89\xba\x8b\xf7  \r\n"
          "erase delay = 900");
@@ -65,13 +65,14 @@ TEST_F(ConfFileTest, ReadsKeysInAnyCaseNumbersFromTheStartOfTheValueAndTextInEit
     EXPECT_EQ(settings.limitUnit, 0);
     EXPECT_EQ(settings.customMsg, 1);         // not a number as a whole: on
     EXPECT_EQ(settings.dispPos, u"右下隅  ");
-    EXPECT_EQ(window.Bounds().left, 12082);   // two equals signs: ignored
-    EXPECT_EQ(window.Bounds().top, 99999);    // unclamped
+    EXPECT_EQ(window.Bounds(), (TwipsRect{12082, 99999, 4635, 250}));  // two equals signs: ignored; unclamped
     Load(std::string("separator = a\0b\r\nerase delay = 1E-400\r\n", 39));
     EXPECT_EQ(settings.separator, u"ab");  // a NUL would cut every copy short
     EXPECT_EQ(settings.eraseDelay, 0);
     Load("separator = \xE2\x86\x92 \xE6\x94\xB9\xE8\xA1\x8C\r\n");  // UTF-8 without a mark
     EXPECT_EQ(settings.separator, u"→ 改行");
+    Load("\xEF\xBB\xBF" "form left = 7\r\n");  // UTF-8 behind its mark
+    EXPECT_EQ(window.Bounds().left, 7);
     Load("separator = \x89\xfc\x8d\x73\r\n");  // code page 932, as the program writes it
     EXPECT_EQ(settings.separator, u"改行");
     Load(std::string("separator = \0 x\r\n", 17));
@@ -147,7 +148,7 @@ TEST(CodePage932, EncodesJapaneseAsShiftJisAndRefusesWhatItCannotHoldRatherThanW
     EXPECT_EQ(EncodeCodePage932(u"ﾊﾝｶｸ"), std::string("\xca\xdd\xb6\xb8"));  // half-width kana are one byte
     const std::u16string text = u"ポインタ 左上隅 ＭＳ ゴシック ｶﾅ 123\r\n";
     EXPECT_EQ(DecodeCodePage932(EncodeCodePage932(text).value_or("")), text);
-    for (const char16_t* foreign : {u"😀", u"한국어", u"abc é"}) EXPECT_EQ(EncodeCodePage932(foreign), std::nullopt);
+    for (const char16_t* foreign : {u"😀", u"한국어", u"abc é", u"〜"}) EXPECT_EQ(EncodeCodePage932(foreign), std::nullopt);
 }
 
 TEST(Utf8, RoundTripsEveryPlaneAndReplacesBrokenInputInsteadOfFailing) {

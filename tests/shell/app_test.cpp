@@ -129,7 +129,8 @@ TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
     tray.icons.clear();  // Explorer restarted
     app.OnTaskbarCreated();
     EXPECT_EQ(tray.icons.size(), 1u);
-    app.OnMenu(MenuCommand::TrayOut);
+    ChooseInTrayMenu(u"トレイから出す");
+    EXPECT_EQ(state.Settings.taskTray, 0);  // and at the next start
     app.OnTaskbarCreated();
     EXPECT_TRUE(tray.icons.empty());
 }
@@ -144,7 +145,7 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
     const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
     EXPECT_EQ(tray.icons, std::vector{icon});
     state.Settings.dispPos = u"左上隅";
-    app.OnMenu(MenuCommand::ShowPopup);  // the introduction is nothing collected
+    ChooseInTrayMenu(u"表示");  // the introduction is nothing collected
     EXPECT_EQ(programWindows.balloonBox.Text(), u"");
     EXPECT_EQ(programWindows.arranged, (Rect{20, 20, 320, 170}));
     programWindows.Unload();
@@ -155,7 +156,7 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
     EXPECT_TRUE(InOrder({"text appended", "countdown restarted", "tray icon modified", "balloon shown"}));
     EXPECT_EQ(journal.IndexOf("text set"), -1);
     programWindows.Unload();  // closed by its countdown
-    app.OnMenu(MenuCommand::ShowPopup);
+    ChooseInTrayMenu(u"表示");
     EXPECT_NE(journal.IndexOf("text set"), -1);
     Copy(u"B");  // still a repeat: the balloon's request did not forget the last copy
     EXPECT_EQ(box.Text(), u"A\r\nB");
@@ -169,13 +170,13 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
               (std::vector<std::string>{"tray icon modified", "timer Batch started", "timer Batch stopped"}));
 
     state.Settings.timeAutoClose = 5;
-    app.OnMenu(MenuCommand::ShowPopup);
-    app.OnMenu(MenuCommand::Clear);  // the balloon empties with the collection
+    ChooseInTrayMenu(u"表示");
+    ChooseInTrayMenu(u"クリア");  // the balloon empties with the collection
     EXPECT_EQ(programWindows.balloonBox.Text(), u"");
     app.OnMenu(MenuCommand::HelpStr);
     journal.entries.clear();
     programWindows.splashShowing = true;
-    app.OnMenu(MenuCommand::End2);
+    ChooseInTrayMenu(u"終了");
     EXPECT_TRUE(InOrder({"splash", "tray icon removed", "hotkey unregistered", "file written", "listener removed"}));
     EXPECT_FALSE(programWindows.balloonOpen || programWindows.helpShown);
     app.OnTimer(TimerId::End);  // the goodbye notice runs its time first
@@ -191,8 +192,7 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
 TEST_F(AppTest, ClearAndCloseTakeInTheCopiesNotShownYetFirstAndTheClearEmptiesTheClipboardIfItCan) {
     ASSERT_TRUE(app.Start());
     Copy(u"A");
-    clipboard.Put(u"B");
-    events.ProcessPendingMessages();
+    clipboard.Put(u"B");  // read, its word not yet come
     app.OnMenu(MenuCommand::Clear);
     events.RunFor(100);
     EXPECT_EQ(box.Text(), u"");
@@ -256,6 +256,16 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
     app.OnMenu(MenuCommand::Disp);
     EXPECT_EQ(state.SettingsWindowHandle, 0u);
     EXPECT_TRUE(keyboard.registered.empty());
+}
+
+TEST_F(SettingsCommandTest, EndingFromTheDialogSaysNothingOfAKeyTakenMeanwhile) {
+    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
+    ASSERT_TRUE(app.Start());
+    keyboard.takenKeys = {'V'};
+    events.onPump = [this] { state.SettingsCloseAction = CloseAction::End, state.SettingsWindowHandle = 0; };
+    ChooseInTrayMenu(u"設定");
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_NE(journal.IndexOf("file written"), -1);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/menus.h"
 #include "shell/version.h"
 
 namespace gleaner {
@@ -35,9 +36,11 @@ TEST(SplashLayout, TheMessageCarriesItsTimeBehindAMark) {
     EXPECT_EQ(DecodeSplashMessage(u"x\x01" u"15 00\x01" u"9").milliseconds, 1500);
 }
 
-// The title that holds it is the start-and-end test's (AppTest).
+// The title that holds it is the start-and-end test's (AppTest); the tray
+// menu's version line names the company too.
 TEST(VersionText, JoinsMinorAndRevisionWithoutASeparator) {
     EXPECT_EQ(VersionText({1, 2, 10, u"", u""}), u"Ver1.210");
+    EXPECT_EQ(VersionMenuCaption(u"gleaner", {0, 7, 6, u"", u"Works"}), u"gleaner Ver0.76  Works");
 }
 
 // 4725 by 2250 twips: 315 by 150 pixels at 96 DPI.

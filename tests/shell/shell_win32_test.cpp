@@ -16,7 +16,7 @@ TEST(VersionResource, TheProgramIsVersion076WithItsNamesAManifestAndAnIcon) {
     const auto version = win32::ReadVersionInfo(GLEANER_EXE_PATH);
     ASSERT_TRUE(version);
     EXPECT_EQ(AppTitle(*version), u"ぐりーなー！ Ver0.76");
-    EXPECT_EQ(VersionMenuCaption(u"gleaner", *version), u"gleaner Ver0.76  Gleaner Works");
+    EXPECT_EQ(version->companyName, u"Gleaner Works");
 
     HMODULE module = LoadLibraryExW(reinterpret_cast<const wchar_t*>(GLEANER_EXE_PATH), nullptr,
                                     LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);

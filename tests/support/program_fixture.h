@@ -11,6 +11,7 @@
 #include "capture/clipboard_listener.h"
 #include "settings/settings_record.h"
 #include "shell/app.h"
+#include "shell/menus.h"
 #include "state/program_state.h"
 #include "support/fake_platform.h"
 
@@ -124,6 +125,11 @@ protected:
     // Text handed to the capture alone, as the listener would hand it on.
     void Collect(const std::u16string& text) { CollectClipboardText(capture, text, state.Settings.dispPos); }
     void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
+    // The user picks the tray menu's item that reads so.
+    void ChooseInTrayMenu(const std::u16string& caption) {
+        const auto menu = TrayMenu(u"");
+        app.OnMenu(std::ranges::find(menu, caption, &MenuItem::caption)->command);
+    }
     // True when each entry was noted, first after the one before it.
     bool InOrder(const std::vector<std::string>& entries) const {
         std::vector<int> at;
