@@ -129,10 +129,9 @@ TEST(ParseLeadingNumber, ReadsTheNumberAtTheStartAsLenientlyAsTheFileAlwaysAllow
 }
 
 TEST(ParseWholeNumber, AcceptsOnlyAValueThatIsANumberThroughout) {
-    EXPECT_EQ(ParseWholeNumber(u"  0 "), 0);
-    EXPECT_EQ(ParseWholeNumber(u"-1E2"), -100);
-    EXPECT_EQ(ParseWholeNumber(u"\t&H10\t"), 16);
-    for (const char16_t* text : {u"0x", u"1 2", u"off", u""}) EXPECT_EQ(ParseWholeNumber(text), std::nullopt);
+    const std::pair<const char16_t*, std::optional<double>> cases[] = {{u"  0 ", 0}, {u"-1E2", -100}, {u"\t&H10\t", 16},
+        {u"0x", std::nullopt}, {u"1 2", std::nullopt}, {u"off", std::nullopt}, {u"", std::nullopt}};
+    for (const auto& [text, number] : cases) EXPECT_EQ(ParseWholeNumber(text), number);
 }
 
 TEST(RoundToInt32, RoundsHalvesToEvenAndRefusesWhatThirtyTwoBitsCannotHold) {
