@@ -26,6 +26,12 @@
 #   WINEDEBUG            default -all (which also silences the "wine32 is
 #                        missing" hint of Debian's wine launcher)
 #   WINEDLLOVERRIDES     default "mscoree,mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
+#   LANG, LC_ALL         a locale whose character set is not UTF-8 (none set
+#                        at all, on a minimal Debian) becomes C.UTF-8: Wine
+#                        names files in the locale's character set, and
+#                        without UTF-8 it cannot create one with a Japanese
+#                        name (the installer's Start-menu shortcut), while
+#                        msiexec still reports success
 #
 # Two runs on the same prefix take turns (a lock file beside the prefix).
 set -euo pipefail
@@ -35,6 +41,11 @@ repo_dir=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 
 say() { printf '%s: %s\n' "$me" "$*" >&2; }
 die() { say "$*"; exit 125; }
+
+if [ "$(LC_ALL="${LC_ALL:-}" locale charmap 2>/dev/null)" != UTF-8 ]; then
+    unset LC_ALL LC_CTYPE
+    export LANG=C.UTF-8
+fi
 
 if [ $# -eq 0 ] || [ "$1" = -h ] || [ "$1" = --help ]; then
     sed -n '2,/^set -euo/{/^set -euo/d;s/^# \{0,1\}//;p}' "${BASH_SOURCE[0]}" >&2

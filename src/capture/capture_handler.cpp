@@ -1,6 +1,5 @@
 #include "capture/capture_handler.h"
 
-#include <cmath>
 #include <utility>
 
 #include "capture/clipboard_access.h"
@@ -41,14 +40,14 @@ std::u16string LimitMessage(std::int64_t length, std::int32_t limitMax) {
 // has no steps to report; the maximum still is. lengths are the collection's
 // after each copy of a batch: one message at most, for the last of them.
 void ReportLength(CaptureContext& context, const std::vector<std::int64_t>& lengths) {
-    const std::int32_t unit = context.state.Settings.limitUnit;
+    const std::int64_t unit = context.state.Settings.limitUnit;
     const std::int32_t limitMax = context.state.Settings.limitMax;
-    std::int32_t& lastStep = context.state.LastLimitStep;
+    std::int64_t& lastStep = context.state.LastLimitStep;
     bool due = false;
     for (const std::int64_t length : lengths) {
         due = due || length >= limitMax;
         if (unit <= 0) continue;
-        const auto step = static_cast<std::int32_t>(std::floor(static_cast<double>(length) / unit) * unit);
+        const std::int64_t step = length / unit * unit;
         due = due || (step > lastStep && lastStep > 0);
         lastStep = step;
     }

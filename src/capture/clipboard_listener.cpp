@@ -25,10 +25,11 @@ bool IsPrivateCopy(const Clipboard::Copy& copy, const std::vector<std::uint32_t>
 }  // namespace
 
 ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause) {
-    // Ten attempts, as every clipboard access has. Another clipboard tool
-    // that looks at the same copy holds the clipboard for a moment only: the
-    // first attempts follow each other quickly, a copy waits behind them.
-    constexpr int kPausesMs[] = {1, 2, 5, 10, 20, 100, 100, 100, 100};
+    // Another clipboard tool that looks at the same copy holds the clipboard
+    // for a moment only: the first attempts follow each other quickly. An
+    // application that holds it longer while it copies is waited for a
+    // second and more before the user is told.
+    constexpr int kPausesMs[] = {1, 2, 5, 10, 20, 100, 100, 100, 100, 100, 100, 100, 100, 100, 100};
     constexpr int kAttempts = static_cast<int>(std::size(kPausesMs)) + 1;
     std::vector<std::uint32_t> formats;
     for (const char16_t* name : kPrivateMarks) formats.push_back(clipboard.RegisterFormat(name));
@@ -69,12 +70,16 @@ void ClipboardListener::Stop() {
 
 void ClipboardListener::TakeArrivals() {
     if (!listening_) return;
-    const ProgramState& state = capture_.state;
     std::vector<PlatformError> errors;
+    std::vector<std::u16string>& queued = capture_.queued;
     for (ClipboardArrival& arrival : watch_.Take()) {
         if (arrival.error) errors.push_back(*arrival.error);
-        const bool ours = arrival.foreground == state.MainWindowHandle || arrival.foreground == state.PopupWindowHandle;
-        if (!ours && arrival.text) capture_.queued.push_back(std::move(*arrival.text));
+        if (arrival.copiedHere || !arrival.text) continue;
+        // A repeat of the copy before it would be dropped when collected: a
+        // tool that copies the same text again and again, while a question
+        // keeps the queue waiting, must not grow it without bound.
+        const std::u16string& before = queued.empty() ? capture_.state.LastCapturedText : queued.back();
+        if (*arrival.text != before) queued.push_back(std::move(*arrival.text));
     }
     // Only now: the box runs a message loop, and what comes meanwhile must
     // queue behind what came before.

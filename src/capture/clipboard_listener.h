@@ -24,8 +24,8 @@ public:
     void Start(WindowId mainWindow);
     void Stop();
 
-    // The watcher's word that changes were read: copies made outside our
-    // own windows join the queue, and a batch is due.
+    // The watcher's word that changes were read: copies made outside this
+    // program's windows join the queue, and a batch is due.
     void OnChangesQueued();
     // The Batch timer's tick.
     void OnBatchTimer();
@@ -48,8 +48,8 @@ private:
 // Reads one change on the watcher's thread: its text, unless the clipboard
 // holds none or the program that copied asked clipboard tools to keep away
 // (password managers do; our own writes carry the same mark). A busy
-// clipboard is tried again, ten times at most, and given up as soon as a
-// newer change has replaced this one.
+// clipboard is tried again for a little over a second, and given up as soon
+// as a newer change has replaced this one.
 ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause);
 
 }  // namespace gleaner

@@ -1,5 +1,7 @@
 #include "hotkeys/paste_session.h"
 
+#include <algorithm>
+
 #include "capture/clipboard_access.h"
 #include "hotkeys/key_injection.h"
 #include "resources/texts.h"
@@ -20,9 +22,12 @@ constexpr int kTextlessLooks = 10;
 constexpr int kTextlessLookMs = 10;
 
 // The erase delay counts from the Ctrl+V, in 10 ms slices (a half to the even
-// count), and never ends before the application has pasted.
+// count), and never ends before the application has pasted. A hand-edited
+// Conf.txt may hold any number: a minute at most, or Ctrl+V would stay
+// swallowed for days.
+constexpr std::int32_t kLongestEraseDelayMs = 60000;
 int EraseDelayAfterSettle(std::int32_t eraseDelay) {
-    const int slices = RoundToInt32(eraseDelay / 10.0).value_or(0);
+    const int slices = RoundToInt32(std::clamp(eraseDelay, 0, kLongestEraseDelayMs) / 10.0).value_or(0);
     return slices * 10 - kPasteSettleMs;
 }
 
@@ -148,6 +153,9 @@ void PasteSession::AskAndClear() {
     bool clear = true;
     if (capture_.state.Settings.noConfirm == 0) {
         phase_ = Phase::Asking;
+        // The question may wait for minutes: meanwhile Ctrl+V is every
+        // application's own again (the clipboard holds the collection).
+        const Hotkeys::Hold asking = hotkeys_.HoldOff();
         // The box runs its own message loop: copies, menus and even the end
         // of the program come meanwhile.
         const MessageAnswer answer =

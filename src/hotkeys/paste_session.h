@@ -77,8 +77,9 @@ private:
 
     Phase phase_ = Phase::Idle;
     std::optional<InProgress> inProgress_;
-    // Off only around our own Ctrl+V: the user's next press must still be
-    // caught (and swallowed) rather than paste the collection again.
+    // Off around our own Ctrl+V and while the question waits; during the
+    // other automatic steps the user's next press is caught (and swallowed)
+    // rather than paste the collection again.
     std::optional<Hotkeys::Hold> injecting_;
     std::optional<ClipboardSnapshot> saved_;
     // The collection is on the clipboard: the previous content is owed back.

@@ -86,8 +86,9 @@ using WindowId = std::uintptr_t;
 // One clipboard change, as it was read the moment it came.
 struct ClipboardArrival {
     std::uint32_t sequence = 0;
-    // The window in front when the change came: where the user copied.
-    WindowId foreground = 0;
+    // The window in front when the change came (where the user copied) is
+    // one of this program's: its main window, balloon, dialog or a box.
+    bool copiedHere = false;
     // What to collect; nullopt when the change brought none (no text, a
     // private copy, or one that could not be read).
     std::optional<std::u16string> text;

@@ -79,7 +79,11 @@ LRESULT CALLBACK Win32ClipboardWatch::Procedure(HWND hwnd, UINT message, WPARAM 
 
 void Win32ClipboardWatch::OnUpdate(Clipboard& clipboard) {
     ClipboardArrival arrival = read_(clipboard, [](int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); });
-    arrival.foreground = ToWindowId(GetForegroundWindow());
+    // No window in front (a script, a program in the background) is
+    // somebody else's copy too.
+    DWORD process = 0;
+    if (const HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
+    arrival.copiedHere = process == GetCurrentProcessId();
     // One change may be told twice; it is kept once.
     if (arrival.sequence == lastSequence_) return;
     lastSequence_ = arrival.sequence;

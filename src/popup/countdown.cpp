@@ -1,11 +1,20 @@
 #include "popup/countdown.h"
 
+#include <algorithm>
+
 #include "popup/number_format.h"
 
 namespace gleaner {
 
+namespace {
+
+// An hour at most, whatever a hand-edited Conf.txt says.
+constexpr std::int32_t kLongestSeconds = 3600;
+
+}  // namespace
+
 void Countdown::Load(std::int32_t seconds) {
-    remaining_ = seconds;
+    remaining_ = std::min(seconds, kLongestSeconds);
     timerOn_ = true;
     stopped_ = false;
     label_.clear();
@@ -13,7 +22,7 @@ void Countdown::Load(std::int32_t seconds) {
 
 void Countdown::TextChanged(std::int32_t seconds) {
     if (seconds <= 0) return;
-    remaining_ = seconds;
+    remaining_ = std::min(seconds, kLongestSeconds);
     timerOn_ = true;
     label_.clear();
 }
@@ -28,8 +37,8 @@ bool Countdown::Tick() {
         timerOn_ = false;
         return false;
     }
-    if (--remaining_ <= 0) return true;
-    label_ = Decimal(remaining_);
+    if (remaining_ <= 1) return true;
+    label_ = Decimal(--remaining_);
     return false;
 }
 

@@ -308,12 +308,14 @@ void App::OpenGuide() {
 void App::OnClose() {
     if (closing_ || !main_) return;
     closing_ = true;
+    // First of all: at the end of the session the process may be ended at
+    // any moment from here on, and a box below would wait for an answer.
+    SaveConf(state_.Settings, services_.files, folder_, main_->Frame());
     listener_->CatchUp();
     paste_->Abort();
     // The icon never outlives the program, however it is closed.
     tray_.DeleteTrayIcon();
     hotkeys_->End();
-    SaveConf(state_.Settings, services_.files, folder_, main_->Frame());
     // Each step below runs whatever became of the one before.
     listener_->Stop();
     main_->Hide();

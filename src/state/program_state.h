@@ -31,7 +31,7 @@ struct ProgramState {
     // The text of the most recent capture; a repeat of it is dropped.
     std::u16string LastCapturedText;
     // The multiple of "limit unit" the collection had reached at the last capture.
-    std::int32_t LastLimitStep = 0;
+    std::int64_t LastLimitStep = 0;
     // True for the whole of a paste: copies made meanwhile wait for its end.
     bool PasteInProgress = false;
 

@@ -116,7 +116,10 @@ TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySoAnd
     state.Settings.ctrlvInit = 1;
     state.Settings.noConfirm = 0;
     messages.answers = {MessageAnswer::No};
-    messages.whileOpen = [this] { windows.foreground = kMainWindow; };  // the box took the focus
+    messages.whileOpen = [this] {
+        windows.foreground = kMainWindow;  // the box took the focus
+        EXPECT_TRUE(keyboard.registered.empty()) << "Ctrl+V is every application's own while it waits";
+    };
     PressCtrlV();
     const fake::ShownMessage question{u"クリップボード／表示をクリアしますか？", u"クリア確認", MessageButtons::YesNo,
                                       MessagePlacement::AtPointer};
@@ -237,6 +240,18 @@ TEST_F(PasteTest, AClosingJustAfterOurCtrlVGivesTheClipboardBackOnlyOnceTheAppli
     PressPasteHotkey();
     events.RunFor(1000);
     EXPECT_EQ(pasted, (std::vector<std::u16string>{u"A", u"A"}));
+}
+
+// A hand-edited Conf.txt may hold any number: a minute at most.
+TEST_F(PasteTest, AnEraseDelayAtEitherExtremeOfThirtyTwoBitsEndsWithinAMinute) {
+    for (const std::int32_t delay : {INT32_MAX, INT32_MIN}) {
+        state.Settings.eraseDelay = delay;
+        Copy(delay > 0 ? u"long" : u"short");
+        PressPasteHotkey();
+        events.RunFor(60500);
+        EXPECT_EQ(box.Length(), 0u);
+        EXPECT_TRUE(timers.running.empty());
+    }
 }
 
 TEST(PlaceBoxAtPointer, PutsTheLowerRightCornerAtThePointerUnlessTheBoxWouldLeaveTheScreen) {

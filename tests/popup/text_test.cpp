@@ -35,6 +35,10 @@ TEST(Countdown, ReadsFourThreeTwoOneAndClosesOnTheFifthTickAfterTheLastChangeUnl
     EXPECT_FALSE(countdown.TimerOn());
     countdown.Load(-3);
     EXPECT_EQ(Ticks(countdown, 1), Labels{u"closed"});
+    countdown.Load(INT32_MIN);  // a hand-edited Conf.txt: an hour at most
+    EXPECT_EQ(Ticks(countdown, 1), Labels{u"closed"});
+    countdown.Load(INT32_MAX);
+    EXPECT_EQ(Ticks(countdown, 1), Labels{u"3599"});
 }
 
 // Zero as nothing is the limit message's of 0 (CaptureTest).

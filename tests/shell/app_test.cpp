@@ -33,7 +33,7 @@ TEST_F(AppTest, StartsAndEndsInTheirFixedOrderAndBetweenOpensTheUserGuideOnlyWhe
     PressPasteHotkey();  // asked for but not started when the end comes: it never runs
     app.OnMenu(MenuCommand::End);
     app.OnClose();  // a second request changes nothing
-    EXPECT_TRUE(InOrder({"hotkey unregistered", "file written", "listener removed", "timer End started"}));
+    EXPECT_TRUE(InOrder({"file written", "hotkey unregistered", "listener removed", "timer End started"}));
     EXPECT_EQ(journal.IndexOf("window destroyed"), -1);
     EXPECT_FALSE(main.shown);
     EXPECT_NE(files.Get(u"C:\\Tools\\Conf.txt")->find("form width = 5000\r\n"), std::string::npos);
@@ -173,7 +173,7 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
     journal.entries.clear();
     programWindows.splashShowing = true;
     ChooseInTrayMenu(u"終了");
-    EXPECT_TRUE(InOrder({"splash", "tray icon removed", "hotkey unregistered", "file written", "listener removed"}));
+    EXPECT_TRUE(InOrder({"splash", "file written", "tray icon removed", "hotkey unregistered", "listener removed"}));
     EXPECT_FALSE(programWindows.balloonOpen || programWindows.helpShown);
     app.OnTimer(TimerId::End);  // the goodbye notice runs its time first
     EXPECT_EQ(journal.IndexOf("window destroyed"), -1);

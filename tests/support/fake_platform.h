@@ -257,11 +257,11 @@ public:
 
     // The system tells of a change: it is read at once, and the window is
     // told (onQueued) when nothing was waiting for it yet.
-    void Changed(Clipboard& clipboard, WindowId foreground) {
+    void Changed(Clipboard& clipboard, bool copiedHere) {
         if (!read_) return;
         const bool told = !queue_.empty();
         queue_.push_back(read_(clipboard, [](int) {}));
-        queue_.back().foreground = foreground;
+        queue_.back().copiedHere = copiedHere;
         if (!told && onQueued) onQueued();
     }
     std::function<void()> onQueued;

@@ -20,6 +20,7 @@ namespace gleaner::testing_support {
 constexpr WindowId kMainWindow = 0x100;
 constexpr WindowId kPopupWindow = 0x200;
 constexpr WindowId kEditorWindow = 0x300;
+constexpr WindowId kSettingsWindow = 0x400;
 
 // The main window, which also plays the settings dialog that is modal over it.
 class FakeMainWindow : public MainWindowView, public SettingsDialogView {
@@ -44,7 +45,7 @@ public:
     void Destroy() override { journal.Note("window destroyed"); }
     bool Open(const std::u16string&) override {
         journal.Note("settings opened");
-        return (state.SettingsWindowHandle = 0x400) != 0;
+        return (state.SettingsWindowHandle = kSettingsWindow) != 0;
     }
     void BringToFront() override { journal.Note("settings in front"); }
     void Unload() override { state.SettingsWindowHandle = 0; }
@@ -111,7 +112,10 @@ protected:
         files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\n");
         // The system tells the watcher of every change, ours included; the
         // main window's procedure hands timers and clipboard notices on.
-        clipboard.onChange = [this] { watch.Changed(clipboard, windows.foreground); };
+        clipboard.onChange = [this] {
+            const WindowId front = windows.foreground;
+            watch.Changed(clipboard, front == kMainWindow || front == kPopupWindow || front == kSettingsWindow);
+        };
         timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
         watch.onQueued = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
     }
