@@ -51,11 +51,12 @@ void ReportLength(CaptureContext& context, const std::vector<std::int64_t>& leng
         due = due || (step > lastStep && lastStep > 0);
         lastStep = step;
     }
-    if (!due || context.limitMessageOpen || lengths.empty()) return;
-    // The box runs its own message loop: captures go on meanwhile.
-    context.limitMessageOpen = true;
-    context.desktop.messages.Show(LimitMessage(lengths.back(), limitMax), texts::kLimitTitle, MessageButtons::Ok);
-    context.limitMessageOpen = false;
+    // One box at a time: captures made while it is open or waiting to open
+    // bring no second one.
+    PromptQueue& prompts = context.state.Prompts;
+    if (!due || lengths.empty() || prompts.Holds(PromptKind::LimitReached)) return;
+    prompts.Tell(PromptKind::LimitReached, LimitMessage(lengths.back(), limitMax), texts::kLimitTitle,
+                 context.desktop.timers);
 }
 
 bool InTrayMode(const CaptureContext& context) { return context.state.Settings.taskTray == 1; }
@@ -143,12 +144,8 @@ void EmptyCollection(CaptureContext& context) {
 
 void ClearCollection(CaptureContext& context) {
     FlushQueued(context);
-    if (context.state.PasteInProgress) {
-        context.queued.clear();
-        ReplaceOurClipboard(context.desktop, {}, false);
-    } else {
-        ClearClipboard(context.desktop);
-    }
+    if (context.state.PasteInProgress) context.queued.clear();
+    StartClearingClipboard(context);
     EmptyCollection(context);
 }
 

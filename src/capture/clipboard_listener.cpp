@@ -66,6 +66,8 @@ void ClipboardListener::Stop() {
     if (!listening_) return;
     watch_.Stop();
     listening_ = false;
+    timers_.Stop(TimerId::Batch);
+    batching_ = false;
 }
 
 void ClipboardListener::TakeArrivals() {
@@ -81,9 +83,7 @@ void ClipboardListener::TakeArrivals() {
         const std::u16string& before = queued.empty() ? capture_.state.LastCapturedText : queued.back();
         if (*arrival.text != before) queued.push_back(std::move(*arrival.text));
     }
-    // Only now: the box runs a message loop, and what comes meanwhile must
-    // queue behind what came before.
-    for (const PlatformError& error : errors) ShowClipboardError(capture_.desktop, error);
+    for (const PlatformError& error : errors) ShowClipboardError(capture_, error);
 }
 
 // The first copy after a quiet spell is shown at once, as a copy made by

@@ -4,6 +4,7 @@
 
 #include "capture/clipboard_access.h"
 #include "hotkeys/key_injection.h"
+#include "platform/scope_exit.h"
 #include "resources/texts.h"
 #include "settings/parse_number.h"
 
@@ -20,6 +21,10 @@ constexpr int kRestoreSettleMs = 100;
 // collection is kept for it.
 constexpr int kTextlessLooks = 10;
 constexpr int kTextlessLookMs = 10;
+// At the end of the program the previous content goes back at once: a few
+// quick tries, with nothing else running meanwhile.
+constexpr int kQuickAttempts = 5;
+constexpr int kQuickPauseMs = 10;
 
 // The erase delay counts from the Ctrl+V, in 10 ms slices (a half to the even
 // count), and never ends before the application has pasted. A hand-edited
@@ -31,92 +36,106 @@ int EraseDelayAfterSettle(std::int32_t eraseDelay) {
     return slices * 10 - kPasteSettleMs;
 }
 
-// Runs at the end of scope unless dismissed: an exception in a step ends the
-// paste there, with no flag left set and the hotkeys back.
-template <class Action>
-class OnUnwind {
-public:
-    explicit OnUnwind(Action action) : action_(action) {}
-    ~OnUnwind() {
-        if (armed_) action_();
-    }
-    OnUnwind(const OnUnwind&) = delete;
-    OnUnwind& operator=(const OnUnwind&) = delete;
-    void Dismiss() { armed_ = false; }
-
-private:
-    Action action_;
-    bool armed_ = true;
-};
-
 }  // namespace
 
 void PasteSession::Request() {
     if (phase_ != Phase::Idle) return;
-    Next(Phase::Pending, 1);
+    attempts_ = 0;
+    Next(Phase::Swapping, 1);
 }
 
 void PasteSession::Next(Phase phase, int milliseconds) {
     phase_ = phase;
-    timers_.Start(TimerId::HotKey, milliseconds > 0 ? milliseconds : 1);
+    capture_.desktop.timers.Start(TimerId::HotKey, milliseconds > 0 ? milliseconds : 1);
 }
 
-void PasteSession::OnTimer() {
-    timers_.Stop(TimerId::HotKey);
-    OnUnwind unwind([this] { Reset(); });
-    switch (phase_) {
-    case Phase::Pending:
-        Begin();
-        break;
-    case Phase::Injected:
-        injecting_.reset();
-        if (wrote_)
-            Next(Phase::Settling, kPasteSettleMs - kInjectionSettleMs);
-        else
-            Next(Phase::FinalSettle, kRestoreSettleMs);
-        break;
-    case Phase::Settling:
-        AfterSettle();
-        break;
-    case Phase::EraseDelay:
-        AskAndClear();
-        break;
-    case Phase::FinalSettle:
-        // A change made during the settle whose word has not come yet.
-        listener_.CatchUp();
-        Finish();
-        break;
-    case Phase::Idle:
-    case Phase::Asking:
-        break;
-    }
+bool PasteSession::Retry(Phase phase) {
+    if (++attempts_ >= kClipboardAttempts) return false;
+    Next(phase, kClipboardRetryMs);
+    return true;
+}
+
+template <class Step>
+void PasteSession::Run(Step step) {
+    ScopeExit unwind([this] {
+        // Already on the way out with one exception: a second would end
+        // the process.
+        try {
+            phase_ = Phase::Idle;
+            GiveBackNow();
+            Finish();
+        } catch (...) {
+        }
+    });
+    step();
     unwind.Dismiss();
 }
 
-void PasteSession::Begin() {
-    // What was copied before the key is pasted with the rest, whether shown
-    // yet or not.
-    listener_.CatchUp();
-    inProgress_.emplace(capture_.state.PasteInProgress);
+void PasteSession::OnTimer() {
+    capture_.desktop.timers.Stop(TimerId::HotKey);
+    Run([this] {
+        switch (phase_) {
+        case Phase::Swapping:
+            Swap();
+            break;
+        case Phase::Injected:
+            injecting_.reset();
+            if (wrote_)
+                Next(Phase::Settling, kPasteSettleMs - kInjectionSettleMs);
+            else
+                Next(Phase::FinalSettle, kRestoreSettleMs);
+            break;
+        case Phase::Settling:
+            AfterSettle();
+            break;
+        case Phase::EraseDelay:
+            AskOrClear();
+            break;
+        case Phase::Clearing:
+            Clear();
+            break;
+        case Phase::Restoring:
+            Restore();
+            break;
+        case Phase::FinalSettle:
+            // A change made during the settle whose word has not come yet.
+            listener_.CatchUp();
+            Finish();
+            break;
+        case Phase::Idle:
+        case Phase::Asking:
+            break;
+        }
+    });
+}
+
+void PasteSession::Swap() {
     TextBox& box = capture_.collection;
-    if (box.Length() == 0 || box.Tag() == texts::kTagInit) {
-        // Nothing collected yet: the user's Ctrl+V pastes the clipboard as
-        // if we were not there.
+    if (!inProgress_) {
+        // What was copied before the key is pasted with the rest, whether
+        // shown yet or not.
+        listener_.CatchUp();
+        inProgress_.emplace(capture_.state.PasteInProgress);
+        if (box.Length() == 0 || box.Tag() == texts::kTagInit) {
+            // Nothing collected yet: the user's Ctrl+V pastes the clipboard
+            // as if we were not there.
+            InjectCtrlV();
+            return;
+        }
+    }
+    Clipboard& clipboard = capture_.desktop.clipboard;
+    if (auto snapshot = clipboard.SwapIn(box.Text())) {
+        saved_ = std::move(snapshot);
+        wrote_ = true;
         InjectCtrlV();
         return;
     }
-    Desktop& desktop = capture_.desktop;
-    saved_ = GetClipboardSnapshot(desktop);
+    if (Retry(Phase::Swapping)) return;
     // Ctrl+V only when the collection really is on the clipboard: the
     // application would paste something else, and the clear after it would
     // throw away a collection that was never pasted.
-    wrote_ = true;
-    if (!SetClipboardText(desktop, box.Text(), true)) {
-        GiveBack();
-        Next(Phase::FinalSettle, kRestoreSettleMs);
-        return;
-    }
-    InjectCtrlV();
+    ShowClipboardError(capture_, clipboard.LastError());
+    Next(Phase::FinalSettle, kRestoreSettleMs);
 }
 
 void PasteSession::InjectCtrlV() {
@@ -135,8 +154,7 @@ void PasteSession::AfterSettle() {
         return;
     }
     if (!hasText) {
-        GiveBack();
-        Next(Phase::FinalSettle, kRestoreSettleMs);
+        StartRestoring();
         return;
     }
     const int remaining = EraseDelayAfterSettle(settings.eraseDelay) - textlessLooks_ * kTextlessLookMs;
@@ -144,74 +162,101 @@ void PasteSession::AfterSettle() {
         Next(Phase::EraseDelay, remaining);
         return;
     }
-    AskAndClear();
+    AskOrClear();
 }
 
-void PasteSession::AskAndClear() {
-    Desktop& desktop = capture_.desktop;
-    const WindowId previous = windows_.ForegroundWindow();
-    bool clear = true;
-    if (capture_.state.Settings.noConfirm == 0) {
-        phase_ = Phase::Asking;
-        // The question may wait for minutes: meanwhile Ctrl+V is every
-        // application's own again (the clipboard holds the collection).
-        const Hotkeys::Hold asking = hotkeys_.HoldOff();
-        // The box runs its own message loop: copies, menus and even the end
-        // of the program come meanwhile.
-        const MessageAnswer answer =
-            desktop.messages.AskAtPointer(texts::kClearConfirmText, texts::kClearConfirmTitle, PlaceBoxAtPointer);
-        if (phase_ != Phase::Asking) return;  // the paste was ended meanwhile
-        clear = answer != MessageAnswer::No;
+void PasteSession::AskOrClear() {
+    if (capture_.state.Settings.noConfirm != 0) {
+        StartClearing();
+        return;
     }
-    if (clear) {
-        desktop.events.ProcessPendingMessages();
-        if (!Active()) return;
-        ReplaceOurClipboard(desktop, {}, false);
-        EmptyCollection(capture_);
+    phase_ = Phase::Asking;
+    askedOver_ = windows_.ForegroundWindow();
+    // The question may wait for minutes: meanwhile Ctrl+V is every
+    // application's own again (the clipboard holds the collection).
+    asking_.emplace(hotkeys_.HoldOff());
+    capture_.state.Prompts.Ask({PromptKind::ClearQuestion, texts::kClearConfirmText, texts::kClearConfirmTitle,
+                                MessageButtons::YesNo, PlaceBoxAtPointer,
+                                [this](MessageAnswer answer) { Run([this, answer] { OnAnswer(answer); }); }},
+                               capture_.desktop.timers);
+}
+
+void PasteSession::OnAnswer(MessageAnswer answer) {
+    if (phase_ != Phase::Asking) return;  // the paste was ended meanwhile
+    asking_.reset();
+    windows_.SetForegroundWindow(askedOver_);
+    if (answer == MessageAnswer::No)
+        StartRestoring();
+    else
+        StartClearing();
+}
+
+void PasteSession::StartClearing() {
+    attempts_ = 0;
+    Clear();
+}
+
+// The clipboard only while it still holds ours: a copy made meanwhile stays.
+void PasteSession::Clear() {
+    const auto cleared = capture_.desktop.clipboard.ReplaceOurs({});
+    if (cleared == Clipboard::Replaced::Failed && Retry(Phase::Clearing)) return;
+    EmptyCollection(capture_);
+    StartRestoring();
+}
+
+void PasteSession::StartRestoring() {
+    attempts_ = 0;
+    Restore();
+}
+
+// A clipboard that was empty stays empty; another application's copy stays.
+void PasteSession::Restore() {
+    if (wrote_) {
+        Clipboard& clipboard = capture_.desktop.clipboard;
+        const auto restored = clipboard.ReplaceOurs(saved_.value_or(ClipboardSnapshot{}));
+        if (restored == Clipboard::Replaced::Failed) {
+            if (Retry(Phase::Restoring)) return;
+            ShowClipboardError(capture_, clipboard.LastError());
+        }
+        wrote_ = false;
+        saved_.reset();
     }
-    windows_.SetForegroundWindow(previous);
-    GiveBack();
     Next(Phase::FinalSettle, kRestoreSettleMs);
 }
 
-void PasteSession::GiveBack() {
+void PasteSession::GiveBackNow() {
     if (!wrote_) return;
     wrote_ = false;
-    // A clipboard that was empty stays empty; one that could not be read
-    // gets nothing rather than a guess; another application's copy stays.
-    ReplaceOurClipboard(capture_.desktop, saved_.value_or(ClipboardSnapshot{}), true);
+    for (int attempt = 1; attempt <= kQuickAttempts; ++attempt) {
+        if (capture_.desktop.clipboard.ReplaceOurs(saved_.value_or(ClipboardSnapshot{})) !=
+            Clipboard::Replaced::Failed)
+            break;
+        capture_.desktop.events.Sleep(kQuickPauseMs);
+    }
     saved_.reset();
 }
 
 void PasteSession::Abort() {
     if (phase_ == Phase::Idle) return;
-    timers_.Stop(TimerId::HotKey);
-    if (phase_ == Phase::Pending) {
-        phase_ = Phase::Idle;
-        return;
-    }
-    if (phase_ == Phase::Asking) capture_.desktop.messages.DismissQuestion();
     // Our Ctrl+V may still be on its way to the application: it must not
     // find the previous content on the clipboard already.
     if (phase_ == Phase::Injected || phase_ == Phase::Settling) capture_.desktop.events.Sleep(kPasteSettleMs);
     phase_ = Phase::Idle;
-    GiveBack();
+    GiveBackNow();
     listener_.CatchUp();
     Finish();
 }
 
-void PasteSession::Reset() {
-    timers_.Stop(TimerId::HotKey);
+void PasteSession::Finish() {
+    capture_.desktop.timers.Stop(TimerId::HotKey);
     phase_ = Phase::Idle;
     wrote_ = false;
+    attempts_ = 0;
     textlessLooks_ = 0;
     saved_.reset();
     injecting_.reset();
+    asking_.reset();
     inProgress_.reset();
-}
-
-void PasteSession::Finish() {
-    Reset();
     FlushQueued(capture_);
 }
 

@@ -1,7 +1,8 @@
 // One paste of the collection, from the paste hotkey to the clipboard given
-// back: snapshot, the collection written, Ctrl+V, settle, erase delay,
-// question, clear, restore. Each step runs on the paste's timer, never inside
-// another step's wait, and the session holds their state.
+// back: the swap, Ctrl+V, settle, erase delay, question, clear, restore.
+// Each step runs on the paste's timer (the answer to the question from the
+// main loop), never inside another step's wait, and the session holds their
+// state.
 #pragma once
 
 #include <optional>
@@ -16,13 +17,8 @@ namespace gleaner {
 class PasteSession {
 public:
     PasteSession(CaptureContext& capture, ClipboardListener& listener, Hotkeys& hotkeys, Keyboard& keyboard,
-                 Timers& timers, Windows& windows)
-        : capture_(capture),
-          listener_(listener),
-          hotkeys_(hotkeys),
-          keyboard_(keyboard),
-          timers_(timers),
-          windows_(windows) {}
+                 Windows& windows)
+        : capture_(capture), listener_(listener), hotkeys_(hotkeys), keyboard_(keyboard), windows_(windows) {}
     PasteSession(const PasteSession&) = delete;
     PasteSession& operator=(const PasteSession&) = delete;
 
@@ -33,15 +29,14 @@ public:
     void OnTimer();
     bool Active() const { return phase_ != Phase::Idle; }
 
-    // The program ends (a close, the end of the session): an open question
-    // goes as No, the clipboard gets its previous content back while it still
-    // holds ours, the copies made meanwhile are collected, and the hotkeys
-    // are as the rest of the program left them. A paste asked for but not
-    // started never starts.
+    // The program ends: the clipboard gets its previous content back at once
+    // while it still holds ours (once our Ctrl+V has had its moment), the
+    // copies made meanwhile are collected, and no step comes after. A paste
+    // asked for but not started never starts.
     void Abort();
 
 private:
-    enum class Phase { Idle, Pending, Injected, Settling, EraseDelay, Asking, FinalSettle };
+    enum class Phase { Idle, Swapping, Injected, Settling, EraseDelay, Asking, Clearing, Restoring, FinalSettle };
 
     // Sets PasteInProgress for as long as it lives.
     class InProgress {
@@ -55,24 +50,33 @@ private:
         bool& flag_;
     };
 
+    // Runs a step; an exception in it ends the paste with the clipboard given
+    // back and the copies collected.
+    template <class Step>
+    void Run(Step step);
     void Next(Phase phase, int milliseconds);
-    void Begin();
+    // Another attempt at the clipboard after a pause, or false after the last.
+    bool Retry(Phase phase);
+    void Swap();
     void InjectCtrlV();
     void AfterSettle();
-    void AskAndClear();
-    // The previous content back, where the clipboard still holds ours.
-    void GiveBack();
+    void AskOrClear();
+    void OnAnswer(MessageAnswer answer);
+    void StartClearing();
+    void Clear();
+    void StartRestoring();
+    void Restore();
+    // The previous content back without waiting for a busy clipboard beyond
+    // a few quick tries, where it still holds ours.
+    void GiveBackNow();
     // No paste any more: no flag set, the hotkeys as the rest of the program
-    // left them.
-    void Reset();
-    // Reset, and the copies made meanwhile collected.
+    // left them, the copies made meanwhile collected.
     void Finish();
 
     CaptureContext& capture_;
     ClipboardListener& listener_;
     Hotkeys& hotkeys_;
     Keyboard& keyboard_;
-    Timers& timers_;
     Windows& windows_;
 
     Phase phase_ = Phase::Idle;
@@ -81,9 +85,14 @@ private:
     // other automatic steps the user's next press is caught (and swallowed)
     // rather than paste the collection again.
     std::optional<Hotkeys::Hold> injecting_;
+    std::optional<Hotkeys::Hold> asking_;
+    // The window in front when the question was asked; it gets the keyboard back.
+    WindowId askedOver_ = 0;
     std::optional<ClipboardSnapshot> saved_;
     // The collection is on the clipboard: the previous content is owed back.
     bool wrote_ = false;
+    // Failed attempts at the clipboard in the current phase.
+    int attempts_ = 0;
     // How often the clipboard was seen without text after the paste.
     int textlessLooks_ = 0;
 };

@@ -63,6 +63,11 @@ public:
     virtual std::optional<ClipboardSnapshot> Snapshot() = 0;
     // Replaces the clipboard's content with the snapshot.
     virtual bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) = 0;
+    // The paste's swap, in one opening of the clipboard so that no copy can
+    // come between: what it held (as Snapshot), then the text written
+    // marked ours and read back. nullopt, and the clipboard as it was, when
+    // it is busy or the text does not read back the same.
+    virtual std::optional<ClipboardSnapshot> SwapIn(const std::u16string& text) = 0;
 
     // True while the clipboard holds a write of ours that nobody replaced.
     virtual bool HoldsOurs() = 0;
@@ -98,6 +103,8 @@ struct ClipboardArrival {
 
 // The message a watched window gets when changes are queued for it (WM_APP + 2).
 constexpr std::uint32_t kClipboardQueuedMessage = 0x8002;
+// The message the main window gets once the settings dialog is gone (WM_APP + 3).
+constexpr std::uint32_t kSettingsClosedMessage = 0x8003;
 
 // Word of every clipboard change, whatever other programs watching the
 // clipboard do. Each change is read on a thread of the watcher's own the
@@ -118,16 +125,13 @@ public:
     virtual std::vector<ClipboardArrival> Take() = 0;
 };
 
-// Sleeping and keeping the user interface alive while waiting.
+// The program's one message loop belongs to the Win32 glue: no step of the
+// logic runs another inside it (boxes aside, which PromptQueue opens from
+// the main loop). A step may only pause, and nothing runs meanwhile.
 class EventLoop {
 public:
     virtual ~EventLoop() = default;
     virtual void Sleep(int milliseconds) = 0;
-    // Dispatches every window message already queued for this thread.
-    virtual void ProcessPendingMessages() = 0;
-    // Sleeps until a window message arrives, then dispatches every one
-    // queued. False once the program's message loop is to end.
-    virtual bool WaitForMessages() = 0;
 };
 
 enum class MessageButtons { Ok, YesNo };
@@ -158,7 +162,9 @@ struct Rect {
 // Where a box of this size goes, given the pointer.
 using BoxPlacement = Point (*)(int boxWidth, int boxHeight, Point pointer);
 
-// Modal message boxes; returns once the user has closed the box.
+// Modal message boxes; each returns once the box is closed. A box runs its
+// own message loop: the program opens one only from its main loop, one at a
+// time (PromptQueue).
 class MessageBoxes {
 public:
     virtual ~MessageBoxes() = default;
@@ -167,9 +173,9 @@ public:
     // A system-modal Yes/No question placed by place as soon as it appears.
     virtual MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
                                        BoxPlacement place) = 0;
-    // Closes the question that is open, if any, as if answered No (the
+    // Closes the box that is open, if any, as its No or OK button would (the
     // session is ending and nobody will answer it).
-    virtual void DismissQuestion() = 0;
+    virtual void DismissOpenBox() = 0;
 };
 
 // RGB as 0x00BBGGRR, the window system's colour order.
@@ -289,8 +295,9 @@ public:
 // The main window's timers, each running only while its work is under way:
 // HotKey carries a paste from one step to the next, End ends the program,
 // TrayRetry adds the icon again while the notification area refuses it,
-// Batch shows the copies read meanwhile.
-enum class TimerId : std::uintptr_t { HotKey = 2, End = 3, TrayRetry = 4, Batch = 5 };
+// Batch shows the copies read meanwhile, Prompt opens the next box from the
+// main loop, ClearRetry tries クリア's clipboard again while it is busy.
+enum class TimerId : std::uintptr_t { HotKey = 2, End = 3, TrayRetry = 4, Batch = 5, Prompt = 6, ClearRetry = 7 };
 class Timers {
 public:
     virtual ~Timers() = default;
@@ -334,6 +341,7 @@ struct Desktop {
     Clipboard& clipboard;
     EventLoop& events;
     MessageBoxes& messages;
+    Timers& timers;
 };
 
 }  // namespace gleaner

@@ -144,6 +144,10 @@ constexpr std::size_t kSnapshotCap = 64u << 20;
 std::optional<ClipboardSnapshot> Win32Clipboard::Snapshot() {
     if (!Open()) return std::nullopt;
     ClipboardSession session;
+    return TakeSnapshot();
+}
+
+ClipboardSnapshot Win32Clipboard::TakeSnapshot() {
     ClipboardSnapshot snapshot;
     std::size_t total = 0;
     for (UINT format : KeptFormats()) {
@@ -178,6 +182,23 @@ bool Win32Clipboard::Restore(const ClipboardSnapshot& snapshot, bool markOurs) {
     if (!Open()) return false;
     ClipboardSession session;
     return Fill(snapshot, markOurs);
+}
+
+std::optional<ClipboardSnapshot> Win32Clipboard::SwapIn(const std::u16string& text) {
+    if (!Open()) return std::nullopt;
+    ClipboardSession session;
+    ClipboardSnapshot snapshot = TakeSnapshot();
+    const auto* bytes = reinterpret_cast<const char*>(text.c_str());
+    if (Fill({{CF_UNICODETEXT, std::string(bytes, (text.size() + 1) * sizeof(char16_t))}}, true)) {
+        const LockedGlobal<const wchar_t> chars(GetClipboardData(CF_UNICODETEXT));
+        if (chars.Get() && FromWide(chars.Get(), wcsnlen(chars.Get(), chars.Bytes() / sizeof(wchar_t))) == text)
+            return snapshot;
+        Fail(ERROR_INVALID_DATA);
+    }
+    // Put back as it was, marked as ours: no clipboard tool takes it for a
+    // new copy.
+    Fill(snapshot, true);
+    return std::nullopt;
 }
 
 bool Win32Clipboard::HoldsOurs() {

@@ -40,6 +40,7 @@ public:
     bool Empty() override;
     std::optional<ClipboardSnapshot> Snapshot() override;
     bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override;
+    std::optional<ClipboardSnapshot> SwapIn(const std::u16string& text) override;
     bool HoldsOurs() override;
     Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
     std::uint32_t Sequence() override { return GetClipboardSequenceNumber(); }
@@ -53,6 +54,8 @@ private:
     void MarkOurs();
     // Empties the clipboard opened for writing and puts the snapshot there.
     bool Fill(const ClipboardSnapshot& snapshot, bool markOurs);
+    // The kept formats, while the clipboard is open.
+    ClipboardSnapshot TakeSnapshot();
     UniqueGlobal MakeBlock(const void* data, std::size_t bytes);
 
     const OwnerWindow& owner_;
@@ -63,12 +66,6 @@ private:
 class Win32EventLoop : public EventLoop {
 public:
     void Sleep(int milliseconds) override;
-    void ProcessPendingMessages() override;
-    bool WaitForMessages() override;
-
-private:
-    // False when the quit came.
-    bool Dispatch();
 };
 
 class Win32MessageBoxes : public MessageBoxes {
@@ -77,7 +74,7 @@ public:
     MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override;
     MessageAnswer AskAtPointer(const std::u16string& text, const std::u16string& title,
                                BoxPlacement place) override;
-    void DismissQuestion() override;
+    void DismissOpenBox() override;
 
 private:
     const OwnerWindow& owner_;

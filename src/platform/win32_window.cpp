@@ -37,6 +37,13 @@ void RegisterOnce(const WindowClass& windowClass, WNDPROC procedure) {
     RegisterClassExW(&wc);
 }
 
+// A window that declares itself a control parent (the settings dialog) gets
+// a dialog's keys: Tab between its controls, Enter and Esc.
+bool IsDialogKey(MSG& msg) {
+    HWND root = GetAncestor(msg.hwnd, GA_ROOT);
+    return root && (GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT) && IsDialogMessageW(root, &msg);
+}
+
 }  // namespace
 
 DpiScale WindowScale(HWND window) {
@@ -47,6 +54,7 @@ DpiScale WindowScale(HWND window) {
 int RunMessageLoop() {
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (IsDialogKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

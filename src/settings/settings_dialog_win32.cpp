@@ -341,7 +341,11 @@ bool SettingsDialog::OnClose() {
     return true;
 }
 
-void SettingsDialog::OnDestroy() { state_.SettingsWindowHandle = 0; }
+// What follows the dialog runs as a step of its own, from the main loop.
+void SettingsDialog::OnDestroy() {
+    state_.SettingsWindowHandle = 0;
+    PostMessageW(ToHwnd(state_.MainWindowHandle), kSettingsClosedMessage, 0, 0);
+}
 
 bool SettingsDialog::OnActivate(bool active) {
     if (active)

@@ -1,5 +1,6 @@
 #include "shell/app.h"
 
+#include "capture/clipboard_access.h"
 #include "popup/text_statistics.h"
 #include "resources/texts.h"
 #include "settings/conf_file.h"
@@ -46,7 +47,7 @@ App::App(Services& services, ProgramWindows& windows, ProgramState& state)
     : services_(services),
       windows_(windows),
       state_(state),
-      desktop_{services.clipboard, services.events, services.messages},
+      desktop_{services.clipboard, services.events, services.messages, services.timers},
       tray_(services.tray, services.timers) {}
 
 App::~App() = default;
@@ -67,11 +68,10 @@ void App::CreateParts() {
     popup_ = std::make_unique<CountPopupPresenter>(state_, services_.screen, windows_.Popup(*this), [this] {
         tray_.UpdateTrayIcon(*main_, NotifyCommand::Modify);
     });
-    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get(), false, {}});
+    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get(), {}, {}});
     listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.timers, *capture_);
     hotkeys_ = std::make_unique<Hotkeys>(state_, services_.keyboard, main_->Id());
-    paste_ = std::make_unique<PasteSession>(*capture_, *listener_, *hotkeys_, services_.keyboard, services_.timers,
-                                            services_.windows);
+    paste_ = std::make_unique<PasteSession>(*capture_, *listener_, *hotkeys_, services_.keyboard, services_.windows);
 }
 
 bool App::Start() {
@@ -95,10 +95,7 @@ bool App::Start() {
 
     // In tray mode the main window stays hidden behind the icon.
     if (settings.taskTray == 1) {
-        ShowSplashMessage(settings, windows_.Splash(), TrayNotice(state_.ProgramVersion), kGoingToTrayMs, true);
-        // Closed while the notice showed (the session ended): nothing more
-        // may start behind the shutdown.
-        if (closing_) return true;
+        ShowSplashMessage(settings, windows_.Splash(), TrayNotice(state_.ProgramVersion), kGoingToTrayMs);
         tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
     }
 
@@ -147,7 +144,8 @@ void App::ReportTakenHotKeys(const std::vector<std::u16string>& taken) {
     if (taken.empty()) return;
     std::u16string names;
     for (const auto& name : taken) names += (names.empty() ? u"" : texts::kHotKeyListJoin) + name;
-    services_.messages.Show(names + texts::kHotKeyTakenSuffix, texts::kHotKeyTakenTitle, MessageButtons::Ok);
+    state_.Prompts.Tell(PromptKind::HotKeyTaken, names + texts::kHotKeyTakenSuffix, texts::kHotKeyTakenTitle,
+                        services_.timers);
 }
 
 void App::OnClipboardUpdate() {
@@ -179,6 +177,12 @@ void App::OnTimer(TimerId timer) {
         break;
     case TimerId::Batch:
         listener_->OnBatchTimer();
+        break;
+    case TimerId::Prompt:
+        state_.Prompts.ShowNext(services_.messages, services_.timers);
+        break;
+    case TimerId::ClearRetry:
+        OnClearRetry(*capture_);
         break;
     case TimerId::End:
         // The goodbye notice runs its time before the program ends.
@@ -214,7 +218,7 @@ void App::OnMenu(MenuCommand command) {
         OpenGuide();
         break;
     case MenuCommand::End2:
-        ShowSplashMessage(state_.Settings, windows_.Splash(), texts::kEnding, kEndingMs, false);
+        ShowSplashMessage(state_.Settings, windows_.Splash(), texts::kEnding, kEndingMs);
         OnClose();
         break;
     case MenuCommand::End:
@@ -231,30 +235,31 @@ void App::OnTrayIcon(std::uint16_t mouseMessage) {
     if (mouseMessage == kTrayLeftDoubleClick) OpenSettings();
 }
 
-// The settings command: the dialog is shown and waited for with the icon
-// gone, the main window disabled and the hotkeys off, then the new keys are
-// registered and the dialog's close action is applied.
+// The settings command: the dialog opens with the icon gone, the main
+// window disabled and the hotkeys off; the program goes on meanwhile.
 void App::OpenSettings() {
     SettingsDialogView& dialog = windows_.SettingsWindow();
-    // Never a second wait inside the first.
     if (state_.SettingsWindowHandle != 0) {
         dialog.BringToFront();
         return;
     }
     tray_.DeleteTrayIcon();
-    // A dialog that could not be made counts as closed with its close box.
-    dialog.Open(AppTitle(state_.ProgramVersion));
+    const bool opened = dialog.Open(AppTitle(state_.ProgramVersion));
     main_->Enable(false);
-    Hotkeys::Hold hotkeysOff = hotkeys_->HoldOff();
-    // Captures, timers and the dialog itself run inside this wait.
-    while (state_.SettingsWindowHandle != 0 && services_.events.WaitForMessages()) {
-    }
+    settingsHold_.emplace(hotkeys_->HoldOff());
+    // A dialog that could not be made counts as closed with its close box.
+    if (!opened) OnSettingsClosed();
+}
+
+// Once the dialog is gone: the new keys are registered and its close
+// action applied, unless the program began to end meanwhile.
+void App::OnSettingsClosed() {
+    if (closing_ || !settingsHold_ || state_.SettingsWindowHandle != 0) return;
     // The balloon and the legend close with the dialog.
     windows_.Popup(*this).Unload();
     windows_.Help().ShowHelp(false);
-    // The program began to end meanwhile (the session ends, say).
-    if (closing_) return;
-    const auto taken = hotkeysOff.Release();
+    const auto taken = settingsHold_->Release();
+    settingsHold_.reset();
     main_->Enable(true);
     const CloseAction action = AfterSettings();
     if (action != CloseAction::End) ReportTakenHotKeys(taken);
@@ -265,7 +270,7 @@ void App::OpenSettings() {
 // earlier confirmation left behind.
 CloseAction App::AfterSettings() {
     if (state_.SettingsCloseAction == CloseAction::End) {
-        ShowSplashMessage(state_.Settings, windows_.Splash(), texts::kEnding, kSettingsEndingMs, false);
+        ShowSplashMessage(state_.Settings, windows_.Splash(), texts::kEnding, kSettingsEndingMs);
         tray_.DeleteTrayIcon();
         OnClose();
         return CloseAction::End;
@@ -278,8 +283,7 @@ CloseAction App::AfterSettings() {
     const bool wasShown = main_->IsVisible();
     main_->Hide();
     if (wasShown)
-        ShowSplashMessage(state_.Settings, windows_.Splash(), TrayNotice(state_.ProgramVersion), kSettingsToTrayMs,
-                          true);
+        ShowSplashMessage(state_.Settings, windows_.Splash(), TrayNotice(state_.ProgramVersion), kSettingsToTrayMs);
     tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
     return CloseAction::Tray;
 }
@@ -300,29 +304,31 @@ void App::OpenGuide() {
     if (services_.files.Exists(guide)) services_.shell.Open(guide);
 }
 
-// The close is always allowed, at any moment: a paste under way ends at once
-// with the user's clipboard given back, the settings are written, the
-// listener removed, and the process ends on the next tick of Timer_End. The
-// end of the Windows session comes this way too, and the process may be
-// gone as soon as this returns.
+// The close is always allowed, at any moment, and waits on nothing: the
+// settings are written first, an open box closes unanswered and those
+// waiting are dropped, a paste under way ends with the user's clipboard
+// given back, the listener is removed, and the process ends on the next
+// tick of Timer_End, the only timer left. The end of the Windows session
+// comes this way too, and the process may be gone as soon as this returns.
 void App::OnClose() {
     if (closing_ || !main_) return;
     closing_ = true;
-    // First of all: at the end of the session the process may be ended at
-    // any moment from here on, and a box below would wait for an answer.
     SaveConf(state_.Settings, services_.files, folder_, main_->Frame());
+    state_.Prompts.End(services_.messages, services_.timers);
+    hotkeys_->End();
+    StopClearingClipboard(*capture_);
     listener_->CatchUp();
     paste_->Abort();
     // The icon never outlives the program, however it is closed.
     tray_.DeleteTrayIcon();
-    hotkeys_->End();
     // Each step below runs whatever became of the one before.
     listener_->Stop();
     main_->Hide();
     services_.timers.Start(TimerId::End, kTimerEndMs);
     windows_.Popup(*this).Unload();
     windows_.Help().ShowHelp(false);
-    // Unloaded without storing; the settings command's wait then ends.
+    settingsHold_.reset();
+    // Unloaded without storing.
     if (state_.SettingsWindowHandle != 0) windows_.SettingsWindow().Unload();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,7 @@ public:
     void OnClose() override;
     void OnTrayIcon(std::uint16_t mouseMessage) override;
     void OnTaskbarCreated() override;
+    void OnSettingsClosed() override;
     void OnClearLabel() override;
 
 private:
@@ -101,6 +103,8 @@ private:
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<PasteSession> paste_;
     TrayIcon tray_;
+    // The hotkeys rest while the settings dialog is open.
+    std::optional<Hotkeys::Hold> settingsHold_;
     bool closing_ = false;
 };
 

@@ -48,6 +48,8 @@ public:
     virtual void OnTrayIcon(std::uint16_t mouseMessage) = 0;
     // The notification area was made anew (Explorer restarted).
     virtual void OnTaskbarCreated() = 0;
+    // The settings dialog is gone, confirmed, cancelled or unloaded.
+    virtual void OnSettingsClosed() = 0;
 };
 
 }  // namespace gleaner

@@ -161,6 +161,9 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     case kTrayIconMessage:
         events_.OnTrayIcon(LOWORD(lParam));
         return 0;
+    case kSettingsClosedMessage:
+        events_.OnSettingsClosed();
+        return 0;
     default:
         if (message == taskbarCreated_ && message != 0) {
             events_.OnTaskbarCreated();

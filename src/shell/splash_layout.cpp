@@ -48,9 +48,9 @@ std::vector<TwipsRect> ShrinkFrames(const TwipsRect& start) {
 }
 
 void ShowSplashMessage(const SettingsRecord& settings, SplashView& view, const std::u16string& text,
-                       std::int32_t milliseconds, bool modal) {
+                       std::int32_t milliseconds) {
     if (settings.customMsg == 0) return;
-    view.Show(EncodeSplashMessage(text, milliseconds), modal);
+    view.Show(EncodeSplashMessage(text, milliseconds));
 }
 
 }  // namespace gleaner

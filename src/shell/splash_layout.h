@@ -46,13 +46,13 @@ std::vector<TwipsRect> ShrinkFrames(const TwipsRect& start);
 class SplashView {
 public:
     virtual ~SplashView() = default;
-    // Shows the pending message; a modal show returns once it has closed.
-    virtual void Show(const std::u16string& pendingMessage, bool modal) = 0;
+    // Shows the pending message for its time; returns at once.
+    virtual void Show(const std::u16string& pendingMessage) = 0;
     virtual bool Showing() const = 0;
 };
 
 // Silent when "custom msg" is 0.
 void ShowSplashMessage(const SettingsRecord& settings, SplashView& view, const std::u16string& text,
-                       std::int32_t milliseconds, bool modal);
+                       std::int32_t milliseconds);
 
 }  // namespace gleaner

@@ -1,5 +1,7 @@
 #include "shell/splash_window_win32.h"
 
+#include <algorithm>
+
 #include "platform/win32_fonts.h"
 #include "platform/win32_services.h"
 
@@ -7,20 +9,17 @@ namespace gleaner::win32 {
 namespace {
 
 constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT_PTR kShrinkTimer = 2;
+constexpr UINT kShrinkFrameMs = 10;
 constexpr COLORREF kSplashBackground = RGB(192, 255, 255);
 constexpr COLORREF kSplashText = RGB(0, 0, 255);
 
 }  // namespace
 
-void SplashWindow::Show(const std::u16string& pendingMessage, bool modal) {
+void SplashWindow::Show(const std::u16string& pendingMessage) {
     if (!Load(pendingMessage)) return;
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
     UpdateWindow(Handle());
-    if (!modal) return;
-    // Until the splash is gone; a quit meanwhile is left to the outer loop.
-    Win32EventLoop events;
-    while (Handle() && events.WaitForMessages()) {
-    }
 }
 
 bool SplashWindow::Load(const std::u16string& pendingMessage) {
@@ -38,6 +37,8 @@ bool SplashWindow::Load(const std::u16string& pendingMessage) {
     SetWindowTextW(Handle(), Wide(text_));
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     KillTimer(Handle(), kTimer1);
+    KillTimer(Handle(), kShrinkTimer);
+    frames_.clear();
     if (content.milliseconds > 0) SetTimer(Handle(), kTimer1, static_cast<UINT>(content.milliseconds), nullptr);
     return true;
 }
@@ -79,11 +80,27 @@ void SplashWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+// Its time is up: it shrinks towards its lower right corner, a frame a tick,
+// and is gone.
 void SplashWindow::OnTimer(UINT_PTR id) {
-    if (id != kTimer1) return;
-    KillTimer(Handle(), kTimer1);
-    ShrinkSplash();
-    Destroy();
+    if (id == kTimer1) {
+        KillTimer(Handle(), kTimer1);
+        RECT rect{};
+        GetWindowRect(Handle(), &rect);
+        // In pixels: the frames' arithmetic is the same in any unit.
+        frames_ = ShrinkFrames({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+        std::reverse(frames_.begin(), frames_.end());
+        SetTimer(Handle(), kShrinkTimer, kShrinkFrameMs, nullptr);
+        return;
+    }
+    if (id != kShrinkTimer) return;
+    if (frames_.empty()) {
+        Destroy();
+        return;
+    }
+    const TwipsRect frame = frames_.back();
+    frames_.pop_back();
+    MoveWindow(Handle(), frame.left, frame.top, frame.width, frame.height, TRUE);
 }
 
 std::optional<LRESULT> SplashWindow::OnMessage(UINT message, WPARAM, LPARAM) {
@@ -91,17 +108,5 @@ std::optional<LRESULT> SplashWindow::OnMessage(UINT message, WPARAM, LPARAM) {
     return std::nullopt;
 }
 
-void SplashWindow::ShrinkSplash() {
-    RECT rect{};
-    GetWindowRect(Handle(), &rect);
-    // In pixels: the frames' arithmetic is the same in any unit.
-    const TwipsRect start{rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
-    Win32EventLoop events;
-    for (const TwipsRect& frame : ShrinkFrames(start)) {
-        MoveWindow(Handle(), frame.left, frame.top, frame.width, frame.height, TRUE);
-        events.Sleep(10);
-        events.ProcessPendingMessages();
-    }
-}
 
 }  // namespace gleaner::win32

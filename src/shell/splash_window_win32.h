@@ -13,14 +13,13 @@ inline constexpr wchar_t kSplashWindowClass[] = L"GleanerSplashWindow";
 
 class SplashWindow : public Window, public SplashView {
 public:
-    // Shows the pending message; a modal show returns once the splash is gone.
-    void Show(const std::u16string& pendingMessage, bool modal) override;
+    // Shows the pending message, runs its time, shrinks away; never waits.
+    void Show(const std::u16string& pendingMessage) override;
     bool Showing() const override { return Handle() != nullptr; }
 
 private:
     bool Load(const std::u16string& pendingMessage);
     bool CreateAtPointer();
-    void ShrinkSplash();
     void OnPaint(HDC dc) override;
     void OnTimer(UINT_PTR id) override;
     void OnDensityChange(DpiScale scale, const RECT& suggested) override;
@@ -28,6 +27,8 @@ private:
 
     SplashLayout layout_;
     std::u16string text_;
+    // The frames of the shrink still to show, one a tick.
+    std::vector<TwipsRect> frames_;
 };
 
 }  // namespace gleaner::win32

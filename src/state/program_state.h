@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "state/prompts.h"
 #include "state/settings_record.h"
 
 namespace gleaner {
@@ -42,6 +43,8 @@ struct ProgramState {
     WindowId SettingsWindowHandle = 0;
     // Set by each confirmation of the dialog; its close box leaves the one before.
     CloseAction SettingsCloseAction = CloseAction::ShowWindow;
+    // The boxes asked for and not yet closed.
+    PromptQueue Prompts;
 };
 
 }  // namespace gleaner

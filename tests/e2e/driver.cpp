@@ -89,7 +89,7 @@ HWND FindWindowOf(DWORD pid, const std::wstring& className) {
     return window;
 }
 
-bool PutText(HWND owner, const std::wstring& text) {
+bool PutText(HWND owner, const std::wstring& text, DWORD holdMs) {
     if (!WaitFor("OpenClipboard", [&] { return OpenClipboard(owner) != FALSE; }, true, 5000)) return false;
     bool ok = EmptyClipboard() != FALSE;
     const std::size_t size = (text.size() + 1) * sizeof(wchar_t);
@@ -98,6 +98,9 @@ bool PutText(HWND owner, const std::wstring& text) {
     GlobalUnlock(block);
     ok = ok && SetClipboardData(CF_UNICODETEXT, block) != nullptr;
     if (!ok) GlobalFree(block);  // the clipboard did not take it
+    ok = CloseClipboard() && ok;
+    if (holdMs == 0 || !OpenClipboard(owner)) return ok;
+    Sleep(holdMs);
     return CloseClipboard() && ok;
 }
 

@@ -143,7 +143,9 @@ inline std::pair<WORD, WORD> SelectionOf(HWND edit) {
 
 // owner must be a real window: under Wine two threads can both hold
 // OpenClipboard(NULL).
-bool PutText(HWND owner, const std::wstring& text);
+// holdMs: the application opens the clipboard again at once and keeps it
+// that long, as some do right after a copy (to add a format of their own).
+bool PutText(HWND owner, const std::wstring& text, DWORD holdMs = 0);
 std::optional<std::wstring> ReadText(HWND owner);
 
 // "Another application": a visible window on a thread of its own with its own

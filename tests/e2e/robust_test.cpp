@@ -1,5 +1,8 @@
 // No copy is lost: not to copies in quick succession, not to copying or
 // logging off during a paste.
+#include <fstream>
+#include <iterator>
+
 #include "scenario.h"
 
 namespace gleaner::e2e {
@@ -48,18 +51,35 @@ TEST_F(EndToEndRobust, APasteNeverCostsTheUserAClipboardOrACopy) {
     PostMessageW(GetDlgItem(question, IDYES), BM_CLICK, 0, 0);
     EXPECT_TRUE(ClipboardHolds(L"Y")) << "the paste must not put the older text back over it";
     EXPECT_TRUE(BoxShows(L"X\r\nY")) << "what came before the question cleared, what came during it kept";
+}
 
-    // Logging off while the question is open: Windows ends the process as
-    // soon as WM_ENDSESSION returns, so Conf.txt must be on disk by then.
-    ASSERT_TRUE(CopyInNotepad(L"C"));
+// An application that holds the clipboard open for half a second right
+// after it copies is waited for, with no box. Logging off while the question is open,
+// with a copy waiting that takes the collection past "limit max": Windows
+// ends the process as soon as WM_ENDSESSION returns, so neither message may
+// wait on a box, and Conf.txt must be on disk by then.
+TEST_F(EndToEndRobust, WaitsForAClipboardHeldOpenAndLoggingOffWaitsOnNoBox) {
+    ASSERT_TRUE(Start({L"no confirm = 0", L"limit max = 100"}));
+    ASSERT_TRUE(BringToFront(other_.Window()));
+    std::vector<std::wstring> held;
+    for (int i = 1; i <= 5; ++i) {
+        held.push_back(L"held open " + std::to_wstring(i));
+        ASSERT_TRUE(other_.OnThread([&] { return PutText(other_.Window(), held.back(), 500); }));
+        PumpFor(300);  // then it leaves the copy there for a moment, as a person would
+    }
+    EXPECT_TRUE(BoxShows(Joined(held)));
+    EXPECT_EQ(FindWindowOf(gleaner_->Id(), L"#32770"), nullptr) << "a box";
+
     ASSERT_TRUE(PressInNotepad('V'));
     ASSERT_NE(WaitForMessageBox(gleaner_->Id()), nullptr) << "no question";
-    DeleteFileW(folder_.File(L"Conf.txt").c_str());
-    EXPECT_EQ(Ask(gleaner_->Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF), TRUE);
-    Ask(gleaner_->Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF);
-    EXPECT_NE(GetFileAttributesW(folder_.File(L"Conf.txt").c_str()), INVALID_FILE_ATTRIBUTES)
-        << "no Conf.txt when WM_ENDSESSION returned";
-    EXPECT_TRUE(ClipboardHolds(L"C")) << "the clipboard as before the paste";
+    ASSERT_TRUE(CopyInOtherApp(std::wstring(100, L'x')));
+    const std::wstring conf = folder_.File(L"Conf.txt");
+    DeleteFileW(conf.c_str());
+    EXPECT_TRUE(Ask(gleaner_->Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, 5000)) << "timed out";
+    EXPECT_TRUE(Ask(gleaner_->Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, 5000)) << "timed out";
+    std::ifstream file(conf.c_str(), std::ios::binary);
+    const std::string written{std::istreambuf_iterator<char>(file), {}};
+    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 19) << "Conf.txt when WM_ENDSESSION returned";
     EXPECT_TRUE(WaitFor("gleaner running", [&] { return gleaner_->Running(); }, false));
 }
 

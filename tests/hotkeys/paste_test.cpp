@@ -59,14 +59,12 @@ TEST_F(HotkeysTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachA
     EXPECT_EQ(keyboard.registered[hotkeyId(kModControl)].virtualKey, static_cast<std::uint32_t>('Q'));
     EXPECT_EQ(keyboard.registered[hotkeyId(kModControl | kModShift)].virtualKey, static_cast<std::uint32_t>('A'));
     EXPECT_EQ(hotkeys.Identify(hotkeyId(kModControl | kModShift)), Hotkeys::Pressed::Popup);
-    EXPECT_EQ(keyboard.atomUses[u"GLEANER_CTRLV"], 1);
     {
         Hotkeys::Hold outer = hotkeys.HoldOff();
         Hotkeys::Hold inner = hotkeys.HoldOff();
         hotkeys.RegisterHotKeys();
         inner.Release();
         EXPECT_TRUE(keyboard.registered.empty());
-        EXPECT_EQ(keyboard.atomUses[u"GLEANER_POPUP"], 0);
     }
     EXPECT_EQ(keyboard.registered.size(), 2u);
 }
@@ -138,29 +136,38 @@ TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySoAnd
     EXPECT_EQ(pasted, (std::vector<std::u16string>{u"the user's own text", u"A", u"A", u"A", u"(none)"}));
 }
 
-// One that could not be read gets nothing back rather than a guess; a
-// collection that could not be put there is neither pasted nor cleared.
-TEST_F(PasteTest, AClipboardThatCannotBeReadOrWrittenLosesNothing) {
+// Another program may hold the clipboard for a moment: it is tried again
+// for a second. A collection that could not be put there, busy for longer
+// or not taking it, is neither pasted nor cleared, and the user is told.
+TEST_F(PasteTest, ABusyClipboardIsTriedForASecondAndOneThatCannotTakeTheCollectionLosesNothing) {
     Copy(u"A");
-    clipboard.Preset(u"unreadable");
-    clipboard.HoldOpenFor(10);  // exactly the snapshot's ten attempts
+    clipboard.Preset(u"before");
+    clipboard.HoldOpenFor(9);  // the tenth attempt gets it
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A"});
-    EXPECT_EQ(clipboard.Contents(), std::nullopt);
-    Copy(u"B");
-    clipboard.Preset(u"before");
-    clipboard.corruptWrites = true;
-    PressCtrlV();
+    for (const bool corrupt : {false, true}) {
+        Copy(corrupt ? u"C" : u"B");
+        clipboard.Preset(u"before");
+        clipboard.HoldOpenFor(corrupt ? 0 : 10);
+        clipboard.corruptWrites = corrupt;
+        PressCtrlV();
+    }
     EXPECT_EQ(keyboard.injections.size(), 4u);  // the first paste's
-    EXPECT_EQ(box.Text(), u"B");
+    EXPECT_EQ(box.Text(), u"B\r\nC");
     EXPECT_EQ(messages.shown.size(), 2u);  // a clipboard error each time
     EXPECT_EQ(clipboard.Contents(), u"before");
     clipboard.corruptWrites = false;
-    clipboard.onOpen = [this] {  // busy from the clear on: the restore fails, the collection is not left there
-        if (box.Length() == 0) clipboard.HoldOpenFor(-1);
-    };
-    PressCtrlV();
-    EXPECT_EQ(clipboard.Contents(), std::nullopt);
+    for (const int busy : {3, -1}) {  // from the clear on: the restore tries again, or fails; the collection goes
+        Copy(busy > 0 ? u"D" : u"E");
+        clipboard.Preset(u"before");
+        int opens = 0;
+        clipboard.onOpen = [this, &opens, busy] {
+            if (box.Length() == 0 && opens++ == 0) clipboard.HoldOpenFor(busy);
+        };
+        PressCtrlV();
+        EXPECT_EQ(clipboard.Contents(), busy > 0 ? std::optional<std::u16string>(u"before") : std::nullopt);
+        clipboard.onOpen = nullptr;
+    }
 }
 
 // Copies another application makes during the paste are read as they come
@@ -191,13 +198,16 @@ TEST_F(PasteTest, CopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswerAnd
 // there) when we look whether the application's paste left text there, or
 // comes after the clear and the restore (500 ms after the Ctrl+V) before the
 // paste ends, its word not yet come.
-TEST_F(PasteTest, ACopyThatRacesTheRestoreOrComesDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
-    for (const std::u16string late : {u"racing", u"writing", u"settling"}) {
+TEST_F(PasteTest, ACopyThatRacesTheSwapOrTheRestoreOrComesDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
+    for (const std::u16string late : {u"swapping", u"racing", u"writing", u"settling"}) {
         Copy(u"A");
         clipboard.Preset(u"before");
-        if (late == u"racing") {
-            clipboard.onOpen = [this] {
-                if (box.Length() == 0 && clipboard.HoldsOurs()) clipboard.Put(u"racing");
+        bool raced = false;  // the copy lands as we open the clipboard for the swap, or to give it back
+        if (late == u"swapping" || late == u"racing") {
+            clipboard.onOpen = [this, &raced, late] {
+                const bool now = late == u"racing" ? box.Length() == 0 && clipboard.HoldsOurs()
+                                                   : state.PasteInProgress && !clipboard.HoldsOurs();
+                if (now && !std::exchange(raced, true)) clipboard.Put(late);
             };
         } else if (late == u"writing") {
             clipboard.onOpen = nullptr;
@@ -214,33 +224,49 @@ TEST_F(PasteTest, ACopyThatRacesTheRestoreOrComesDuringTheFinalSettleIsCollected
     }
 }
 
-TEST_F(PasteTest, AnExceptionInTheMiddleOfAPasteLeavesNoFlagSetAndTheNextCtrlVPastes) {
+TEST_F(PasteTest, AnExceptionAfterTheWriteGivesTheClipboardBackLeavesNoFlagSetAndTheNextCtrlVPastes) {
     Copy(u"A");
     clipboard.Preset(u"before");
-    clipboard.onOpen = [this] {
+    clipboard.onOpen = [this, start = timers.now] {
+        if (timers.now - start < 500) return;  // at the clear
         clipboard.onOpen = nullptr;
         throw std::bad_alloc();
     };
     PressPasteHotkey();
     EXPECT_THROW(events.RunFor(2000), std::bad_alloc);
+    EXPECT_EQ(clipboard.Contents(), u"before");
     ASSERT_EQ(keyboard.registered.size(), 1u);
     Copy(u"B");
     EXPECT_EQ(box.Text(), u"A\r\nB");  // copies are collected again
     PressCtrlV();
-    EXPECT_EQ(pasted, std::vector<std::u16string>{u"A\r\nB"});
+    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"A", u"A\r\nB"}));
 }
 
-// Our Ctrl+V may still be on its way when the program ends: the application
-// must find the collection, not the clipboard given back too early.
-TEST_F(PasteTest, AClosingJustAfterOurCtrlVGivesTheClipboardBackOnlyOnceTheApplicationHasPasted) {
+// The program ends while a paste is under way: just after our Ctrl+V (still
+// on its way, it must find the collection), or while a step waits for a busy
+// clipboard, at the swap or at the clear. Nothing happens after the shutdown
+// (no Ctrl+V, no clear), and the clipboard ends as the user had it.
+class PasteCloseTest : public PasteTest, public testing::WithParamInterface<int> {};
+
+TEST_P(PasteCloseTest, AClosingMidPasteLeavesNothingAfterItAndTheClipboardAsTheUserHadIt) {
+    const int busyFrom = GetParam();  // ms after the key, until the close 250 ms later; -1: closed at 10 ms
     Copy(u"A");
     clipboard.Preset(u"before");
-    events.At(timers.now + 10, [this] { app.OnClose(); });
-    events.At(timers.now + 150, [this] { pasted.push_back(clipboard.Contents().value_or(u"")); });
+    if (busyFrom >= 0) events.At(timers.now + busyFrom, [this] { clipboard.HoldOpenFor(-1); });
+    events.At(timers.now + (busyFrom >= 0 ? busyFrom + 250 : 10), [this] {
+        clipboard.HoldOpenFor(0);
+        app.OnClose();
+    });
+    events.At(timers.now + 150, [this] { pasted.push_back(clipboard.Contents().value_or(u"")); });  // it pastes
     PressPasteHotkey();
-    events.RunFor(1000);
-    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"A", u"A"}));
+    events.RunFor(3000);
+    EXPECT_EQ(clipboard.Contents(), u"before");
+    EXPECT_EQ(keyboard.injections.size(), busyFrom == 0 ? 0u : 4u);
+    EXPECT_EQ(pasted.back(), busyFrom == 0 ? u"before" : u"A");
+    EXPECT_TRUE(timers.running.empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(AfterOurCtrlVAtTheSwapAndAtTheClear, PasteCloseTest, testing::Values(-1, 0, 450));
 
 // A hand-edited Conf.txt may hold any number: a minute at most.
 TEST_F(PasteTest, AnEraseDelayAtEitherExtremeOfThirtyTwoBitsEndsWithinAMinute) {

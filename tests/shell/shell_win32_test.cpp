@@ -40,6 +40,7 @@ protected:
     void OnClose() override {}
     void OnTrayIcon(std::uint16_t) override {}
     void OnTaskbarCreated() override {}
+    void OnSettingsClosed() override {}
 
     LONG FontHeight() const {
         LOGFONTW font{};

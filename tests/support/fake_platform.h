@@ -125,6 +125,14 @@ public:
         Fill(snapshot, markOurs);
         return true;
     }
+    std::optional<ClipboardSnapshot> SwapIn(const std::u16string& text) override {
+        auto snapshot = Snapshot();
+        if (!snapshot) return std::nullopt;
+        Fill({{kUnicodeText, TextBytes(corruptWrites ? text + u"?" : text)}}, true);
+        if (Contents() == text) return snapshot;
+        Fill(*snapshot, true);
+        return std::nullopt;
+    }
     bool HoldsOurs() override { return ours_; }
     Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override {
         if (!Open()) return Replaced::Failed;
@@ -172,11 +180,8 @@ public:
         std::uint32_t virtualKey;
     };
 
-    std::uint16_t AddGlobalAtom(const std::u16string& name) override {
-        ++atomUses[name];
-        return Intern(atoms_, name);
-    }
-    void DeleteGlobalAtom(std::uint16_t atom) override { --atomUses[atoms_.at(atom - kFirstRegisteredFormat)]; }
+    std::uint16_t AddGlobalAtom(const std::u16string& name) override { return Intern(atoms_, name); }
+    void DeleteGlobalAtom(std::uint16_t) override {}
     bool RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override {
         if (registered.count(id) || takenKeys.count(virtualKey)) return false;
         registered[id] = {modifiers, virtualKey};
@@ -194,7 +199,6 @@ public:
     // Combinations another program has taken.
     std::set<std::uint32_t> takenKeys;
     std::map<int, HotKey> registered;
-    std::map<std::u16string, int> atomUses;
     // Each injection, as one list of events.
     std::vector<std::vector<KeyEvent>> injections;
     // Runs at each injection, as the focused application would react.
@@ -229,7 +233,7 @@ public:
 
 private:
     static std::string Name(TimerId timer) {
-        constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch"};
+        constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch", "Prompt", "ClearRetry"};
         return kNames[static_cast<std::size_t>(timer)];
     }
 };
@@ -273,23 +277,14 @@ private:
 };
 
 // The program's message queue on the timers' clock: sleeping moves the clock
-// on (other programs act meanwhile), pumping handles what was posted and the
-// timers that are due, in time order.
+// on (other programs act meanwhile, the program does not), the main loop
+// handles what was posted and the timers that are due, in time order.
 class FakeEventLoop : public EventLoop {
 public:
     explicit FakeEventLoop(FakeTimers& timers) : timers_(timers) {}
     void Sleep(int milliseconds) override { Advance(timers_.now + milliseconds); }
-    void ProcessPendingMessages() override { Dispatch(); }
-    // Moves the clock to the next message or timer and handles it; false
-    // when nothing would ever come (a wait would hang), as at a quit.
-    bool WaitForMessages() override {
-        constexpr int kEndless = 100000;
-        const std::int64_t next = NextEvent();
-        if (++waits_ > kEndless || (next == kNever && !onPump)) return false;
-        Advance(next == kNever ? timers_.now : next);
-        Dispatch();
-        return true;
-    }
+    // The main loop handles what is due now.
+    void ProcessPendingMessages() { Dispatch(); }
 
     // A window message for the program, handled at the next pump.
     void Post(std::function<void()> message) { posted_.push_back(std::move(message)); }
@@ -299,7 +294,10 @@ public:
     void RunFor(int milliseconds) {
         const std::int64_t end = timers_.now + milliseconds;
         Dispatch();
-        while (NextEvent() <= end) WaitForMessages();
+        for (std::int64_t next; (next = NextEvent()) <= end;) {
+            Advance(next);
+            Dispatch();
+        }
         Advance(end);
         Dispatch();
     }
@@ -345,7 +343,6 @@ private:
     }
 
     FakeTimers& timers_;
-    int waits_ = 0;
     std::deque<std::function<void()>> posted_;
     std::multimap<std::int64_t, std::function<void()>> actions_;
 };
@@ -367,8 +364,8 @@ public:
         placedAt = place(300, 120, {500, 400});  // a 300 x 120 box, the pointer at (500, 400)
         return Answer({text, title, MessageButtons::YesNo, MessagePlacement::AtPointer});
     }
-    // The question open, if one is, answers No.
-    void DismissQuestion() override {
+    // The box open, if one is, closes as No or OK.
+    void DismissOpenBox() override {
         dismissed_ = true;
         Note(journal, "question dismissed");
     }

@@ -48,11 +48,16 @@ public:
         return (state.SettingsWindowHandle = kSettingsWindow) != 0;
     }
     void BringToFront() override { journal.Note("settings in front"); }
-    void Unload() override { state.SettingsWindowHandle = 0; }
+    // As the dialog's window does, once it is gone.
+    void Unload() override {
+        state.SettingsWindowHandle = 0;
+        events->OnSettingsClosed();
+    }
 
     fake::Journal& journal;
     ProgramState& state;
     fake::FakeTextBox& box;
+    MainWindowEvents* events = nullptr;
     fake::FakeWindowFrame frame;
     std::u16string title;
     bool shown = false;
@@ -62,15 +67,15 @@ class FakeProgramWindows : public ProgramWindows, public SplashView, public Help
 public:
     FakeProgramWindows(fake::Journal& journal, ProgramState& state, fake::FakeTextBox& box)
         : main(journal, state, box), journal(journal) {}
-    MainWindowView* CreateMainWindow(MainWindowEvents&) override {
+    MainWindowView* CreateMainWindow(MainWindowEvents& events) override {
+        main.events = &events;
         journal.Note("window created");
         return &main;
     }
     SplashView& Splash() override { return *this; }
-    void Show(const std::u16string& pending, bool) override {
+    void Show(const std::u16string& pending) override {
         journal.Note("splash");
         splashes.push_back(DecodeSplashMessage(pending).text);
-        if (whileSplashShows) whileSplashShows();
     }
     bool Showing() const override { return splashShowing; }
     HelpView& Help() override { return *this; }
@@ -92,7 +97,6 @@ public:
 
     FakeMainWindow main;
     std::vector<std::u16string> splashes;
-    std::function<void()> whileSplashShows;
     bool splashShowing = false;
     bool helpShown = false;
     fake::FakeTextBox balloonBox;
@@ -155,9 +159,9 @@ protected:
     fake::FakeProgram program;
     fake::FakeNotificationArea tray;
     fake::FakeShell shell;
-    Desktop desktop{clipboard, events, messages};
+    Desktop desktop{clipboard, events, messages, timers};
     fake::FakeTextBox box;
-    CaptureContext capture{desktop, box, state, nullptr, false, {}};
+    CaptureContext capture{desktop, box, state, nullptr, {}, {}};
     Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
                       shell};
     FakeProgramWindows programWindows{journal, state, box};
