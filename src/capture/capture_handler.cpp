@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "capture/clipboard_access.h"
-#include "popup/number_format.h"
+#include "text/number_format.h"
 #include "resources/texts.h"
 
 namespace gleaner {

@@ -1,6 +1,6 @@
 #include "capture/clipboard_access.h"
 
-#include "popup/number_format.h"
+#include "text/number_format.h"
 #include "resources/texts.h"
 
 namespace gleaner {

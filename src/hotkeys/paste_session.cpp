@@ -6,7 +6,7 @@
 #include "hotkeys/key_injection.h"
 #include "platform/scope_exit.h"
 #include "resources/texts.h"
-#include "settings/parse_number.h"
+#include "text/parse_number.h"
 
 namespace gleaner {
 namespace {

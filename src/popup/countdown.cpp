@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "popup/number_format.h"
+#include "text/number_format.h"
 
 namespace gleaner {
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "platform/codepage.h"
-#include "popup/number_format.h"
-#include "popup/text_statistics.h"
-#include "settings/parse_number.h"
+#include "text/number_format.h"
+#include "text/text_statistics.h"
+#include "text/parse_number.h"
 
 namespace gleaner {
 namespace {

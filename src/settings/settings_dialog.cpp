@@ -1,8 +1,8 @@
 #include "settings/settings_dialog.h"
 
-#include "popup/number_format.h"
+#include "text/number_format.h"
 #include "resources/texts.h"
-#include "settings/parse_number.h"
+#include "text/parse_number.h"
 
 namespace gleaner {
 

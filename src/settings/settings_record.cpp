@@ -1,7 +1,7 @@
 #include "settings/settings_record.h"
 
 #include "resources/texts.h"
-#include "settings/parse_number.h"
+#include "text/parse_number.h"
 
 namespace gleaner {
 

@@ -1,7 +1,7 @@
 #include "shell/app.h"
 
 #include "capture/clipboard_access.h"
-#include "popup/text_statistics.h"
+#include "text/text_statistics.h"
 #include "resources/texts.h"
 #include "settings/conf_file.h"
 #include "settings/settings_dialog.h"

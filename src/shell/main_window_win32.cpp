@@ -2,7 +2,7 @@
 
 #include "platform/win32_fonts.h"
 #include "platform/win32_system_dlls.h"
-#include "popup/text_statistics.h"
+#include "text/text_statistics.h"
 #include "resources/texts.h"
 #include "shell/menus_win32.h"
 #include "shell/tray_icon.h"

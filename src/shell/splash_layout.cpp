@@ -1,9 +1,9 @@
 #include "shell/splash_layout.h"
 
-#include "popup/number_format.h"
+#include "text/number_format.h"
 #include "resources/fonts.h"
-#include "popup/text_statistics.h"
-#include "settings/parse_number.h"
+#include "text/text_statistics.h"
+#include "text/parse_number.h"
 
 namespace gleaner {
 

@@ -1,6 +1,6 @@
 #include "shell/version.h"
 
-#include "popup/number_format.h"
+#include "text/number_format.h"
 #include "resources/texts.h"
 
 namespace gleaner {

@@ -15,7 +15,7 @@
 #include "capture/capture_handler.h"
 #include "platform/codepage.h"
 #include "settings/conf_file.h"
-#include "settings/parse_number.h"
+#include "text/parse_number.h"
 #include "settings/settings_record.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "popup/number_format.h"
+#include "text/number_format.h"
 
 namespace gleaner {
 

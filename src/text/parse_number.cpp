@@ -1,4 +1,4 @@
-#include "settings/parse_number.h"
+#include "text/parse_number.h"
 
 #include <charconv>
 #include <cstdlib>

@@ -1,6 +1,6 @@
-#include "popup/text_statistics.h"
+#include "text/text_statistics.h"
 
-#include "popup/number_format.h"
+#include "text/number_format.h"
 #include "resources/texts.h"
 
 namespace gleaner {
