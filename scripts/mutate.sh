@@ -41,13 +41,16 @@ build="$work/build"
 jobs=$(nproc 2>/dev/null || echo 2)
 mkdir -p "$tree"
 
-# The tree as it stands, uncommitted changes included.
-(cd "$repo_dir" && git ls-files -co --exclude-standard -- CMakeLists.txt cmake src tests) |
+# The tree as it stands, uncommitted changes included; a file gone from it
+# goes from the copy too, or the build would still compile it.
+sources=$(cd "$repo_dir" && git ls-files -co --exclude-standard -- CMakeLists.txt cmake src tests)
+printf '%s\n' "$sources" |
     (cd "$repo_dir" && while IFS= read -r f; do
         [ -f "$f" ] || continue
         mkdir -p "$tree/$(dirname -- "$f")"
         cmp -s "$f" "$tree/$f" || cp "$f" "$tree/$f"
     done)
+(cd "$tree" && find . -type f | sed 's|^\./||' | grep -vxF -f <(printf '%s\n' "$sources") | xargs -r rm -f --)
 
 build_tests() { cmake --build "$build" --target gleaner_tests -j "$jobs" >"$work/build.log" 2>&1; }
 # Prints the first test that failed, or nothing when all passed.
