@@ -9,15 +9,6 @@ namespace {
 // The private format that marks a write as ours.
 constexpr wchar_t kOwnWriteFormat[] = L"Gleaner Own Write";
 
-// Closes the clipboard when the operation leaves, whatever the way out.
-class ClipboardSession {
-public:
-    ClipboardSession() = default;
-    ~ClipboardSession() { CloseClipboard(); }
-    ClipboardSession(const ClipboardSession&) = delete;
-    ClipboardSession& operator=(const ClipboardSession&) = delete;
-};
-
 }  // namespace
 
 std::u16string ErrorDescription(DWORD error) {
@@ -33,10 +24,10 @@ std::u16string ErrorDescription(DWORD error) {
 
 void Win32Clipboard::Fail(DWORD error) { lastError_ = {error, ErrorDescription(error)}; }
 
-bool Win32Clipboard::Open() {
-    if (OpenClipboard(owner_.hwnd)) return true;
+std::optional<Win32Clipboard::Session> Win32Clipboard::Open() {
+    if (OpenClipboard(owner_.hwnd)) return std::optional<Session>(std::in_place);
     Fail(GetLastError());
-    return false;
+    return std::nullopt;
 }
 
 bool Win32Clipboard::HasText() {
@@ -54,8 +45,8 @@ std::uint32_t Win32Clipboard::RegisterFormat(const std::u16string& name) {
 }
 
 std::optional<std::u16string> Win32Clipboard::ReadText() {
-    if (!Open()) return std::nullopt;
-    ClipboardSession session;
+    const auto session = Open();
+    if (!session) return std::nullopt;
     // The system converts ANSI text to Unicode on request; no text is no failure.
     if (!IsClipboardFormatAvailable(CF_UNICODETEXT)) return std::u16string();
     const LockedGlobal<const wchar_t> chars(GetClipboardData(CF_UNICODETEXT));
@@ -68,8 +59,8 @@ std::optional<std::u16string> Win32Clipboard::ReadText() {
 }
 
 std::optional<Clipboard::Copy> Win32Clipboard::ReadCopy(const std::vector<std::uint32_t>& markFormats) {
-    if (!Open()) return std::nullopt;
-    ClipboardSession session;
+    const auto session = Open();
+    if (!session) return std::nullopt;
     Copy copy;
     // The text first, and few questions asked: the next copy may be on its way.
     if (const HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
@@ -142,8 +133,8 @@ constexpr std::size_t kSnapshotCap = 64u << 20;
 }  // namespace
 
 std::optional<ClipboardSnapshot> Win32Clipboard::Snapshot() {
-    if (!Open()) return std::nullopt;
-    ClipboardSession session;
+    const auto session = Open();
+    if (!session) return std::nullopt;
     return TakeSnapshot();
 }
 
@@ -179,14 +170,14 @@ bool Win32Clipboard::Fill(const ClipboardSnapshot& snapshot, bool markOurs) {
 }
 
 bool Win32Clipboard::Restore(const ClipboardSnapshot& snapshot, bool markOurs) {
-    if (!Open()) return false;
-    ClipboardSession session;
+    const auto session = Open();
+    if (!session) return false;
     return Fill(snapshot, markOurs);
 }
 
 std::optional<ClipboardSnapshot> Win32Clipboard::SwapIn(const std::u16string& text) {
-    if (!Open()) return std::nullopt;
-    ClipboardSession session;
+    const auto session = Open();
+    if (!session) return std::nullopt;
     ClipboardSnapshot snapshot = TakeSnapshot();
     const auto* bytes = reinterpret_cast<const char*>(text.c_str());
     if (Fill({{CF_UNICODETEXT, std::string(bytes, (text.size() + 1) * sizeof(char16_t))}}, true)) {
@@ -207,16 +198,16 @@ bool Win32Clipboard::HoldsOurs() {
 }
 
 Clipboard::Replaced Win32Clipboard::ReplaceOurs(const ClipboardSnapshot& snapshot) {
-    if (!Open()) return Replaced::Failed;
+    const auto session = Open();
+    if (!session) return Replaced::Failed;
     // Open, nobody else can copy until we close: the look and the change are one.
-    ClipboardSession session;
     if (!HoldsOurs()) return Replaced::NotOurs;
     return Fill(snapshot, true) ? Replaced::Done : Replaced::Failed;
 }
 
 bool Win32Clipboard::Empty() {
-    if (!Open()) return false;
-    ClipboardSession session;
+    const auto session = Open();
+    if (!session) return false;
     if (EmptyClipboard()) return true;
     Fail(GetLastError());
     return false;

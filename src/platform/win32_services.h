@@ -47,7 +47,17 @@ public:
     PlatformError LastError() const override { return lastError_; }
 
 private:
-    bool Open();
+    // Closes the clipboard when the operation leaves, whatever the way out.
+    class Session {
+    public:
+        Session() = default;
+        ~Session() { CloseClipboard(); }
+        Session(const Session&) = delete;
+        Session& operator=(const Session&) = delete;
+    };
+    // The clipboard opened, until the session ends; nullopt when another
+    // program holds it (the reason in LastError).
+    std::optional<Session> Open();
     void Fail(DWORD error);
     // Adds "Clipboard Viewer Ignore" and our own mark to the clipboard
     // opened for writing.
