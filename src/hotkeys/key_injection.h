@@ -7,7 +7,6 @@
 
 namespace gleaner {
 
-constexpr std::uint16_t kVkShift = 0x10;
 constexpr std::uint16_t kVkControl = 0x11;
 constexpr std::uint16_t kVkV = 0x56;
 

@@ -40,9 +40,7 @@ public:
     // Registers (or looks up) a named format; 0 on failure.
     virtual std::uint32_t RegisterFormat(const std::u16string& name) = 0;
 
-    // Each operation is a single attempt. A clipboard without text reads as
-    // the empty string, which is no failure.
-    virtual std::optional<std::u16string> ReadText() = 0;
+    // Each operation is a single attempt.
     // One copy as a whole, read in a single opening of the clipboard so that
     // all of it belongs to the same copy: its text (nullopt: none), and for
     // each of the marks asked about that it carries, the number it holds
@@ -53,24 +51,16 @@ public:
         std::vector<std::pair<std::uint32_t, std::optional<std::uint32_t>>> marks;
     };
     virtual std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) = 0;
-    // markOurs adds "Clipboard Viewer Ignore", so that other clipboard tools
-    // do not record our own temporary writes as copies, and a private format
-    // by which we know the write for ours until somebody else copies.
-    virtual bool WriteText(const std::u16string& text, bool markOurs = false) = 0;
     virtual bool Empty() = 0;
-    // The formats worth keeping across a paste; nullopt when the clipboard
-    // cannot be read. An empty clipboard gives an empty snapshot.
-    virtual std::optional<ClipboardSnapshot> Snapshot() = 0;
-    // Replaces the clipboard's content with the snapshot.
-    virtual bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) = 0;
     // The paste's swap, in one opening of the clipboard so that no copy can
-    // come between: what it held (as Snapshot), then the text written
-    // marked ours and read back. nullopt, and the clipboard as it was, when
-    // it is busy or the text does not read back the same.
+    // come between: what it held (the formats worth keeping across a paste;
+    // an empty clipboard gives an empty snapshot), then the text written,
+    // marked ours and read back. Marked ours: "Clipboard Viewer Ignore", so
+    // that other clipboard tools do not record our temporary write as a
+    // copy, and a private format by which we know it for ours until somebody
+    // else copies. nullopt, and the clipboard as it was, when it is busy or
+    // the text does not read back the same.
     virtual std::optional<ClipboardSnapshot> SwapIn(const std::u16string& text) = 0;
-
-    // True while the clipboard holds a write of ours that nobody replaced.
-    virtual bool HoldsOurs() = 0;
     enum class Replaced { Done, NotOurs, Failed };
     // Replaces a write of ours with the snapshot (an empty one empties the
     // clipboard), marked as ours; another program's copy is left alone. The

@@ -34,14 +34,17 @@ public:
     bool HasText() override;
     bool HasFormat(std::uint32_t format) override;
     std::uint32_t RegisterFormat(const std::u16string& name) override;
-    std::optional<std::u16string> ReadText() override;
+    std::optional<std::u16string> ReadText();
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override;
-    bool WriteText(const std::u16string& text, bool markOurs = false) override;
+    bool WriteText(const std::u16string& text, bool markOurs = false);
     bool Empty() override;
-    std::optional<ClipboardSnapshot> Snapshot() override;
-    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override;
+    // Single operations beside the program's, for the Win32 tests and the
+    // benchmark: a clipboard without text reads as "".
+    std::optional<ClipboardSnapshot> Snapshot();
+    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs);
     std::optional<ClipboardSnapshot> SwapIn(const std::u16string& text) override;
-    bool HoldsOurs() override;
+    // True while the clipboard holds a write of ours that nobody replaced.
+    bool HoldsOurs();
     Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
     std::uint32_t Sequence() override { return GetClipboardSequenceNumber(); }
     PlatformError LastError() const override { return lastError_; }

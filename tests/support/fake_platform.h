@@ -95,9 +95,6 @@ public:
     bool HasText() override { return HasFormat(kUnicodeText); }
     bool HasFormat(std::uint32_t format) override { return formats_.count(format) != 0; }
     std::uint32_t RegisterFormat(const std::u16string& name) override { return Intern(registered_, name); }
-    std::optional<std::u16string> ReadText() override {
-        return Open() ? std::optional(Contents().value_or(u"")) : std::nullopt;
-    }
     std::optional<Copy> ReadCopy(const std::vector<std::uint32_t>& markFormats) override {
         if (!Open()) return std::nullopt;
         Copy copy{sequence_, Contents(), {}};
@@ -110,30 +107,22 @@ public:
         }
         return copy;
     }
-    bool WriteText(const std::u16string& text, bool markOurs = false) override {
-        return Restore({{kUnicodeText, TextBytes(corruptWrites ? text + u"?" : text)}}, markOurs);
+    bool Empty() override {
+        const bool opened = Open();
+        if (opened) Fill({}, false);
+        return opened;
     }
-    bool Empty() override { return Restore({}, false); }
-    std::optional<ClipboardSnapshot> Snapshot() override {
+    std::optional<ClipboardSnapshot> SwapIn(const std::u16string& text) override {
         if (!Open()) return std::nullopt;
         ClipboardSnapshot snapshot;
         for (const auto& [format, bytes] : formats_) snapshot.push_back({format, bytes});
-        return snapshot;
-    }
-    bool Restore(const ClipboardSnapshot& snapshot, bool markOurs) override {
-        if (!Open()) return false;
-        Fill(snapshot, markOurs);
-        return true;
-    }
-    std::optional<ClipboardSnapshot> SwapIn(const std::u16string& text) override {
-        auto snapshot = Snapshot();
-        if (!snapshot) return std::nullopt;
         Fill({{kUnicodeText, TextBytes(corruptWrites ? text + u"?" : text)}}, true);
         if (Contents() == text) return snapshot;
-        Fill(*snapshot, true);
+        Fill(snapshot, true);
         return std::nullopt;
     }
-    bool HoldsOurs() override { return ours_; }
+    // True while the clipboard holds a write of ours that nobody replaced.
+    bool HoldsOurs() const { return ours_; }
     Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override {
         if (!Open()) return Replaced::Failed;
         if (!ours_) return Replaced::NotOurs;
