@@ -50,7 +50,7 @@ printf '%s\n' "$sources" |
         mkdir -p "$tree/$(dirname -- "$f")"
         cmp -s "$f" "$tree/$f" || cp "$f" "$tree/$f"
     done)
-(cd "$tree" && find . -type f | sed 's|^\./||' | grep -vxF -f <(printf '%s\n' "$sources") | xargs -r rm -f --)
+(cd "$tree" && find . -type f | sed 's|^\./||' | { grep -vxF -f <(printf '%s\n' "$sources") || true; } | xargs -r rm -f --)
 
 build_tests() { cmake --build "$build" --target gleaner_tests -j "$jobs" >"$work/build.log" 2>&1; }
 # Prints the first test that failed, or nothing when all passed.
