@@ -38,8 +38,8 @@ public:
     bool Registered() const { return registered_; }
 
     // The keys are off while a hold lasts (the settings dialog, our own
-    // injected Ctrl+V), and back on when the last hold ends, unless the
-    // program has ended meanwhile. Holds nest.
+    // injected Ctrl+V, the clear question), and back on when the last hold
+    // ends, unless the program has ended meanwhile. Holds nest.
     class Hold {
     public:
         explicit Hold(Hotkeys& hotkeys);

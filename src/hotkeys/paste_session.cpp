@@ -61,7 +61,6 @@ void PasteSession::Run(Step step) {
         // Already on the way out with one exception: a second would end
         // the process.
         try {
-            phase_ = Phase::Idle;
             GiveBackNow();
             Finish();
         } catch (...) {
@@ -241,7 +240,6 @@ void PasteSession::Abort() {
     // Our Ctrl+V may still be on its way to the application: it must not
     // find the previous content on the clipboard already.
     if (phase_ == Phase::Injected || phase_ == Phase::Settling) capture_.desktop.events.Sleep(kPasteSettleMs);
-    phase_ = Phase::Idle;
     GiveBackNow();
     listener_.CatchUp();
     Finish();

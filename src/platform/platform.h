@@ -330,7 +330,6 @@ public:
 struct Desktop {
     Clipboard& clipboard;
     EventLoop& events;
-    MessageBoxes& messages;
     Timers& timers;
 };
 

@@ -47,7 +47,7 @@ App::App(Services& services, ProgramWindows& windows, ProgramState& state)
     : services_(services),
       windows_(windows),
       state_(state),
-      desktop_{services.clipboard, services.events, services.messages, services.timers},
+      desktop_{services.clipboard, services.events, services.timers},
       tray_(services.tray, services.timers) {}
 
 App::~App() = default;

@@ -159,7 +159,7 @@ protected:
     fake::FakeProgram program;
     fake::FakeNotificationArea tray;
     fake::FakeShell shell;
-    Desktop desktop{clipboard, events, messages, timers};
+    Desktop desktop{clipboard, events, timers};
     fake::FakeTextBox box;
     CaptureContext capture{desktop, box, state, nullptr, {}, {}};
     Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
