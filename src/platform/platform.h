@@ -125,8 +125,6 @@ public:
 };
 
 enum class MessageButtons { Ok, YesNo };
-// Where a box appears: the system's choice, or placed by the pointer.
-enum class MessagePlacement { Default, AtPointer };
 enum class MessageAnswer { Ok, Yes, No };
 
 // A point on the screen, in pixels.

@@ -120,7 +120,7 @@ TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySoAnd
     };
     PressCtrlV();
     const fake::ShownMessage question{u"クリップボード／表示をクリアしますか？", u"クリア確認", MessageButtons::YesNo,
-                                      MessagePlacement::AtPointer};
+                                      fake::MessagePlacement::AtPointer};
     EXPECT_EQ(messages.shown, std::vector{question});
     EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
     EXPECT_EQ(windows.foreground, kEditorWindow);

@@ -336,6 +336,8 @@ private:
     std::multimap<std::int64_t, std::function<void()>> actions_;
 };
 
+// Where a box appeared: the system's choice, or placed by the pointer.
+enum class MessagePlacement { Default, AtPointer };
 struct ShownMessage {
     std::u16string text;
     std::u16string title;
