@@ -5,8 +5,7 @@
 #include <string>
 
 #include "driver.h"
-#include "platform/win32_handles.h"
-#include "platform/win32_window.h"
+#include "platform/window_win32.h"
 
 namespace gleaner::bench {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/desktop.h"
 #include "popup/count_popup.h"
 #include "state/program_state.h"
 

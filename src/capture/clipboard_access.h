@@ -5,7 +5,6 @@
 #pragma once
 
 #include "capture/capture_handler.h"
-#include "platform/platform.h"
 
 namespace gleaner {
 

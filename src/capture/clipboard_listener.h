@@ -6,7 +6,6 @@
 #pragma once
 
 #include "capture/capture_handler.h"
-#include "platform/platform.h"
 
 namespace gleaner {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/keyboard.h"
 #include "state/program_state.h"
 
 namespace gleaner {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/keyboard.h"
 
 namespace gleaner {
 

@@ -10,7 +10,6 @@
 #include "capture/capture_handler.h"
 #include "capture/clipboard_listener.h"
 #include "hotkeys/hotkeys.h"
-#include "platform/platform.h"
 
 namespace gleaner {
 

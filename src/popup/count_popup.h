@@ -5,7 +5,8 @@
 #include <functional>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/screen.h"
+#include "platform/window_system.h"
 #include "popup/popup_layout.h"
 #include "state/program_state.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/dpi_scale.h"
-#include "platform/platform.h"
+#include "platform/geometry.h"
 
 namespace gleaner {
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "platform/win32_fonts.h"
+#include "platform/fonts_win32.h"
 #include "resources/texts.h"
 
 namespace gleaner::win32 {

@@ -6,9 +6,8 @@
 
 #include <memory>
 
-#include "platform/win32_services.h"
-#include "platform/win32_tooltip.h"
-#include "platform/win32_window.h"
+#include "platform/text_box_win32.h"
+#include "platform/tooltip_win32.h"
 #include "popup/count_popup.h"
 #include "popup/countdown.h"
 

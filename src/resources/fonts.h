@@ -1,5 +1,5 @@
 // The program's fonts: two faces and the sizes each kind of text is shown
-// at, in hundredths of a point. Named here once; platform/win32_fonts.h
+// at, in hundredths of a point. Named here once; platform/fonts_win32.h
 // makes each at a density once and shares it.
 #pragma once
 

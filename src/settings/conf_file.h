@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/window_system.h"
 #include "settings/settings_record.h"
 
 namespace gleaner {

@@ -8,7 +8,6 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
 #include "state/program_state.h"
 
 namespace gleaner {

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "platform/win32_fonts.h"
-#include "platform/win32_services.h"
+#include "platform/fonts_win32.h"
+#include "platform/window_system.h"
 #include "resources/texts.h"
 
 namespace gleaner::win32 {

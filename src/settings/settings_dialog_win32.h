@@ -7,9 +7,7 @@
 
 #include <array>
 
-#include "platform/dpi_scale.h"
-#include "platform/win32_tooltip.h"
-#include "platform/win32_window.h"
+#include "platform/tooltip_win32.h"
 #include "settings/settings_dialog.h"
 
 namespace gleaner::win32 {

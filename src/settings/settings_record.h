@@ -1,7 +1,7 @@
 // The settings' defaults, before Conf.txt is read.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/geometry.h"
 #include "state/settings_record.h"
 
 namespace gleaner {

@@ -2,7 +2,18 @@
 
 #include <memory>
 
-#include "platform/win32_services.h"
+#include "platform/clipboard_watch_win32.h"
+#include "platform/clipboard_win32.h"
+#include "platform/event_loop_win32.h"
+#include "platform/file_store_win32.h"
+#include "platform/keyboard_win32.h"
+#include "platform/message_boxes_win32.h"
+#include "platform/notification_area_win32.h"
+#include "platform/program_win32.h"
+#include "platform/screen_win32.h"
+#include "platform/shell_win32.h"
+#include "platform/timers_win32.h"
+#include "platform/windows_win32.h"
 #include "popup/popup_window_win32.h"
 #include "settings/settings_dialog_win32.h"
 #include "shell/app.h"

@@ -1,8 +1,6 @@
 // frmHelp's place at the pointer and the layout of its text and button.
 #pragma once
 
-#include "platform/dpi_scale.h"
-#include "platform/platform.h"
 #include "popup/count_popup.h"
 
 namespace gleaner {

@@ -1,7 +1,7 @@
 #include "shell/help_window_win32.h"
 
-#include "platform/win32_fonts.h"
-#include "platform/win32_services.h"
+#include "platform/fonts_win32.h"
+#include "platform/screen_win32.h"
 #include "resources/texts.h"
 
 namespace gleaner::win32 {

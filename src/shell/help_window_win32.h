@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "platform/win32_window.h"
+#include "platform/window_win32.h"
 #include "shell/help_layout.h"
 
 namespace gleaner::win32 {

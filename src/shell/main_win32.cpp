@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/win32_system_dlls.h"
+#include "platform/system_dlls_win32.h"
 #include "shell/app_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {

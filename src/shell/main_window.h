@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/window_system.h"
 #include "shell/menus.h"
 
 namespace gleaner {

@@ -1,7 +1,7 @@
 #include "shell/main_window_win32.h"
 
-#include "platform/win32_fonts.h"
-#include "platform/win32_system_dlls.h"
+#include "platform/fonts_win32.h"
+#include "platform/system_dlls_win32.h"
 #include "text/text_statistics.h"
 #include "resources/texts.h"
 #include "shell/menus_win32.h"

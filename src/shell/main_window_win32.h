@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "platform/win32_services.h"
-#include "platform/win32_tooltip.h"
-#include "platform/win32_window.h"
+#include "platform/text_box_win32.h"
+#include "platform/tooltip_win32.h"
+#include "platform/window_frame_win32.h"
 #include "shell/main_window.h"
 
 namespace gleaner::win32 {

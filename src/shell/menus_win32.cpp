@@ -1,7 +1,5 @@
 #include "shell/menus_win32.h"
 
-#include "platform/win32_handles.h"
-
 namespace gleaner::win32 {
 
 UniqueMenu BuildMenu(const std::vector<MenuItem>& items, bool popup) {

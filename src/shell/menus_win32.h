@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/win32_handles.h"
+#include "platform/handles_win32.h"
 #include "shell/menus.h"
 
 namespace gleaner::win32 {

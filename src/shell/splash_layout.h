@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "platform/dpi_scale.h"
-#include "platform/platform.h"
+#include "platform/geometry.h"
 #include "state/settings_record.h"
 
 namespace gleaner {

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/win32_fonts.h"
-#include "platform/win32_services.h"
+#include "platform/fonts_win32.h"
+#include "platform/screen_win32.h"
 
 namespace gleaner::win32 {
 namespace {
@@ -107,6 +107,5 @@ std::optional<LRESULT> SplashWindow::OnMessage(UINT message, WPARAM, LPARAM) {
     if (message == WM_ERASEBKGND) return 1;  // the paint fills the whole window
     return std::nullopt;
 }
-
 
 }  // namespace gleaner::win32

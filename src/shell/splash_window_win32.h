@@ -3,8 +3,7 @@
 
 #include <windows.h>
 
-#include "platform/platform.h"
-#include "platform/win32_window.h"
+#include "platform/window_win32.h"
 #include "shell/splash_layout.h"
 
 namespace gleaner::win32 {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/platform.h"
+#include "platform/notification_area.h"
 #include "shell/main_window.h"
 
 namespace gleaner {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/win32_system_dlls.h"
+#include "platform/system_dlls_win32.h"
 
 namespace gleaner::win32 {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/window_id.h"
 #include "state/prompts.h"
 #include "state/settings_record.h"
 

@@ -8,7 +8,8 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/message_boxes.h"
+#include "platform/timers.h"
 
 namespace gleaner {
 

@@ -1,7 +1,6 @@
 // The balloon window under Wine.
 #include <gtest/gtest.h>
 
-#include "platform/win32_handles.h"
 #include "popup/popup_window_win32.h"
 
 namespace gleaner {

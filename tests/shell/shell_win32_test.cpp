@@ -1,7 +1,8 @@
 // The program's own windows and resources, under Wine.
 #include <gtest/gtest.h>
 
-#include "platform/win32_services.h"
+#include "platform/notification_area_win32.h"
+#include "platform/screen_win32.h"
 #include "resources/texts.h"
 #include "shell/help_window_win32.h"
 #include "shell/main_window_win32.h"

@@ -1,0 +1,37 @@
+// The notification area through the shell's Unicode call.
+#include "platform/notification_area_win32.h"
+
+#include "platform/handles_win32.h"
+
+#include <algorithm>
+
+#include "platform/system_dlls_win32.h"
+
+namespace gleaner::win32 {
+
+NOTIFYICONDATAW NotifyIconData(const NotifyIconRecord& record) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof data;
+    data.hWnd = ToHwnd(record.window);
+    data.uID = record.id;
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = record.callbackMessage;
+    // The small icon of the window's class fits the notification area; the
+    // large one is scaled down when there is no small one.
+    data.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(data.hWnd, GCLP_HICONSM));
+    if (!data.hIcon) data.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(data.hWnd, GCLP_HICON));
+    // The tip is cut to the record's room, always with its terminating NUL.
+    const std::size_t length = std::min(record.tip.size(), std::size(data.szTip) - 1);
+    std::copy_n(record.tip.begin(), length, data.szTip);
+    return data;
+}
+
+bool Win32NotificationArea::Notify(NotifyCommand command, const NotifyIconRecord& record) {
+    NOTIFYICONDATAW data = NotifyIconData(record);
+    const DWORD message = command == NotifyCommand::Add ? NIM_ADD : command == NotifyCommand::Modify ? NIM_MODIFY
+                                                                                                   : NIM_DELETE;
+    const auto notify = ShellDll().shellNotifyIcon;
+    return notify && notify(message, &data) != FALSE;
+}
+
+}  // namespace gleaner::win32
