@@ -3,8 +3,8 @@
 #include <utility>
 
 #include "capture/clipboard_access.h"
-#include "text/number_format.h"
 #include "resources/texts.h"
+#include "text/number_format.h"
 
 namespace gleaner {
 namespace {
@@ -128,10 +128,10 @@ void CollectBatch(CaptureContext& context, const std::vector<std::u16string>& te
 }
 
 void FlushQueued(CaptureContext& context) {
-    if (context.state.PasteInProgress || context.queued.empty()) return;
+    if (context.state.PasteInProgress || context.state.QueuedCopies.empty()) return;
     // A copy collected here may open the limit message, and copies taken
     // meanwhile join the queue anew: they make the next batch.
-    const std::vector<std::u16string> batch = std::exchange(context.queued, {});
+    const std::vector<std::u16string> batch = std::exchange(context.state.QueuedCopies, {});
     CollectBatch(context, batch, context.state.Settings.dispPos);
 }
 
@@ -144,7 +144,7 @@ void EmptyCollection(CaptureContext& context) {
 
 void ClearCollection(CaptureContext& context) {
     FlushQueued(context);
-    if (context.state.PasteInProgress) context.queued.clear();
+    if (context.state.PasteInProgress) context.state.QueuedCopies.clear();
     StartClearingClipboard(context);
     EmptyCollection(context);
 }

@@ -16,15 +16,6 @@ struct CaptureContext {
     TextBox& collection;  // txtDescription on the main window
     ProgramState& state;
     CountPopup* popup = nullptr;
-    // Copies read and not yet shown, in the order they came: the next batch,
-    // or, while a paste is under way, what joins the collection at its end.
-    std::vector<std::u16string> queued;
-    // クリア's clipboard while it is busy: the attempts left, and the
-    // clipboard's change count when クリア was chosen.
-    struct Clearing {
-        int attemptsLeft = 0;
-        std::uint32_t sequence = 0;
-    } clearing;
 };
 
 // Grey while the collection box still shows the introduction.

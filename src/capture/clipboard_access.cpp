@@ -1,7 +1,7 @@
 #include "capture/clipboard_access.h"
 
-#include "text/number_format.h"
 #include "resources/texts.h"
+#include "text/number_format.h"
 
 namespace gleaner {
 
@@ -13,7 +13,7 @@ void ShowClipboardError(CaptureContext& context, const PlatformError& error) {
 }
 
 void StartClearingClipboard(CaptureContext& context) {
-    context.clearing = {kClipboardAttempts, context.desktop.clipboard.Sequence()};
+    context.state.ClearingClipboard = {kClipboardAttempts, context.desktop.clipboard.Sequence()};
     OnClearRetry(context);
 }
 
@@ -21,21 +21,21 @@ void OnClearRetry(CaptureContext& context) {
     Clipboard& clipboard = context.desktop.clipboard;
     Timers& timers = context.desktop.timers;
     timers.Stop(TimerId::ClearRetry);
-    if (context.clearing.attemptsLeft <= 0 || clipboard.Sequence() != context.clearing.sequence) {
-        context.clearing = {};
+    if (context.state.ClearingClipboard.attemptsLeft <= 0 || clipboard.Sequence() != context.state.ClearingClipboard.sequence) {
+        context.state.ClearingClipboard = {};
         return;
     }
     const bool done = context.state.PasteInProgress ? clipboard.ReplaceOurs({}) != Clipboard::Replaced::Failed
                                                     : clipboard.Empty();
-    if (done || --context.clearing.attemptsLeft == 0) {
-        context.clearing = {};
+    if (done || --context.state.ClearingClipboard.attemptsLeft == 0) {
+        context.state.ClearingClipboard = {};
         return;
     }
     timers.Start(TimerId::ClearRetry, kClipboardRetryMs);
 }
 
 void StopClearingClipboard(CaptureContext& context) {
-    context.clearing = {};
+    context.state.ClearingClipboard = {};
     context.desktop.timers.Stop(TimerId::ClearRetry);
 }
 

@@ -73,7 +73,7 @@ void ClipboardListener::Stop() {
 void ClipboardListener::TakeArrivals() {
     if (!listening_) return;
     std::vector<PlatformError> errors;
-    std::vector<std::u16string>& queued = capture_.queued;
+    std::vector<std::u16string>& queued = capture_.state.QueuedCopies;
     for (ClipboardArrival& arrival : watch_.Take()) {
         if (arrival.error) errors.push_back(*arrival.error);
         if (arrival.copiedHere || !arrival.text) continue;
@@ -90,7 +90,7 @@ void ClipboardListener::TakeArrivals() {
 // hand always is; copies that follow it within a tick wait for the batch.
 void ClipboardListener::OnChangesQueued() {
     TakeArrivals();
-    if (capture_.queued.empty()) return;
+    if (capture_.state.QueuedCopies.empty()) return;
     if (batching_) {
         arrivedSinceTick_ = true;
         return;
@@ -105,7 +105,7 @@ void ClipboardListener::OnChangesQueued() {
 void ClipboardListener::OnBatchTimer() {
     // A tick without a copy: the burst is over. During a paste the copies
     // wait for its end, which takes them in itself.
-    if (capture_.queued.empty() || capture_.state.PasteInProgress) {
+    if (capture_.state.QueuedCopies.empty() || capture_.state.PasteInProgress) {
         timers_.Stop(TimerId::Batch);
         batching_ = false;
         return;
@@ -122,7 +122,7 @@ void ClipboardListener::OnBatchTimer() {
 void ClipboardListener::CatchUp() {
     TakeArrivals();
     FlushQueued(capture_);
-    if (!capture_.queued.empty() || !batching_) return;
+    if (!capture_.state.QueuedCopies.empty() || !batching_) return;
     timers_.Stop(TimerId::Batch);
     batching_ = false;
 }

@@ -4,7 +4,6 @@
 
 #include "capture/clipboard_access.h"
 #include "hotkeys/key_injection.h"
-#include "platform/scope_exit.h"
 #include "resources/texts.h"
 #include "text/parse_number.h"
 
@@ -114,7 +113,8 @@ void PasteSession::Swap() {
         // What was copied before the key is pasted with the rest, whether
         // shown yet or not.
         listener_.CatchUp();
-        inProgress_.emplace(capture_.state.PasteInProgress);
+        capture_.state.PasteInProgress = true;
+        inProgress_.emplace([this] { capture_.state.PasteInProgress = false; });
         if (box.Length() == 0 || box.Tag() == texts::kTagInit) {
             // Nothing collected yet: the user's Ctrl+V pastes the clipboard
             // as if we were not there.

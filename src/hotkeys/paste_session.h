@@ -5,11 +5,13 @@
 // state.
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include "capture/capture_handler.h"
 #include "capture/clipboard_listener.h"
 #include "hotkeys/hotkeys.h"
+#include "platform/scope_exit.h"
 
 namespace gleaner {
 
@@ -36,18 +38,6 @@ public:
 
 private:
     enum class Phase { Idle, Swapping, Injected, Settling, EraseDelay, Asking, Clearing, Restoring, FinalSettle };
-
-    // Sets PasteInProgress for as long as it lives.
-    class InProgress {
-    public:
-        explicit InProgress(bool& flag) : flag_(flag) { flag_ = true; }
-        ~InProgress() { flag_ = false; }
-        InProgress(const InProgress&) = delete;
-        InProgress& operator=(const InProgress&) = delete;
-
-    private:
-        bool& flag_;
-    };
 
     // Runs a step; an exception in it ends the paste with the clipboard given
     // back and the copies collected.
@@ -79,7 +69,8 @@ private:
     Windows& windows_;
 
     Phase phase_ = Phase::Idle;
-    std::optional<InProgress> inProgress_;
+    // Clears PasteInProgress when the paste ends, whichever way it ends.
+    std::optional<ScopeExit<std::function<void()>>> inProgress_;
     // Off around our own Ctrl+V and while the question waits; during the
     // other automatic steps the user's next press is caught (and swallowed)
     // rather than paste the collection again.

@@ -23,7 +23,6 @@ void CountPopupPresenter::PresentCountPopup(const std::u16string& dispPos, const
     ShowText(collection, added);
     balloon_.RestartCountdown();
     refreshTray_();
-    state_.PopupWindowHandle = balloon_.Id();
     balloon_.ShowWithoutActivating();
 }
 

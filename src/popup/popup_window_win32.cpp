@@ -112,7 +112,10 @@ void BalloonWindow::ApplyCountdown(bool restart) {
 
 // The application the user copied in keeps the keyboard; a click into the
 // balloon activates it as any window.
-void BalloonWindow::ShowWithoutActivating() { ShowWindow(Handle(), SW_SHOWNOACTIVATE); }
+void BalloonWindow::ShowWithoutActivating() {
+    state_.PopupWindowHandle = ToWindowId(Handle());
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+}
 
 std::optional<LRESULT> BalloonWindow::OnTextMessage(UINT message) {
     switch (message) {

@@ -5,7 +5,7 @@
 
 #include "platform/files.h"
 #include "platform/window_system.h"
-#include "settings/settings_record.h"
+#include "settings/settings_defaults.h"
 
 namespace gleaner {
 

@@ -72,6 +72,8 @@ public:
     // so, without waiting for it; false when it could not be made.
     virtual bool Open(const std::u16string& caption) = 0;
     virtual void BringToFront() = 0;
+    // From its load until it unloads.
+    virtual bool IsOpen() const = 0;
     // Closes it without storing anything, as the program ends.
     virtual void Unload() = 0;
 };

@@ -45,6 +45,7 @@ public:
     explicit SettingsDialog(ProgramState& state) : state_(state) {}
     bool Open(const std::u16string& caption) override;
     void BringToFront() override;
+    bool IsOpen() const override { return Handle() != nullptr; }
     void Unload() override { Destroy(); }
 
 private:

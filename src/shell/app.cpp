@@ -1,13 +1,13 @@
 #include "shell/app.h"
 
 #include "capture/clipboard_access.h"
-#include "text/text_statistics.h"
 #include "resources/texts.h"
 #include "settings/conf_file.h"
+#include "settings/settings_defaults.h"
 #include "settings/settings_dialog.h"
-#include "settings/settings_record.h"
 #include "shell/menus.h"
 #include "shell/version.h"
+#include "text/text_statistics.h"
 
 namespace gleaner {
 namespace {
@@ -68,7 +68,7 @@ void App::CreateParts() {
     popup_ = std::make_unique<CountPopupPresenter>(state_, services_.screen, windows_.Popup(*this), [this] {
         tray_.UpdateTrayIcon(*main_, NotifyCommand::Modify);
     });
-    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get(), {}, {}});
+    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get()});
     listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.timers, *capture_);
     hotkeys_ = std::make_unique<Hotkeys>(state_, services_.keyboard, main_->Id());
     paste_ = std::make_unique<PasteSession>(*capture_, *listener_, *hotkeys_, services_.keyboard, services_.windows);
@@ -239,7 +239,7 @@ void App::OnTrayIcon(std::uint16_t mouseMessage) {
 // window disabled and the hotkeys off; the program goes on meanwhile.
 void App::OpenSettings() {
     SettingsDialogView& dialog = windows_.SettingsWindow();
-    if (state_.SettingsWindowHandle != 0) {
+    if (dialog.IsOpen()) {
         dialog.BringToFront();
         return;
     }
@@ -254,7 +254,7 @@ void App::OpenSettings() {
 // Once the dialog is gone: the new keys are registered and its close
 // action applied, unless the program began to end meanwhile.
 void App::OnSettingsClosed() {
-    if (closing_ || !settingsHold_ || state_.SettingsWindowHandle != 0) return;
+    if (closing_ || !settingsHold_ || windows_.SettingsWindow().IsOpen()) return;
     // The balloon and the legend close with the dialog.
     windows_.Popup(*this).Unload();
     windows_.Help().ShowHelp(false);
@@ -329,7 +329,7 @@ void App::OnClose() {
     windows_.Help().ShowHelp(false);
     settingsHold_.reset();
     // Unloaded without storing.
-    if (state_.SettingsWindowHandle != 0) windows_.SettingsWindow().Unload();
+    if (windows_.SettingsWindow().IsOpen()) windows_.SettingsWindow().Unload();
 }
 
 }  // namespace gleaner

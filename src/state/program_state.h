@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/window_id.h"
 #include "state/prompts.h"
@@ -35,6 +36,15 @@ struct ProgramState {
     std::int64_t LastLimitStep = 0;
     // True for the whole of a paste: copies made meanwhile wait for its end.
     bool PasteInProgress = false;
+    // Copies read and not yet shown, in the order they came: the next batch,
+    // or, while a paste is under way, what joins the collection at its end.
+    std::vector<std::u16string> QueuedCopies;
+    // クリア's clipboard while it is busy: the attempts left, and the
+    // clipboard's change count when クリア was chosen.
+    struct Clearing {
+        int attemptsLeft = 0;
+        std::uint32_t sequence = 0;
+    } ClearingClipboard;
 
     WindowId MainWindowHandle = 0;
     // The balloon while it is shown, else 0.

@@ -15,8 +15,8 @@
 #include "capture/capture_handler.h"
 #include "platform/codepage.h"
 #include "settings/conf_file.h"
+#include "settings/settings_defaults.h"
 #include "text/parse_number.h"
-#include "settings/settings_record.h"
 
 namespace {
 

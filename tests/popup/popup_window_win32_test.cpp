@@ -32,5 +32,16 @@ TEST(BalloonWindow, IsCutToItsRoundedBodyWithTheTailsTipAtTheAnchorOrAStripLeftT
     EXPECT_TRUE(inside(150, 16));
 }
 
+TEST(BalloonWindow, IsTheProgramsBalloonFromShownUntilClosed) {
+    NoHelp none;
+    ProgramState state;
+    win32::BalloonWindow balloon(state, none, none);
+    ASSERT_TRUE(balloon.Load());
+    balloon.ShowWithoutActivating();
+    EXPECT_EQ(state.PopupWindowHandle, win32::ToWindowId(balloon.Handle()));
+    balloon.Unload();
+    EXPECT_EQ(state.PopupWindowHandle, 0u);
+}
+
 }  // namespace
 }  // namespace gleaner

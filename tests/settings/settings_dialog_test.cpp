@@ -1,5 +1,5 @@
+#include "settings/settings_defaults.h"
 #include "settings/settings_dialog.h"
-#include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
 

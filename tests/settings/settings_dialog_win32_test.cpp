@@ -1,6 +1,6 @@
 // The settings dialog on the screen, under Wine.
+#include "settings/settings_defaults.h"
 #include "settings/settings_dialog_win32.h"
-#include "settings/settings_record.h"
 
 #include <gtest/gtest.h>
 

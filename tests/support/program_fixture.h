@@ -9,7 +9,7 @@
 
 #include "capture/capture_handler.h"
 #include "capture/clipboard_listener.h"
-#include "settings/settings_record.h"
+#include "settings/settings_defaults.h"
 #include "shell/app.h"
 #include "shell/menus.h"
 #include "state/program_state.h"
@@ -48,6 +48,7 @@ public:
         return (state.SettingsWindowHandle = kSettingsWindow) != 0;
     }
     void BringToFront() override { journal.Note("settings in front"); }
+    bool IsOpen() const override { return state.SettingsWindowHandle != 0; }
     // As the dialog's window does, once it is gone.
     void Unload() override {
         state.SettingsWindowHandle = 0;
@@ -161,7 +162,7 @@ protected:
     fake::FakeShell shell;
     Desktop desktop{clipboard, events, timers};
     fake::FakeTextBox box;
-    CaptureContext capture{desktop, box, state, nullptr, {}, {}};
+    CaptureContext capture{desktop, box, state, nullptr};
     Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
                       shell};
     FakeProgramWindows programWindows{journal, state, box};

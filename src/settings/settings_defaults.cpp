@@ -1,4 +1,4 @@
-#include "settings/settings_record.h"
+#include "settings/settings_defaults.h"
 
 #include "resources/texts.h"
 #include "text/parse_number.h"
