@@ -110,10 +110,12 @@ void Store(SettingsRecord& settings, const Entry& entry, const std::u16string& v
 
 }  // namespace
 
-std::u16string ConfPath(const std::u16string& folder) {
-    if (!folder.empty() && folder.back() == u'\\') return folder + u"Conf.txt";
-    return folder + u"\\Conf.txt";
+std::u16string PathIn(const std::u16string& folder, const std::u16string& name) {
+    if (!folder.empty() && folder.back() == u'\\') return folder + name;
+    return folder + u"\\" + name;
 }
+
+std::u16string ConfPath(const std::u16string& folder) { return PathIn(folder, u"Conf.txt"); }
 
 std::u16string FormatConf(const SettingsRecord& settings, const TwipsRect& window) {
     SettingsRecord live = settings;

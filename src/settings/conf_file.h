@@ -9,6 +9,8 @@
 
 namespace gleaner {
 
+// The file of that name in the folder (the executable's).
+std::u16string PathIn(const std::u16string& folder, const std::u16string& name);
 std::u16string ConfPath(const std::u16string& folder);
 
 // The file's text for the record, with the window's live geometry.

@@ -1,8 +1,11 @@
-// The nineteen settings, each named after its Conf.txt key.
+// The nineteen settings, each named after its Conf.txt key, and those the
+// program added later.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "text/language.h"
 
 namespace gleaner {
 
@@ -26,6 +29,11 @@ struct SettingsRecord {
     std::u16string popupKey;         // "popup key"
     std::int32_t limitMax = 65535;   // "limit max", characters
     std::int32_t limitUnit = 10000;  // "limit unit", characters
+};
+
+// The settings beyond the nineteen, kept in gleaner.ini beside Conf.txt.
+struct IniSettings {
+    LanguageChoice language = LanguageChoice::Automatic;  // "language": auto, ja or en
 };
 
 }  // namespace gleaner

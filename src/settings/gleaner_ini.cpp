@@ -1,0 +1,110 @@
+#include "settings/gleaner_ini.h"
+
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace gleaner {
+namespace {
+
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kLanguageKey = "language";
+// The first line of a file the program makes, for the person who opens it.
+constexpr std::string_view kHeader = "; gleaner: settings beyond Conf.txt. language = auto, ja or en\r\n";
+
+constexpr std::pair<std::string_view, LanguageChoice> kLanguageValues[] = {
+    {"auto", LanguageChoice::Automatic}, {"ja", LanguageChoice::Japanese}, {"en", LanguageChoice::English}};
+
+std::string_view Trim(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
+    while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::string Lower(std::string_view text) {
+    std::string lower(text);
+    std::ranges::transform(lower, lower.begin(), [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return lower;
+}
+
+// A line's key and value, lower-cased; nullopt for a comment, a section or
+// a line without "=".
+std::optional<std::pair<std::string, std::string>> Entry(std::string_view line) {
+    line = Trim(line);
+    const auto equals = line.find('=');
+    if (line.empty() || line.front() == ';' || line.front() == '#' || line.front() == '[' ||
+        equals == std::string_view::npos)
+        return std::nullopt;
+    return std::pair{Lower(Trim(line.substr(0, equals))), Lower(Trim(line.substr(equals + 1)))};
+}
+
+// The file's lines without their line feeds, a leading byte order mark gone.
+std::vector<std::string_view> Lines(std::string_view bytes) {
+    if (bytes.starts_with(kUtf8Mark)) bytes.remove_prefix(kUtf8Mark.size());
+    std::vector<std::string_view> lines;
+    while (!bytes.empty()) {
+        const auto end = bytes.find('\n');
+        lines.push_back(bytes.substr(0, end));
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    }
+    return lines;
+}
+
+std::string LanguageLine(LanguageChoice choice) {
+    const auto value = std::ranges::find(kLanguageValues, choice, &std::pair<std::string_view, LanguageChoice>::second);
+    return std::string(kLanguageKey) + " = " + std::string(value->first);
+}
+
+}  // namespace
+
+std::u16string IniPath(const std::u16string& folder) { return PathIn(folder, u"gleaner.ini"); }
+
+IniSettings ParseIni(const std::string& bytes) {
+    IniSettings settings;
+    for (const auto line : Lines(bytes)) {
+        const auto entry = Entry(line);
+        if (!entry || entry->first != kLanguageKey) continue;
+        const auto value = std::ranges::find(kLanguageValues, entry->second,
+                                             &std::pair<std::string_view, LanguageChoice>::first);
+        settings.language = value == std::end(kLanguageValues) ? LanguageChoice::Automatic : value->second;
+    }
+    return settings;
+}
+
+std::string UpdateIni(const std::string& bytes, const IniSettings& settings) {
+    std::string text = bytes.empty() ? std::string(kHeader) : "";
+    bool written = false;
+    for (auto line : Lines(bytes)) {
+        const auto entry = Entry(line);
+        const bool known = entry && entry->first == kLanguageKey;
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        text += known ? LanguageLine(settings.language) : std::string(line);
+        text += "\r\n";
+        written |= known;
+    }
+    if (!written) text += LanguageLine(settings.language) + "\r\n";
+    return text;
+}
+
+IniSettings LoadIni(FileStore& files, const std::u16string& folder) {
+    const std::u16string path = IniPath(folder);
+    if (!files.Exists(path)) return {};
+    const auto bytes = files.Read(path);
+    return bytes ? ParseIni(*bytes) : IniSettings{};
+}
+
+bool SaveIni(FileStore& files, const std::u16string& folder, const IniSettings& settings) {
+    const std::u16string path = IniPath(folder);
+    std::string old;
+    if (files.Exists(path)) {
+        const auto bytes = files.Read(path);
+        if (!bytes) return false;  // rewriting what could not be read would lose the user's lines
+        old = *bytes;
+    }
+    return files.ReplaceAtomically(path, UpdateIni(old, settings));
+}
+
+}  // namespace gleaner
