@@ -373,7 +373,7 @@ int RunBench(const Options& options) {
         std::printf("ERROR: could not create the other application's window\n");
         return 1;
     }
-    const std::u16string introduction = texts::kIntroduction;
+    const std::u16string introduction = texts::kIntroduction.In(Language::Japanese);
     const std::wstring gleanerText(introduction.begin(), introduction.end());
     const std::vector<Scene> desktop{Scene::InFront, Scene::PointerOnIt, Scene::PointerElsewhere};
     const std::vector<Subject> subjects{

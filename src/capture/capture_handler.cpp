@@ -20,17 +20,12 @@ void ReplaceAll(std::u16string& text, std::u16string_view from, std::u16string_v
     text = std::move(out);
 }
 
-std::u16string LimitMessage(std::int64_t length, std::int32_t limitMax) {
-    std::u16string message = texts::kLimitNowPrefix;
-    message += FormatGroupedOrBlank(length);
-    message += texts::kLimitNowSuffix;
-    message += u"\r\n";
-    message += texts::kLimitMaxPrefix;
-    message += FormatGroupedOrBlank(limitMax);
-    message += texts::kLimitMaxSuffix;
+std::u16string LimitMessage(std::int64_t length, std::int32_t limitMax, Language language) {
+    std::u16string message =
+        Fill(texts::kLimitMessage.In(language), {FormatGroupedOrBlank(length), FormatGroupedOrBlank(limitMax)});
     if (length >= limitMax) {
         message += u"\r\n\r\n";
-        message += texts::kLimitReached;
+        message += texts::kLimitReached.In(language);
     }
     return message;
 }
@@ -55,8 +50,9 @@ void ReportLength(CaptureContext& context, const std::vector<std::int64_t>& leng
     // bring no second one.
     PromptQueue& prompts = context.state.Prompts;
     if (!due || lengths.empty() || prompts.Holds(PromptKind::LimitReached)) return;
-    prompts.Tell(PromptKind::LimitReached, LimitMessage(lengths.back(), limitMax), texts::kLimitTitle,
-                 context.desktop.timers);
+    const Language language = context.state.DisplayLanguage;
+    prompts.Tell(PromptKind::LimitReached, LimitMessage(lengths.back(), limitMax, language),
+                 texts::kLimitTitle.In(language), context.desktop.timers);
 }
 
 bool InTrayMode(const CaptureContext& context) { return context.state.Settings.taskTray == 1; }

@@ -9,7 +9,8 @@ void ShowClipboardError(CaptureContext& context, const PlatformError& error) {
     std::u16string prompt = Decimal(error.number);
     prompt += u' ';
     prompt += error.description;
-    context.state.Prompts.Tell(PromptKind::ClipboardError, prompt, texts::kClipboardErrorTitle, context.desktop.timers);
+    context.state.Prompts.Tell(PromptKind::ClipboardError, prompt, texts::kClipboardErrorTitle.In(context.state.DisplayLanguage),
+                               context.desktop.timers);
 }
 
 void StartClearingClipboard(CaptureContext& context) {

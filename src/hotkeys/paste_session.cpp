@@ -174,7 +174,9 @@ void PasteSession::AskOrClear() {
     // The question may wait for minutes: meanwhile Ctrl+V is every
     // application's own again (the clipboard holds the collection).
     asking_.emplace(hotkeys_.HoldOff());
-    capture_.state.Prompts.Ask({PromptKind::ClearQuestion, texts::kClearConfirmText, texts::kClearConfirmTitle,
+    const Language language = capture_.state.DisplayLanguage;
+    capture_.state.Prompts.Ask({PromptKind::ClearQuestion, texts::kClearConfirmText.In(language),
+                                texts::kClearConfirmTitle.In(language),
                                 MessageButtons::YesNo, PlaceBoxAtPointer,
                                 [this](MessageAnswer answer) { Run([this, answer] { OnAnswer(answer); }); }},
                                capture_.desktop.timers);

@@ -19,6 +19,9 @@ public:
         std::uint32_t error = 0;  // the system's error number when Failed
     };
     virtual InstanceClaim ClaimInstance(const std::u16string& name) = 0;
+    // The user's Windows display language, as a language id (0x0411 is
+    // Japanese); not the region's, nor the keyboard's.
+    virtual std::uint16_t UiLanguage() = 0;
 };
 
 // The user's shell: documents opened as a double click would open them.

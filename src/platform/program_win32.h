@@ -14,6 +14,7 @@ class Win32Program : public Program {
 public:
     std::u16string ExecutablePath() override;
     InstanceClaim ClaimInstance(const std::u16string& name) override;
+    std::uint16_t UiLanguage() override { return GetUserDefaultUILanguage(); }
 
 private:
     UniqueKernelHandle instanceMutex_;  // held until the process ends

@@ -28,7 +28,7 @@ bool BalloonWindow::Load() {
     shape.style = WS_POPUP;
     shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
     shape.bounds = {0, 0, 0, 0};
-    if (!Create({kPopupWindowClass, nullptr, GetSysColorBrush(COLOR_INFOBK)}, Wide(texts::kPopupTitle), shape) ||
+    if (!Create({kPopupWindowClass, nullptr, GetSysColorBrush(COLOR_INFOBK)}, Wide(texts::kPopupTitle.In(state_.DisplayLanguage)), shape) ||
         !CreateControls()) {
         Destroy();
         return false;
@@ -49,8 +49,8 @@ bool BalloonWindow::CreateControls() {
     if (!edit_ || !time_ || !clear_ || !close_) return false;
     box_ = std::make_unique<Win32TextBox>(edit_);
     tooltip_.Create(Handle());
-    tooltip_.Add(clear_, texts::kPopupClearTip);
-    tooltip_.Add(close_, texts::kPopupCloseTip);
+    tooltip_.Add(clear_, texts::kPopupClearTip.In(state_.DisplayLanguage));
+    tooltip_.Add(close_, texts::kPopupCloseTip.In(state_.DisplayLanguage));
     fontDpi_ = 0;
     return true;
 }

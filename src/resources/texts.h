@@ -1,16 +1,22 @@
 // The program's fixed texts, in one place. They are what the user reads
 // and what Conf.txt and other programs may rely on: change none lightly.
+// What the user reads comes in Japanese and English (Text); what is stored
+// or read by other programs has one form.
 #pragma once
+
+#include "text/language.h"
 
 namespace gleaner::texts {
 
-inline constexpr char16_t kClipboardErrorTitle[] = u"クリップボードエラー";
-inline constexpr char16_t kLimitTitle[] = u"現在取得文字数";
-inline constexpr char16_t kLimitNowPrefix[] = u"現在、";
-inline constexpr char16_t kLimitNowSuffix[] = u"文字です。";
-inline constexpr char16_t kLimitMaxPrefix[] = u"取得徳可能文字数は、";
-inline constexpr char16_t kLimitMaxSuffix[] = u"文字までです。";
-inline constexpr char16_t kLimitReached[] = u"これ以上の採集はできません！";
+inline constexpr Text kClipboardErrorTitle{u"クリップボードエラー", u"Clipboard error"};
+inline constexpr Text kLimitTitle{u"現在取得文字数", u"Characters collected"};
+// %1 the collection's length, %2 "limit max".
+inline constexpr Text kLimitMessage{u"現在、%1文字です。\r\n取得徳可能文字数は、%2文字までです。",
+                                    u"The collection holds %1 characters.\r\nIt can hold up to %2."};
+inline constexpr Text kLimitReached{u"これ以上の採集はできません！", u"Nothing more will be collected."};
+// Conf.txt's names for the separators and the balloon's positions: stored as
+// they are whatever the language; the settings dialog shows them under the
+// labels further down.
 inline constexpr char16_t kSeparatorNone[] = u"無し";
 inline constexpr char16_t kSeparatorSpace[] = u"半角スペース";
 inline constexpr char16_t kSeparatorWideSpace[] = u"全角スペース";
@@ -24,93 +30,108 @@ inline constexpr char16_t kDispPosTopRight[] = u"右上隅";
 inline constexpr char16_t kDispPosBottomRight[] = u"右下隅";
 inline constexpr char16_t kTagInit[] = u"Init";
 
-inline constexpr char16_t kProgramName[] = u"ぐりーなー！";
-inline constexpr char16_t kAlreadyRunningSuffix[] = u") は既に起動中です！";
-inline constexpr char16_t kAlreadyRunningTitle[] = u"起動中！";
-inline constexpr char16_t kGoingToTray[] = u"タスクトレイに収納します！";
-inline constexpr char16_t kEnding[] = u"終了します！";
-inline constexpr char16_t kMenuSettings[] = u"設定";
-inline constexpr char16_t kMenuClear[] = u"クリア";
-inline constexpr char16_t kMenuHelp[] = u"ヘルプ";
-inline constexpr char16_t kMenuHelpLegend[] = u"？";
-inline constexpr char16_t kMenuEnd[] = u"終了";
-inline constexpr char16_t kMenuPopup[] = u"ポップアップメニュー";
-inline constexpr char16_t kMenuShowPopup[] = u"表示";
-inline constexpr char16_t kMenuTrayOut[] = u"トレイから出す";
-inline constexpr char16_t kMenuVersion[] = u"バージョン";
-inline constexpr char16_t kLengthSuffix[] = u"文字";
-inline constexpr char16_t kClearConfirmText[] = u"クリップボード／表示をクリアしますか？";
-inline constexpr char16_t kClearConfirmTitle[] = u"クリア確認";
-inline constexpr char16_t kPopupTitle[] = u"文字数カウントポップアップ";
+inline constexpr Text kProgramName{u"ぐりーなー！", u"Gleaner"};
+// %1 the executable's name.
+inline constexpr Text kAlreadyRunning{u"ぐりーなー！(%1) は既に起動中です！", u"Gleaner (%1) is already running."};
+inline constexpr Text kAlreadyRunningTitle{u"起動中！", u"Already running"};
+inline constexpr Text kGoingToTray{u"タスクトレイに収納します！", u"Gleaner goes on in the notification area."};
+inline constexpr Text kEnding{u"終了します！", u"Exiting."};
+inline constexpr Text kMenuSettings{u"設定", u"Settings"};
+inline constexpr Text kMenuClear{u"クリア", u"Clear"};
+inline constexpr Text kMenuHelp{u"ヘルプ", u"Help"};
+inline constexpr Text kMenuEnd{u"終了", u"Exit"};
+inline constexpr Text kMenuShowPopup{u"表示", u"Show"};
+inline constexpr Text kMenuTrayOut{u"トレイから出す", u"Show main window"};
+inline constexpr Text kMenuVersion{u"バージョン", u"Version"};
+// The collection's length in its tooltip.
+inline constexpr Text kLength{u"%1文字", u"%1 characters"};
+// Each language is named in its own; the menu's caption in both, so that a
+// user who cannot read the one shown still finds it.
+inline constexpr Text kMenuLanguage{u"言語 (Language)", u"Language (言語)"};
+inline constexpr Text kMenuLanguageAutomatic{u"自動 (Windows の表示言語)", u"Automatic (as Windows)"};
+inline constexpr Text kMenuLanguageJapanese{u"日本語", u"日本語"};
+inline constexpr Text kMenuLanguageEnglish{u"English", u"English"};
+inline constexpr Text kClearConfirmText{u"クリップボード／表示をクリアしますか？", u"Clear the clipboard and the collection?"};
+inline constexpr Text kClearConfirmTitle{u"クリア確認", u"Confirm clear"};
+inline constexpr Text kPopupTitle{u"文字数カウントポップアップ", u"Character count balloon"};
 inline constexpr char16_t kPopupClear[] = u"C";
-inline constexpr char16_t kPopupClearTip[] = u"クリア（クリップボード含）";
+inline constexpr Text kPopupClearTip{u"クリア（クリップボード含）", u"Clear (the clipboard too)"};
 inline constexpr char16_t kCloseCaption[] = u"×";
-inline constexpr char16_t kPopupCloseTip[] = u"バルーンを閉じます";
+inline constexpr Text kPopupCloseTip{u"バルーンを閉じます", u"Close the balloon"};
 inline constexpr char16_t kPasteHotkeyAtom[] = u"GLEANER_CTRLV";
 inline constexpr char16_t kPopupHotkeyAtom[] = u"GLEANER_POPUP";
 
 // frmSetting: captions, lists and tool tips.
-inline constexpr char16_t kSettingsTaskTray[] = u"タスクトレイ収納";
-inline constexpr char16_t kSettingsTaskTrayTip[] = u"開始時にタスクトレイに収納します";
-inline constexpr char16_t kSettingsCopyFrame[] = u"コピー";
-inline constexpr char16_t kSettingsSeparatorLabel[] = u"区切り文字（任意文字の入力可）";
-inline constexpr char16_t kSettingsNewLineHint[] = u"（改行：\\n）";
-inline constexpr char16_t kSettingsSeparatorTip[] = u"コピー文字列間の区切り（任意文字入力可）";
-inline constexpr char16_t kSettingsPasteFrame[] = u"貼り付け";
-inline constexpr char16_t kSettingsCtrlVInit[] = u"貼り付け時に初期化";
-inline constexpr char16_t kSettingsCtrlVInitTip[] = u"Ctrl+Vで貼り付け後に、クリップボード/テキストボックスを初期化";
-inline constexpr char16_t kSettingsNoConfirm[] = u"確認MSG非表示";
-inline constexpr char16_t kSettingsNoConfirmTip[] = u"既知の確認メッセーjを表示しない";
-inline constexpr char16_t kSettingsHotKeyFrame[] = u"ホットキー";
-inline constexpr char16_t kSettingsPopupKeyLabel[] = u"ポップアップ";
+inline constexpr Text kSettingsTaskTray{u"タスクトレイ収納", u"Notification area"};
+inline constexpr Text kSettingsTaskTrayTip{u"開始時にタスクトレイに収納します", u"Start in the notification area"};
+inline constexpr Text kSettingsCopyFrame{u"コピー", u"Copy"};
+inline constexpr Text kSettingsSeparatorLabel{u"区切り文字（任意文字の入力可）", u"Separator (or type your own)"};
+inline constexpr Text kSettingsNewLineHint{u"（改行：\\n）", u"(line break: \\n)"};
+inline constexpr Text kSettingsSeparatorTip{u"コピー文字列間の区切り（任意文字入力可）", u"What goes between two copies (any text)"};
+inline constexpr Text kSettingsPasteFrame{u"貼り付け", u"Paste"};
+inline constexpr Text kSettingsCtrlVInit{u"貼り付け時に初期化", u"Empty after pasting"};
+inline constexpr Text kSettingsCtrlVInitTip{u"Ctrl+Vで貼り付け後に、クリップボード/テキストボックスを初期化", u"After Ctrl+V pastes, empty the clipboard and the collection"};
+inline constexpr Text kSettingsNoConfirm{u"確認MSG非表示", u"Do not ask"};
+inline constexpr Text kSettingsNoConfirmTip{u"既知の確認メッセーjを表示しない", u"Empty them without asking first"};
+inline constexpr Text kSettingsHotKeyFrame{u"ホットキー", u"Hotkeys"};
+inline constexpr Text kSettingsPopupKeyLabel{u"ポップアップ", u"Balloon"};
 inline constexpr char16_t kSettingsPopupKeyPrefix[] = u"Ctrl+Shift+";
-inline constexpr char16_t kSettingsPasteKeyLabel[] = u"貼り付け";
+inline constexpr Text kSettingsPasteKeyLabel{u"貼り付け", u"Paste"};
 inline constexpr char16_t kSettingsPasteKeyPrefix[] = u"Ctrl+";
-inline constexpr char16_t kSettingsHotKeyTip[] = u"貼り付け用のキー";
-inline constexpr char16_t kSettingsPopupFrame[] = u"ポップアップウィンドウ";
-inline constexpr char16_t kSettingsAutoCloseLabel[] = u"自動消去時間";
-inline constexpr char16_t kSettingsAutoCloseTip[] = u"自動消去時間（秒）";
-inline constexpr char16_t kSettingsDispPosLabel[] = u"表示位置";
-inline constexpr char16_t kSettingsDispPosTip[] = u"表示位置";
-inline constexpr char16_t kSettingsResume[] = u"再開";
-inline constexpr char16_t kSettingsEnd[] = u"終了";
-inline constexpr char16_t kSettingsClose[] = u"閉じる";
-inline constexpr char16_t kSettingsCancel[] = u"キャンセル";
-inline constexpr char16_t kSettingsSearchFrame[] = u"指定文字検索";
-inline constexpr char16_t kSettingsSearchLabel[] = u"文字列";
-inline constexpr char16_t kSettingsSearchTip[] = u"カウントしたい文字列を入力";
-inline constexpr char16_t kSettingsFuzzy[] = u"あいまい検索";
-inline constexpr char16_t kSettingsFuzzyTip[] = u"曖昧検索：大小文字/全半角の区別無し";
-inline constexpr char16_t kSettingsCustomFrame[] = u"表示項目のカスタマイズ";
-inline constexpr char16_t kSettingsCustomTip[] = u"カウントする項目";
-inline constexpr char16_t kSettingsDispMsg[] = u"開始終了MSG";
-inline constexpr char16_t kSettingsDispMsgTip[] = u"オフ：MSGを表示しません";
+inline constexpr Text kSettingsHotKeyTip{u"貼り付け用のキー", u"The key that goes with Ctrl"};
+inline constexpr Text kSettingsPopupFrame{u"ポップアップウィンドウ", u"Balloon"};
+inline constexpr Text kSettingsAutoCloseLabel{u"自動消去時間", u"Closes after"};
+inline constexpr Text kSettingsAutoCloseTip{u"自動消去時間（秒）", u"Seconds until the balloon closes"};
+inline constexpr Text kSettingsDispPosLabel{u"表示位置", u"Position"};
+inline constexpr Text kSettingsDispPosTip{u"表示位置", u"Where the balloon appears"};
+inline constexpr Text kSettingsResume{u"再開", u"Resume"};
+inline constexpr Text kSettingsEnd{u"終了", u"Exit"};
+inline constexpr Text kSettingsClose{u"閉じる", u"Close"};
+inline constexpr Text kSettingsCancel{u"キャンセル", u"Cancel"};
+inline constexpr Text kSettingsSearchFrame{u"指定文字検索", u"Count a text"};
+inline constexpr Text kSettingsSearchLabel{u"文字列", u"Text"};
+inline constexpr Text kSettingsSearchTip{u"カウントしたい文字列を入力", u"The text to count"};
+inline constexpr Text kSettingsFuzzy{u"あいまい検索", u"Loose match"};
+inline constexpr Text kSettingsFuzzyTip{u"曖昧検索：大小文字/全半角の区別無し", u"Ignore case and full or half width"};
+inline constexpr Text kSettingsCustomFrame{u"表示項目のカスタマイズ", u"Counts shown"};
+inline constexpr Text kSettingsCustomTip{u"カウントする項目", u"What to count"};
+inline constexpr Text kSettingsDispMsg{u"開始終了MSG", u"Start and exit notices"};
+inline constexpr Text kSettingsDispMsgTip{u"オフ：MSGを表示しません", u"Off: no notices"};
 
-inline constexpr const char16_t* kSeparatorNames[] = {kSeparatorNone,  kSeparatorSpace, kSeparatorWideSpace,
-                                                      kSeparatorComma, kSeparatorSlash, kSeparatorTab,
-                                                      kSeparatorNewLine};
+inline constexpr Text kSeparatorLabels[] = {
+    {kSeparatorNone, u"None"},           {kSeparatorSpace, u"Space"}, {kSeparatorWideSpace, u"Ideographic space"},
+    {kSeparatorComma, u"Comma"},         {kSeparatorSlash, u"Slash"}, {kSeparatorTab, u"Tab"},
+    {kSeparatorNewLine, u"Line break"}};
 inline constexpr const char16_t* kAutoCloseTimes[] = {u" 0", u" 1", u" 2", u" 3", u" 4", u" 5", u" 6",
                                                       u" 7", u" 8", u" 9", u"10", u"15", u"20", u"30"};
-inline constexpr const char16_t* kDispPosNames[] = {kDispPosPointer, kDispPosTopLeft, kDispPosTopRight,
-                                                    kDispPosBottomRight};
+inline constexpr Text kDispPosLabels[] = {{kDispPosPointer, u"At the pointer"},
+                                          {kDispPosTopLeft, u"Top left"},
+                                          {kDispPosTopRight, u"Top right"},
+                                          {kDispPosBottomRight, u"Bottom right"}};
 // The count items of "custom item", in the order of its seven flags.
-inline constexpr const char16_t* kCustomItems[] = {u"字数", u"改行", u"Byte数", u"全角", u"半角", u"スペース", u"タブ"};
+inline constexpr Text kCustomItems[] = {{u"字数", u"Characters"}, {u"改行", u"Line breaks"}, {u"Byte数", u"Bytes"},
+                                        {u"全角", u"Full width"}, {u"半角", u"Half width"},    {u"スペース", u"Spaces"},
+                                        {u"タブ", u"Tabs"}};
 
-// A hotkey another program holds: "Ctrl+Q" and the rest of the sentence.
-inline constexpr char16_t kHotKeyTakenTitle[] = u"ホットキーエラー";
-inline constexpr char16_t kHotKeyTakenSuffix[] = u" は他のプログラムが使用中のため登録できませんでした。「設定」で別のキーを選んでください。";
-inline constexpr char16_t kHotKeyListJoin[] = u"、";
+// Hotkeys another program holds: %1 their names ("Ctrl+Q"), joined.
+inline constexpr Text kHotKeyTakenTitle{u"ホットキーエラー", u"Hotkey error"};
+inline constexpr Text kHotKeyTaken{
+    u"%1 は他のプログラムが使用中のため登録できませんでした。「設定」で別のキーを選んでください。",
+    u"%1 could not be registered: another program uses it. Choose another key in Settings."};
+inline constexpr Text kHotKeyListJoin{u"、", u", "};
 
-// The user guide the release puts beside the executable; ヘルプ opens it.
-inline constexpr char16_t kGuideFileName[] = u"gleaner-guide.html";
+// The user guide the release puts beside the executable; ヘルプ opens the one
+// in the user's language.
+inline constexpr Text kGuideFileName{u"gleaner-guide.html", u"gleaner-guide-en.html"};
 
 // The introduction shown in grey until the first capture.
-inline constexpr char16_t kIntroduction[] =
-    u"コピー操作を行うと､順次､この窓に追加されます｡\r\n\r\nコピーはマウスでも Ctrl+C でも可\r\n貼り付けは Ctrl+V を推奨";
+inline constexpr Text kIntroduction{
+    u"コピー操作を行うと､順次､この窓に追加されます｡\r\n\r\nコピーはマウスでも Ctrl+C でも可\r\n貼り付けは Ctrl+V を推奨",
+    u"Each text you copy is added to this window.\r\n\r\nCopy with the mouse or Ctrl+C.\r\nPaste them all with Ctrl+V."};
 
 // The legend of the count abbreviations in the help window: eleven lines,
 // an ideographic space before each colon.
-inline constexpr char16_t kHelpText[] =
+inline constexpr Text kHelpText{
     u"字数　:総文字数\r\n"
     u"改行　:改行コード=CrLf\r\n"
     u"byte　:Shift-JISコードでのバイト数\r\n"
@@ -121,6 +142,17 @@ inline constexpr char16_t kHelpText[] =
     u"タブ　:Tab\r\n"
     u"xxxx　:指定文字列の個数\r\n"
     u"\r\n"
-    u"(nn)は改行/スペース/タブを除いた文字数";
+    u"(nn)は改行/スペース/タブを除いた文字数",
+    u"Chars:all characters\r\n"
+    u"Lines:line breaks (CR LF)\r\n"
+    u"Bytes:bytes in Shift-JIS\r\n"
+    u"Full :full-width characters\r\n"
+    u"Half :half-width characters\r\n"
+    u"F.SP :full-width spaces\r\n"
+    u"H.SP :half-width spaces\r\n"
+    u"Tab  :tabs\r\n"
+    u"xxxx :matches of the text to count\r\n"
+    u"\r\n"
+    u"(nn): without line breaks, spaces, tabs"};
 
 }  // namespace gleaner::texts

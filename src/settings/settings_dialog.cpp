@@ -1,7 +1,10 @@
 #include "settings/settings_dialog.h"
 
-#include "text/number_format.h"
+#include <algorithm>
+#include <span>
+
 #include "resources/texts.h"
+#include "text/number_format.h"
 #include "text/parse_number.h"
 
 namespace gleaner {
@@ -27,6 +30,20 @@ std::u16string CustomItemFlags(const std::array<bool, kCustomItemCount>& selecte
     return flags;
 }
 
+// A stored name as its list shows it in the language, and back; what is not
+// on the list stays as it is. A value left as it was shown keeps what was
+// stored: a separator typed as "Comma" stays that text in English too.
+std::u16string Label(std::span<const Text> list, const std::u16string& stored, Language language) {
+    const auto item = std::ranges::find(list, stored, [](const Text& text) { return text.In(Language::Japanese); });
+    return item == list.end() ? stored : item->In(language);
+}
+std::u16string Stored(std::span<const Text> list, const std::u16string& shown, const std::u16string& before,
+                      Language language) {
+    if (shown == Label(list, before, language)) return before;
+    const auto item = std::ranges::find(list, shown, [language](const Text& text) { return text.In(language); });
+    return item == list.end() ? shown : item->In(Language::Japanese);
+}
+
 }  // namespace
 
 std::optional<char16_t> HotKeyLetter(char16_t typed) {
@@ -40,16 +57,16 @@ std::u16string FormatAutoClose(std::int32_t seconds) {
     return digits.size() < 2 ? u" " + digits : digits;
 }
 
-SettingsControls LoadSettingsControls(const SettingsRecord& settings) {
+SettingsControls LoadSettingsControls(const SettingsRecord& settings, Language language) {
     SettingsControls shown;
     shown.chkTaskTray = settings.taskTray == 1;
     shown.txtSearchStr = settings.searchString;
-    shown.cmbDispPos = settings.dispPos;
+    shown.cmbDispPos = Label(texts::kDispPosLabels, settings.dispPos, language);
     shown.cmbTimeAutoClose = FormatAutoClose(settings.timeAutoClose);
     for (std::size_t i = 0; i < kCustomItemCount && i < settings.customItem.size(); ++i)
         shown.lstCustom[i] = settings.customItem[i] == u'1';
     shown.chkDispMsg = settings.customMsg != 0;
-    shown.cmbSeparator = settings.separator;
+    shown.cmbSeparator = Label(texts::kSeparatorLabels, settings.separator, language);
     shown.chkCtrlVInit = settings.ctrlvInit == 1;
     shown.chkNoConfirm = settings.noConfirm != 0;
     shown.cmbPopupKey = settings.popupKey;
@@ -58,17 +75,17 @@ SettingsControls LoadSettingsControls(const SettingsRecord& settings) {
     return shown;
 }
 
-std::optional<CloseAction> CloseSettings(CloseButton button, const SettingsControls& shown,
-                                         SettingsRecord& settings) {
+std::optional<CloseAction> CloseSettings(CloseButton button, const SettingsControls& shown, SettingsRecord& settings,
+                                         Language language) {
     if (button == CloseButton::Cancel) return std::nullopt;
     settings.taskTray = Flag(shown.chkTaskTray);
     settings.customItem = CustomItemFlags(shown.lstCustom);
     settings.searchString = shown.txtSearchStr;
-    settings.dispPos = shown.cmbDispPos;
+    settings.dispPos = Stored(texts::kDispPosLabels, shown.cmbDispPos, settings.dispPos, language);
     settings.timeAutoClose = RoundToInt32(ParseLeadingNumber(shown.cmbTimeAutoClose)).value_or(settings.timeAutoClose);
     settings.searchFuzzy = Flag(shown.chkFuzzy);
     settings.customMsg = Flag(shown.chkDispMsg);
-    settings.separator = shown.cmbSeparator;
+    settings.separator = Stored(texts::kSeparatorLabels, shown.cmbSeparator, settings.separator, language);
     settings.ctrlvInit = Flag(shown.chkCtrlVInit);
     settings.noConfirm = Flag(shown.chkNoConfirm);
     settings.popupKey = StoredHotKey(shown.cmbPopupKey, settings.popupKey);
@@ -82,9 +99,9 @@ std::optional<CloseAction> CloseSettings(CloseButton button, const SettingsContr
 
 // The exit button is offered only in tray mode, and only once the dialog's
 // previous confirmation sent the program to the tray.
-SettingsShape ShapeSettings(bool trayTicked, CloseAction lastAction) {
-    if (!trayTicked) return {kHeightWindowMode, false, false, texts::kSettingsClose};
-    return {kHeightTrayMode, true, lastAction == CloseAction::Tray, texts::kSettingsEnd};
+SettingsShape ShapeSettings(bool trayTicked, CloseAction lastAction, Language language) {
+    if (!trayTicked) return {kHeightWindowMode, false, false, texts::kSettingsClose.In(language)};
+    return {kHeightTrayMode, true, lastAction == CloseAction::Tray, texts::kSettingsEnd.In(language)};
 }
 
 }  // namespace gleaner

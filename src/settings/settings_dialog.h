@@ -36,13 +36,16 @@ struct SettingsControls {
 };
 
 // Form_Load: the controls filled from the record. A check box is ticked
-// exactly when the program treats its setting as on.
-SettingsControls LoadSettingsControls(const SettingsRecord& settings);
+// exactly when the program treats its setting as on. The separator and the
+// position show a stored name under its label in the language.
+SettingsControls LoadSettingsControls(const SettingsRecord& settings, Language language);
 
 // cmdClose_Click: 再開 and 終了 store what the controls show and give the
 // close action; the close box changes nothing and gives none.
-std::optional<CloseAction> CloseSettings(CloseButton button, const SettingsControls& shown,
-                                         SettingsRecord& settings);
+// A label chosen from a list is stored as the name Conf.txt has always
+// held, whatever the language; a separator typed by hand, as typed.
+std::optional<CloseAction> CloseSettings(CloseButton button, const SettingsControls& shown, SettingsRecord& settings,
+                                         Language language);
 
 // How the window looks for the state of its tray box; asked again on every
 // click of the box and every activation.
@@ -53,7 +56,7 @@ struct SettingsShape {
     std::u16string endCaption;
     bool operator==(const SettingsShape&) const = default;
 };
-SettingsShape ShapeSettings(bool trayTicked, CloseAction lastAction);
+SettingsShape ShapeSettings(bool trayTicked, CloseAction lastAction, Language language);
 
 constexpr std::int32_t kSettingsWidth = 3750;  // twips, whatever the tray box
 

@@ -38,60 +38,64 @@ enum class Group { Always, PopupFrame, Bottom, OutOfSight };
 struct ControlDesign {
     int id;
     Kind kind;
-    const char16_t* caption;
+    const Text* caption;
     TwipsRect at;
     bool fixedFont;  // fonts::kText rather than fonts::kCaption
-    const char16_t* tip;
+    const Text* tip;
     Group group = Group::Always;
 };
 
 constexpr int Label(int n) { return kFirstLabel + n; }
 
+// The hotkeys' modifiers read the same in both languages.
+constexpr Text kPopupKeyPrefix{texts::kSettingsPopupKeyPrefix, texts::kSettingsPopupKeyPrefix};
+constexpr Text kPasteKeyPrefix{texts::kSettingsPasteKeyPrefix, texts::kSettingsPasteKeyPrefix};
+
 // In the order of the design, which is also the order of the Tab key.
 constexpr ControlDesign kControls[] = {
-    {kChkTaskTray, Kind::Check, texts::kSettingsTaskTray, In(kWindow, 60, 90, 1665, 180), false,
-     texts::kSettingsTaskTrayTip},
-    {kFrCopy, Kind::Frame, texts::kSettingsCopyFrame, kCopy, false, nullptr},
-    {Label(0), Kind::Label, texts::kSettingsSeparatorLabel, In(kCopy, 240, 270, 2805, 255), false, nullptr},
-    {Label(1), Kind::Label, texts::kSettingsNewLineHint, In(kCopy, 1620, 480, 1245, 255), false, nullptr},
-    {kCmbSeparator, Kind::Combo, nullptr, In(kCopy, 240, 720, 2775, 315), true, texts::kSettingsSeparatorTip},
-    {kFrPaste, Kind::Frame, texts::kSettingsPasteFrame, kPaste, false, nullptr},
-    {kChkCtrlVInit, Kind::Check, texts::kSettingsCtrlVInit, In(kPaste, 750, 300, 2205, 195), true,
-     texts::kSettingsCtrlVInitTip},
-    {kChkNoConfirm, Kind::Check, texts::kSettingsNoConfirm, In(kPaste, 1260, 570, 1695, 195), true,
-     texts::kSettingsNoConfirmTip},
-    {kFrHotKey, Kind::Frame, texts::kSettingsHotKeyFrame, kHotKey, false, nullptr},
-    {Label(2), Kind::Label, texts::kSettingsPopupKeyLabel, In(kHotKey, 330, 330, 1065, 285), false, nullptr},
-    {Label(3), Kind::RightLabel, texts::kSettingsPopupKeyPrefix, In(kHotKey, 1410, 330, 975, 285), false, nullptr},
-    {kCmbPopupKey, Kind::Combo, nullptr, In(kHotKey, 2400, 270, 615, 315), true, texts::kSettingsHotKeyTip},
-    {Label(4), Kind::Label, texts::kSettingsPasteKeyLabel, In(kHotKey, 330, 720, 1035, 285), false, nullptr},
-    {Label(5), Kind::RightLabel, texts::kSettingsPasteKeyPrefix, In(kHotKey, 1410, 720, 975, 285), false, nullptr},
-    {kCmbPasteKey, Kind::Combo, nullptr, In(kHotKey, 2400, 660, 615, 315), true, texts::kSettingsHotKeyTip},
-    {kFrPos, Kind::Frame, texts::kSettingsPopupFrame, kPos, false, nullptr, Group::PopupFrame},
-    {Label(6), Kind::Label, texts::kSettingsAutoCloseLabel, In(kPos, 570, 300, 1185, 225), false, nullptr,
+    {kChkTaskTray, Kind::Check, &texts::kSettingsTaskTray, In(kWindow, 60, 90, 1665, 180), false,
+     &texts::kSettingsTaskTrayTip},
+    {kFrCopy, Kind::Frame, &texts::kSettingsCopyFrame, kCopy, false, nullptr},
+    {Label(0), Kind::Label, &texts::kSettingsSeparatorLabel, In(kCopy, 240, 270, 2805, 255), false, nullptr},
+    {Label(1), Kind::Label, &texts::kSettingsNewLineHint, In(kCopy, 1620, 480, 1245, 255), false, nullptr},
+    {kCmbSeparator, Kind::Combo, nullptr, In(kCopy, 240, 720, 2775, 315), true, &texts::kSettingsSeparatorTip},
+    {kFrPaste, Kind::Frame, &texts::kSettingsPasteFrame, kPaste, false, nullptr},
+    {kChkCtrlVInit, Kind::Check, &texts::kSettingsCtrlVInit, In(kPaste, 750, 300, 2205, 195), true,
+     &texts::kSettingsCtrlVInitTip},
+    {kChkNoConfirm, Kind::Check, &texts::kSettingsNoConfirm, In(kPaste, 1260, 570, 1695, 195), true,
+     &texts::kSettingsNoConfirmTip},
+    {kFrHotKey, Kind::Frame, &texts::kSettingsHotKeyFrame, kHotKey, false, nullptr},
+    {Label(2), Kind::Label, &texts::kSettingsPopupKeyLabel, In(kHotKey, 330, 330, 1065, 285), false, nullptr},
+    {Label(3), Kind::RightLabel, &kPopupKeyPrefix, In(kHotKey, 1410, 330, 975, 285), false, nullptr},
+    {kCmbPopupKey, Kind::Combo, nullptr, In(kHotKey, 2400, 270, 615, 315), true, &texts::kSettingsHotKeyTip},
+    {Label(4), Kind::Label, &texts::kSettingsPasteKeyLabel, In(kHotKey, 330, 720, 1035, 285), false, nullptr},
+    {Label(5), Kind::RightLabel, &kPasteKeyPrefix, In(kHotKey, 1410, 720, 975, 285), false, nullptr},
+    {kCmbPasteKey, Kind::Combo, nullptr, In(kHotKey, 2400, 660, 615, 315), true, &texts::kSettingsHotKeyTip},
+    {kFrPos, Kind::Frame, &texts::kSettingsPopupFrame, kPos, false, nullptr, Group::PopupFrame},
+    {Label(6), Kind::Label, &texts::kSettingsAutoCloseLabel, In(kPos, 570, 300, 1185, 225), false, nullptr,
      Group::PopupFrame},
-    {kCmbTimeAutoClose, Kind::Combo, nullptr, In(kPos, 1830, 240, 1185, 315), true, texts::kSettingsAutoCloseTip,
+    {kCmbTimeAutoClose, Kind::Combo, nullptr, In(kPos, 1830, 240, 1185, 315), true, &texts::kSettingsAutoCloseTip,
      Group::PopupFrame},
-    {Label(7), Kind::Label, texts::kSettingsDispPosLabel, In(kPos, 630, 630, 1125, 225), false, nullptr,
+    {Label(7), Kind::Label, &texts::kSettingsDispPosLabel, In(kPos, 630, 630, 1125, 225), false, nullptr,
      Group::PopupFrame},
-    {kCmbDispPos, Kind::Combo, nullptr, In(kPos, 1830, 570, 1185, 315), true, texts::kSettingsDispPosTip,
+    {kCmbDispPos, Kind::Combo, nullptr, In(kPos, 1830, 570, 1185, 315), true, &texts::kSettingsDispPosTip,
      Group::PopupFrame},
-    {kCmdResume, Kind::Button, texts::kSettingsResume, In(kClose, 240, 0, 945, 300), false, nullptr, Group::Bottom},
-    {kCmdEnd, Kind::Button, texts::kSettingsEnd, In(kClose, 1200, 0, 825, 300), false, nullptr, Group::Bottom},
-    {kCmdCancel, Kind::Button, texts::kSettingsCancel, In(kClose, 2040, 0, 1035, 300), false, nullptr,
+    {kCmdResume, Kind::Button, &texts::kSettingsResume, In(kClose, 240, 0, 945, 300), false, nullptr, Group::Bottom},
+    {kCmdEnd, Kind::Button, &texts::kSettingsEnd, In(kClose, 1200, 0, 825, 300), false, nullptr, Group::Bottom},
+    {kCmdCancel, Kind::Button, &texts::kSettingsCancel, In(kClose, 2040, 0, 1035, 300), false, nullptr,
      Group::Bottom},
-    {kFrSearch, Kind::Frame, texts::kSettingsSearchFrame, kSearch, false, nullptr, Group::OutOfSight},
-    {Label(8), Kind::Label, texts::kSettingsSearchLabel, In(kSearch, 510, 300, 705, 225), false, nullptr,
+    {kFrSearch, Kind::Frame, &texts::kSettingsSearchFrame, kSearch, false, nullptr, Group::OutOfSight},
+    {Label(8), Kind::Label, &texts::kSettingsSearchLabel, In(kSearch, 510, 300, 705, 225), false, nullptr,
      Group::OutOfSight},
-    {kTxtSearchStr, Kind::Edit, nullptr, In(kSearch, 1260, 270, 1275, 270), true, texts::kSettingsSearchTip,
+    {kTxtSearchStr, Kind::Edit, nullptr, In(kSearch, 1260, 270, 1275, 270), true, &texts::kSettingsSearchTip,
      Group::OutOfSight},
-    {kChkFuzzy, Kind::Check, texts::kSettingsFuzzy, In(kSearch, 1080, 600, 1455, 180), false,
-     texts::kSettingsFuzzyTip, Group::OutOfSight},
-    {kFrCustom, Kind::Frame, texts::kSettingsCustomFrame, kCustom, false, nullptr, Group::OutOfSight},
-    {kLstCustom, Kind::List, nullptr, In(kCustom, 180, 240, 2355, 1410), true, texts::kSettingsCustomTip,
+    {kChkFuzzy, Kind::Check, &texts::kSettingsFuzzy, In(kSearch, 1080, 600, 1455, 180), false,
+     &texts::kSettingsFuzzyTip, Group::OutOfSight},
+    {kFrCustom, Kind::Frame, &texts::kSettingsCustomFrame, kCustom, false, nullptr, Group::OutOfSight},
+    {kLstCustom, Kind::List, nullptr, In(kCustom, 180, 240, 2355, 1410), true, &texts::kSettingsCustomTip,
      Group::OutOfSight},
-    {kChkDispMsg, Kind::Check, texts::kSettingsDispMsg, In(kCustom, 1020, 1680, 1515, 180), false,
-     texts::kSettingsDispMsgTip, Group::OutOfSight},
+    {kChkDispMsg, Kind::Check, &texts::kSettingsDispMsg, In(kCustom, 1020, 1680, 1515, 180), false,
+     &texts::kSettingsDispMsgTip, Group::OutOfSight},
 };
 
 struct WindowKind {
@@ -130,9 +134,8 @@ HWND ComboEdit(HWND combo) {
     return GetComboBoxInfo(combo, &info) ? info.hwndItem : nullptr;
 }
 
-template <std::size_t N>
-void AddItems(HWND control, UINT message, const char16_t* const (&items)[N]) {
-    for (const char16_t* item : items) SendMessageW(control, message, 0, reinterpret_cast<LPARAM>(item));
+void AddItem(HWND control, UINT message, const char16_t* item) {
+    SendMessageW(control, message, 0, reinterpret_cast<LPARAM>(item));
 }
 
 }  // namespace
@@ -143,7 +146,7 @@ bool SettingsDialog::Open(const std::u16string& caption) {
         return true;
     }
     if (!Build(caption)) return false;
-    Fill(LoadSettingsControls(state_.Settings));
+    Fill(LoadSettingsControls(state_.Settings, state_.DisplayLanguage));
     FollowTrayBox();  // before it shows, so that it opens at its height
     RECT bounds{};
     GetWindowRect(Handle(), &bounds);
@@ -179,22 +182,23 @@ bool SettingsDialog::Build(const std::u16string& caption) {
 
 void SettingsDialog::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
+    const Language language = state_.DisplayLanguage;
     tooltip_.Create(Handle());
     for (const ControlDesign& design : kControls) {
         const WindowKind kind = KindOf(design);
-        const auto caption = reinterpret_cast<const wchar_t*>(design.caption ? design.caption : u"");
+        const auto caption = reinterpret_cast<const wchar_t*>(design.caption ? design.caption->In(language) : u"");
         HWND control = CreateWindowExW(kind.exStyle, kind.className, caption, WS_CHILD | WS_VISIBLE | kind.style, 0,
                                        0, 0, 0, Handle(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)),
                                        instance, nullptr);
         if (!control || !design.tip) continue;
-        tooltip_.Add(control, design.tip);
+        tooltip_.Add(control, design.tip->In(language));
         // The edit field covers most of an editable combo.
-        if (design.kind == Kind::Combo) tooltip_.Add(ComboEdit(control), design.tip);
+        if (design.kind == Kind::Combo) tooltip_.Add(ComboEdit(control), design.tip->In(language));
     }
-    AddItems(Control(kCmbSeparator), CB_ADDSTRING, texts::kSeparatorNames);
-    AddItems(Control(kCmbTimeAutoClose), CB_ADDSTRING, texts::kAutoCloseTimes);
-    AddItems(Control(kCmbDispPos), CB_ADDSTRING, texts::kDispPosNames);
-    AddItems(Control(kLstCustom), LB_ADDSTRING, texts::kCustomItems);
+    for (const Text& item : texts::kSeparatorLabels) AddItem(Control(kCmbSeparator), CB_ADDSTRING, item.In(language));
+    for (const char16_t* item : texts::kAutoCloseTimes) AddItem(Control(kCmbTimeAutoClose), CB_ADDSTRING, item);
+    for (const Text& item : texts::kDispPosLabels) AddItem(Control(kCmbDispPos), CB_ADDSTRING, item.In(language));
+    for (const Text& item : texts::kCustomItems) AddItem(Control(kLstCustom), LB_ADDSTRING, item.In(language));
     ShowWindow(Control(kCmdCancel), SW_HIDE);
     // Typing never changes these two: their value comes from the list.
     for (int id : {kCmbTimeAutoClose, kCmbDispPos}) SendMessageW(ComboEdit(Control(id)), EM_SETREADONLY, TRUE, 0);
@@ -243,7 +247,7 @@ void SettingsDialog::Layout() {
 
 void SettingsDialog::FollowTrayBox() {
     const bool ticked = IsDlgButtonChecked(Handle(), kChkTaskTray) == BST_CHECKED;
-    const SettingsShape shape = ShapeSettings(ticked, state_.SettingsCloseAction);
+    const SettingsShape shape = ShapeSettings(ticked, state_.SettingsCloseAction, state_.DisplayLanguage);
     SetWindowTextW(Control(kCmdEnd), Wide(shape.endCaption));
     ShowWindow(Control(kCmdEnd), shape.endButton ? SW_SHOW : SW_HIDE);
     for (const ControlDesign& design : kControls) {
@@ -294,7 +298,8 @@ SettingsControls SettingsDialog::Read() const {
 }
 
 void SettingsDialog::Close(CloseButton button) {
-    if (const auto action = CloseSettings(button, Read(), state_.Settings)) state_.SettingsCloseAction = *action;
+    if (const auto action = CloseSettings(button, Read(), state_.Settings, state_.DisplayLanguage))
+        state_.SettingsCloseAction = *action;
     Destroy();
 }
 

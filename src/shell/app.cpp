@@ -3,6 +3,7 @@
 #include "capture/clipboard_access.h"
 #include "resources/texts.h"
 #include "settings/conf_file.h"
+#include "settings/gleaner_ini.h"
 #include "settings/settings_defaults.h"
 #include "settings/settings_dialog.h"
 #include "shell/menus.h"
@@ -19,8 +20,8 @@ constexpr int kEndingMs = 1000;
 constexpr int kSettingsToTrayMs = 1000;
 constexpr int kSettingsEndingMs = 500;
 
-std::u16string TrayNotice(const VersionInfo& version) {
-    return AppTitle(version) + u"\r\n\r\n" + texts::kGoingToTray;
+std::u16string TrayNotice(const VersionInfo& version, Language language) {
+    return AppTitle(version, language) + u"\r\n\r\n" + texts::kGoingToTray.In(language);
 }
 
 }  // namespace
@@ -58,8 +59,8 @@ App::~App() = default;
 bool App::ClaimSingleInstance(const std::u16string& exeName) {
     const Program::InstanceClaim claim = services_.program.ClaimInstance(InstanceName(exeName));
     if (claim.result == Program::Claim::Taken) return true;
-    services_.messages.Show(texts::kProgramName + (u"(" + exeName) + texts::kAlreadyRunningSuffix,
-                            texts::kAlreadyRunningTitle, MessageButtons::Ok);
+    services_.messages.Show(Fill(Say(texts::kAlreadyRunning), {exeName}), Say(texts::kAlreadyRunningTitle),
+                            MessageButtons::Ok);
     return false;
 }
 
@@ -79,6 +80,10 @@ bool App::Start() {
     // A second copy says so and ends before it creates any window.
     const std::u16string path = services_.program.ExecutablePath();
     const std::u16string exeName = ExecutableName(path);
+    folder_ = ProgramFolder(path);
+    // Even the box that says another copy runs speaks the user's language.
+    state_.Ini = LoadIni(services_.files, folder_);
+    state_.DisplayLanguage = ChooseLanguage(state_.Ini.language, services_.program.UiLanguage());
     if (!ClaimSingleInstance(exeName)) return false;
 
     main_ = windows_.CreateMainWindow(*this);
@@ -88,14 +93,13 @@ bool App::Start() {
 
     const TwipsRect designed = main_->Frame().Bounds();
     LoadDefaults(settings, services_.screen.Size(), {designed.width, designed.height});
-    folder_ = ProgramFolder(path);
     LoadConf(settings, services_.files, folder_, main_->Frame());
-    main_->SetTitle(AppTitle(state_.ProgramVersion));
+    main_->SetTitle(Title());
     state_.LastCapturedText.clear();
 
     // In tray mode the main window stays hidden behind the icon.
     if (settings.taskTray == 1) {
-        ShowSplashMessage(settings, windows_.Splash(), TrayNotice(state_.ProgramVersion), kGoingToTrayMs);
+        ShowSplashMessage(settings, windows_.Splash(), TrayNotice(state_.ProgramVersion, Language()), kGoingToTrayMs);
         tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
     }
 
@@ -107,17 +111,40 @@ bool App::Start() {
 }
 
 // The window as it first is: the introduction in the box, the title, the
-// version in the tray menu.
+// menus with the version in the tray menu's.
 void App::DressMainWindow(const std::u16string& exeName) {
     TextBox& box = main_->Collection();
     box.SetTag(texts::kTagInit);
     box.SetForeColour(kIntroductionColour);
-    box.SetText(texts::kIntroduction);
     main_->MakeTopmost();
-    main_->SetTitle(AppTitle(state_.ProgramVersion));
     state_.MainWindowHandle = main_->Id();
-    main_->SetVersionCaption(VersionMenuCaption(exeName, state_.ProgramVersion));
+    versionCaption_ = VersionMenuCaption(exeName, state_.ProgramVersion);
+    Retext();
 }
+
+// Every text shown, in the language now chosen: the caption (the tray
+// icon's tip too), both menus, the introduction while nothing is
+// collected. The balloon closes; it comes back in the new language.
+void App::Retext() {
+    main_->SetTitle(Title());
+    main_->SetMenus(MenuBar(Language(), state_.Ini.language),
+                    TrayMenu(versionCaption_, Language(), state_.Ini.language));
+    TextBox& box = main_->Collection();
+    if (box.Tag() == texts::kTagInit) box.SetText(Say(texts::kIntroduction));
+    tray_.Renew(*main_);
+}
+
+// The choice holds at once and is kept for the next start; a settings file
+// that cannot be written leaves it for this run only.
+void App::SetLanguageChoice(LanguageChoice choice) {
+    state_.Ini.language = choice;
+    SaveIni(services_.files, folder_, state_.Ini);
+    state_.DisplayLanguage = gleaner::ChooseLanguage(choice, services_.program.UiLanguage());
+    if (windows_.Popup(*this).IsOpen()) windows_.Popup(*this).Unload();
+    Retext();
+}
+
+std::u16string App::Title() const { return AppTitle(state_.ProgramVersion, Language()); }
 
 void App::ShowMainWindow() {
     main_->Show();
@@ -143,9 +170,9 @@ void App::LeaveTray() {
 void App::ReportTakenHotKeys(const std::vector<std::u16string>& taken) {
     if (taken.empty()) return;
     std::u16string names;
-    for (const auto& name : taken) names += (names.empty() ? u"" : texts::kHotKeyListJoin) + name;
-    state_.Prompts.Tell(PromptKind::HotKeyTaken, names + texts::kHotKeyTakenSuffix, texts::kHotKeyTakenTitle,
-                        services_.timers);
+    for (const auto& name : taken) names += (names.empty() ? u"" : Say(texts::kHotKeyListJoin)) + name;
+    state_.Prompts.Tell(PromptKind::HotKeyTaken, Fill(Say(texts::kHotKeyTaken), {names}),
+                        Say(texts::kHotKeyTakenTitle), services_.timers);
 }
 
 void App::OnClipboardUpdate() {
@@ -218,13 +245,14 @@ void App::OnMenu(MenuCommand command) {
         OpenGuide();
         break;
     case MenuCommand::End2:
-        ShowSplashMessage(state_.Settings, windows_.Splash(), texts::kEnding, kEndingMs);
+        ShowSplashMessage(state_.Settings, windows_.Splash(), Say(texts::kEnding), kEndingMs);
         OnClose();
         break;
     case MenuCommand::End:
         OnClose();
         break;
     default:
+        if (const auto choice = LanguageCommandChoice(command)) SetLanguageChoice(*choice);
         break;
     }
 }
@@ -244,7 +272,7 @@ void App::OpenSettings() {
         return;
     }
     tray_.DeleteTrayIcon();
-    const bool opened = dialog.Open(AppTitle(state_.ProgramVersion));
+    const bool opened = dialog.Open(Title());
     main_->Enable(false);
     settingsHold_.emplace(hotkeys_->HoldOff());
     // A dialog that could not be made counts as closed with its close box.
@@ -270,7 +298,7 @@ void App::OnSettingsClosed() {
 // earlier confirmation left behind.
 CloseAction App::AfterSettings() {
     if (state_.SettingsCloseAction == CloseAction::End) {
-        ShowSplashMessage(state_.Settings, windows_.Splash(), texts::kEnding, kSettingsEndingMs);
+        ShowSplashMessage(state_.Settings, windows_.Splash(), Say(texts::kEnding), kSettingsEndingMs);
         tray_.DeleteTrayIcon();
         OnClose();
         return CloseAction::End;
@@ -283,7 +311,8 @@ CloseAction App::AfterSettings() {
     const bool wasShown = main_->IsVisible();
     main_->Hide();
     if (wasShown)
-        ShowSplashMessage(state_.Settings, windows_.Splash(), TrayNotice(state_.ProgramVersion), kSettingsToTrayMs);
+        ShowSplashMessage(state_.Settings, windows_.Splash(), TrayNotice(state_.ProgramVersion, Language()),
+                          kSettingsToTrayMs);
     tray_.UpdateTrayIcon(*main_, NotifyCommand::Add);
     return CloseAction::Tray;
 }
@@ -300,7 +329,7 @@ void App::OnClearLabel() {
 // The user guide ships beside the executable; without it there is nothing
 // to open and, as for any failed open, nothing to say.
 void App::OpenGuide() {
-    const std::u16string guide = folder_ + u"\\" + texts::kGuideFileName;
+    const std::u16string guide = PathIn(folder_, Say(texts::kGuideFileName));
     if (services_.files.Exists(guide)) services_.shell.Open(guide);
 }
 

@@ -84,6 +84,11 @@ private:
     bool ClaimSingleInstance(const std::u16string& exeName);
     void CreateParts();
     void DressMainWindow(const std::u16string& exeName);
+    void Retext();
+    void SetLanguageChoice(LanguageChoice choice);
+    gleaner::Language Language() const { return state_.DisplayLanguage; }
+    const char16_t* Say(const Text& text) const { return text.In(state_.DisplayLanguage); }
+    std::u16string Title() const;
     void ShowMainWindow();
     void LeaveTray();
     void ReportTakenHotKeys(const std::vector<std::u16string>& taken);
@@ -97,6 +102,7 @@ private:
     ProgramState& state_;
     Desktop desktop_;
     std::u16string folder_;
+    std::u16string versionCaption_;
     MainWindowView* main_ = nullptr;
     std::unique_ptr<CountPopupPresenter> popup_;
     std::unique_ptr<CaptureContext> capture_;

@@ -31,7 +31,7 @@ public:
         : owner_(owner), scale_(scale), state_(state), settings_(state) {}
 
     MainWindowView* CreateMainWindow(MainWindowEvents& events) override {
-        main_ = MainWindow::Create(events, scale_);
+        main_ = MainWindow::Create(events, scale_, state_);
         if (main_) owner_.hwnd = main_->Handle();
         return main_.get();
     }
@@ -42,7 +42,7 @@ public:
     }
 
     HelpView& Help() override {
-        if (!help_) help_ = std::make_unique<HelpWindow>();
+        if (!help_) help_ = std::make_unique<HelpWindow>(state_);
         return *help_;
     }
 

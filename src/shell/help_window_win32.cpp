@@ -38,7 +38,7 @@ bool HelpWindow::Load() {
     close_ = CreateWindowExW(0, L"BUTTON", Wide(texts::kCloseCaption),
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | BS_OWNERDRAW, 0, 0, 0, 0, Handle(),
                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseId)), instance, nullptr);
-    label_ = CreateWindowExW(0, L"STATIC", Wide(texts::kHelpText),
+    label_ = CreateWindowExW(0, L"STATIC", Wide(texts::kHelpText.In(state_.DisplayLanguage)),
                              WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_LEFT | SS_NOPREFIX | SS_NOTIFY, 0, 0, 0,
                              0, Handle(), nullptr, instance, nullptr);
     // Dragging the text with the left button moves the window, as its

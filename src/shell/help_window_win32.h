@@ -13,6 +13,7 @@ inline constexpr wchar_t kHelpWindowClass[] = L"GleanerHelpWindow";
 
 class HelpWindow : public Window, public HelpView {
 public:
+    explicit HelpWindow(const ProgramState& state) : state_(state) {}
     void ShowHelp(bool show) override;
 
 private:
@@ -25,6 +26,7 @@ private:
     void OnDensityChange(DpiScale scale, const RECT& suggested) override;
     std::optional<LRESULT> OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    const ProgramState& state_;
     HWND label_ = nullptr;  // children: the window owns them
     HWND close_ = nullptr;
     UniqueGdiObject background_;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/window_system.h"
 #include "shell/menus.h"
@@ -20,7 +21,8 @@ public:
     // The caption, which is also the window's tag.
     virtual void SetTitle(const std::u16string& title) = 0;
     virtual std::u16string Title() const = 0;
-    virtual void SetVersionCaption(const std::u16string& caption) = 0;
+    // The menu bar, and the menu ShowTrayMenu shows.
+    virtual void SetMenus(const std::vector<MenuItem>& bar, const std::vector<MenuItem>& trayMenu) = 0;
     virtual void MakeTopmost() = 0;
     virtual void Show() = 0;
     virtual void Hide() = 0;

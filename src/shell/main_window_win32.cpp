@@ -16,8 +16,9 @@ constexpr int kDesignClientHeight = 1680;
 
 }  // namespace
 
-std::unique_ptr<MainWindow> MainWindow::Create(MainWindowEvents& events, TwipsPerPixel scale) {
-    std::unique_ptr<MainWindow> window(new MainWindow(events, scale));
+std::unique_ptr<MainWindow> MainWindow::Create(MainWindowEvents& events, TwipsPerPixel scale,
+                                               const ProgramState& state) {
+    std::unique_ptr<MainWindow> window(new MainWindow(events, scale, state));
     if (!window->Build()) return nullptr;
     return window;
 }
@@ -32,7 +33,8 @@ bool MainWindow::Build() {
     // Topmost from the start; the start-up asks again, as it always has.
     shape.exStyle = WS_EX_TOPMOST;
     if (!Window::Create(windowClass, L"", shape) || !CreateCollectionBox()) return false;
-    SetMenu(Handle(), BuildMenu(MenuBar(), false).Release());
+    // A menu bar of the designed height until the program sets its own.
+    SetMenu(Handle(), BuildMenu({{MenuCommand::None, u" ", {}}}, false).Release());
     // The designed client area at the density of the monitor the window is
     // on, with room for the caption, border and menu bar.
     const DpiScale scale = WindowScale(Handle());
@@ -44,7 +46,6 @@ bool MainWindow::Build() {
 
     // Broadcast by the shell when it makes the notification area anew.
     taskbarCreated_ = RegisterWindowMessageW(L"TaskbarCreated");
-    trayMenu_ = BuildMenu(TrayMenu(texts::kMenuVersion), true);
     tooltip_.Create(Handle());
     tooltip_.Add(edit_, u"");
     RECT client{};
@@ -79,17 +80,22 @@ bool MainWindow::CreateCollectionBox() {
 
 void MainWindow::ApplyFont(DpiScale scale) { SetFont({edit_}, fonts::kText, scale); }
 
-void MainWindow::UpdateLengthTooltip() { tooltip_.SetText(edit_, LengthTooltip(box_->Length())); }
+void MainWindow::UpdateLengthTooltip() {
+    tooltip_.SetText(edit_, LengthTooltip(box_->Length(), state_.DisplayLanguage));
+}
 
 void MainWindow::SetTitle(const std::u16string& title) {
     SetWindowTextW(Handle(), Wide(title));
     tag_ = title;
 }
 
-void MainWindow::SetVersionCaption(const std::u16string& caption) {
-    // By command: the item lies in the version submenu.
-    ModifyMenuW(trayMenu_.Get(), static_cast<UINT>(MenuCommand::VerNo), MF_BYCOMMAND | MF_STRING,
-                static_cast<UINT_PTR>(MenuCommand::VerNo), Wide(caption));
+void MainWindow::SetMenus(const std::vector<MenuItem>& bar, const std::vector<MenuItem>& trayMenu) {
+    // The old bar is the window's until it has the new one.
+    const UniqueMenu old(GetMenu(Handle()));
+    SetMenu(Handle(), BuildMenu(bar, false).Release());
+    DrawMenuBar(Handle());
+    trayMenu_ = BuildMenu(trayMenu, true);
+    UpdateLengthTooltip();
 }
 
 void MainWindow::MakeTopmost() { SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE); }

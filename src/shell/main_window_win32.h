@@ -18,14 +18,15 @@ inline constexpr int kCollectionBoxId = 1001;
 class MainWindow : public Window, public MainWindowView {
 public:
     // The window, hidden, at its designed size; nullptr when it could not be made.
-    static std::unique_ptr<MainWindow> Create(MainWindowEvents& events, TwipsPerPixel scale);
+    static std::unique_ptr<MainWindow> Create(MainWindowEvents& events, TwipsPerPixel scale,
+                                              const ProgramState& state);
 
     WindowId Id() const override { return ToWindowId(Handle()); }
     TextBox& Collection() override { return *box_; }
     WindowFrame& Frame() override { return *frame_; }
     void SetTitle(const std::u16string& title) override;
     std::u16string Title() const override { return tag_; }
-    void SetVersionCaption(const std::u16string& caption) override;
+    void SetMenus(const std::vector<MenuItem>& bar, const std::vector<MenuItem>& trayMenu) override;
     void MakeTopmost() override;
     void Show() override;
     void Hide() override;
@@ -36,7 +37,8 @@ public:
     void Destroy() override { Window::Destroy(); }
 
 private:
-    MainWindow(MainWindowEvents& events, TwipsPerPixel scale) : events_(events), scale_(scale) {}
+    MainWindow(MainWindowEvents& events, TwipsPerPixel scale, const ProgramState& state)
+        : events_(events), scale_(scale), state_(state) {}
     bool Build();
     bool CreateCollectionBox();
     void ApplyFont(DpiScale scale);
@@ -55,6 +57,7 @@ private:
 
     MainWindowEvents& events_;
     TwipsPerPixel scale_;
+    const ProgramState& state_;
     HWND edit_ = nullptr;     // a child: the window owns it
     Tooltip tooltip_;
     UniqueMenu trayMenu_;

@@ -1,31 +1,61 @@
 #include "shell/menus.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 #include "resources/texts.h"
 
 namespace gleaner {
 
-std::vector<MenuItem> MenuBar() {
+namespace {
+
+constexpr std::pair<MenuCommand, LanguageChoice> kLanguageCommands[] = {
+    {MenuCommand::LanguageAutomatic, LanguageChoice::Automatic},
+    {MenuCommand::LanguageJapanese, LanguageChoice::Japanese},
+    {MenuCommand::LanguageEnglish, LanguageChoice::English}};
+
+MenuItem LanguageMenu(Language language, LanguageChoice choice) {
+    const Text* captions[] = {&texts::kMenuLanguageAutomatic, &texts::kMenuLanguageJapanese,
+                              &texts::kMenuLanguageEnglish};
+    MenuItem menu{MenuCommand::None, texts::kMenuLanguage.In(language), {}};
+    for (std::size_t i = 0; i < std::size(kLanguageCommands); ++i)
+        menu.submenu.push_back({kLanguageCommands[i].first, captions[i]->In(language), {},
+                                kLanguageCommands[i].second == choice});
+    return menu;
+}
+
+}  // namespace
+
+std::vector<MenuItem> MenuBar(Language language, LanguageChoice choice) {
     return {
-        {MenuCommand::Disp, texts::kMenuSettings, {}},
-        {MenuCommand::Clear, texts::kMenuClear, {}},
-        {MenuCommand::Help, texts::kMenuHelp, {}},
-        {MenuCommand::End, texts::kMenuEnd, {}},
+        {MenuCommand::Disp, texts::kMenuSettings.In(language), {}},
+        {MenuCommand::Clear, texts::kMenuClear.In(language), {}},
+        {MenuCommand::Help, texts::kMenuHelp.In(language), {}},
+        LanguageMenu(language, choice),
+        {MenuCommand::End, texts::kMenuEnd.In(language), {}},
     };
 }
 
-std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption) {
+std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption, Language language, LanguageChoice choice) {
     return {
-        {MenuCommand::Disp2, texts::kMenuSettings, {}},
+        {MenuCommand::Disp2, texts::kMenuSettings.In(language), {}},
         {},
-        {MenuCommand::ShowPopup, texts::kMenuShowPopup, {}},
-        {MenuCommand::TrayOut, texts::kMenuTrayOut, {}},
-        {MenuCommand::PopupClear, texts::kMenuClear, {}},
+        {MenuCommand::ShowPopup, texts::kMenuShowPopup.In(language), {}},
+        {MenuCommand::TrayOut, texts::kMenuTrayOut.In(language), {}},
+        {MenuCommand::PopupClear, texts::kMenuClear.In(language), {}},
         {},
-        {MenuCommand::Help2, texts::kMenuHelp, {}},
-        {MenuCommand::None, texts::kMenuVersion, {{MenuCommand::VerNo, versionCaption, {}}}},
+        {MenuCommand::Help2, texts::kMenuHelp.In(language), {}},
+        {MenuCommand::None, texts::kMenuVersion.In(language), {{MenuCommand::VerNo, versionCaption, {}}}},
+        LanguageMenu(language, choice),
         {},
-        {MenuCommand::End2, texts::kMenuEnd, {}},
+        {MenuCommand::End2, texts::kMenuEnd.In(language), {}},
     };
+}
+
+std::optional<LanguageChoice> LanguageCommandChoice(MenuCommand command) {
+    const auto item = std::ranges::find(kLanguageCommands, command, &std::pair<MenuCommand, LanguageChoice>::first);
+    return item == std::end(kLanguageCommands) ? std::nullopt : std::optional(item->second);
 }
 
 std::u16string VersionMenuCaption(const std::u16string& exeName, const VersionInfo& version) {

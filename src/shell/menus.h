@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,17 +24,25 @@ enum class MenuCommand : std::uint16_t {
     Help2,        // tray: ヘルプ
     VerNo,        // tray: バージョン > the version line
     End2,         // tray: 終了
+    // Both menus: 言語 > 自動, 日本語, English.
+    LanguageAutomatic = 120,
+    LanguageJapanese,
+    LanguageEnglish,
 };
 
 struct MenuItem {
     MenuCommand command = MenuCommand::None;
     std::u16string caption;     // empty for a separator
     std::vector<MenuItem> submenu;
+    bool checked = false;  // a radio item's mark
     bool IsSeparator() const { return caption.empty(); }
 };
 
-std::vector<MenuItem> MenuBar();
-std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption);
+// In the language, the language choice marked.
+std::vector<MenuItem> MenuBar(Language language, LanguageChoice choice);
+std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption, Language language, LanguageChoice choice);
+// The choice a language item stands for; nullopt for any other command.
+std::optional<LanguageChoice> LanguageCommandChoice(MenuCommand command);
 
 // "gleaner Ver0.76  <company>": the version line of the tray menu.
 std::u16string VersionMenuCaption(const std::u16string& exeName, const VersionInfo& version);

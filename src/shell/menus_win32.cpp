@@ -16,6 +16,9 @@ UniqueMenu BuildMenu(const std::vector<MenuItem>& items, bool popup) {
                 sub.Release();
         } else {
             AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.caption));
+            // A radio item's dot, as a choice among several is marked.
+            const auto command = static_cast<UINT>(item.command);
+            if (item.checked) CheckMenuRadioItem(menu.Get(), command, command, command, MF_BYCOMMAND);
         }
     }
     return menu;

@@ -23,6 +23,12 @@ void TrayIcon::Add() {
         timers_.Start(TimerId::TrayRetry, kTrayRetryMs);
 }
 
+void TrayIcon::Renew(MainWindowView& window) {
+    if (!inTray_) return;
+    record_.tip = window.Title();
+    area_.Notify(NotifyCommand::Modify, record_);
+}
+
 void TrayIcon::DeleteTrayIcon() {
     timers_.Stop(TimerId::TrayRetry);
     if (record_.window != 0) area_.Notify(NotifyCommand::Delete, record_);

@@ -29,6 +29,8 @@ public:
     // area refuses (at log-on the taskbar may not be up yet) is tried again
     // until it takes, so that a hidden program never stays out of reach.
     void UpdateTrayIcon(MainWindowView& window, NotifyCommand command);
+    // The tip follows the window's tag again, while the icon is there.
+    void Renew(MainWindowView& window);
     // Harmless when there is no icon.
     void DeleteTrayIcon();
     // The notification area was made anew (Explorer restarted): the icon

@@ -1,7 +1,7 @@
 #include "shell/version.h"
 
-#include "text/number_format.h"
 #include "resources/texts.h"
+#include "text/number_format.h"
 
 namespace gleaner {
 
@@ -9,8 +9,11 @@ std::u16string VersionText(const VersionInfo& version) {
     return u"Ver" + Decimal(version.major) + u"." + Decimal(version.minor) + Decimal(version.revision);
 }
 
-std::u16string AppTitle(const VersionInfo& version) {
-    return std::u16string(texts::kProgramName) + u" " + VersionText(version);
+std::u16string AppTitle(const VersionInfo& version, Language language) {
+    std::u16string title = texts::kProgramName.In(language);
+    title += u' ';
+    title += VersionText(version);
+    return title;
 }
 
 }  // namespace gleaner

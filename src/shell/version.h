@@ -9,7 +9,7 @@ namespace gleaner {
 
 // "Ver" major "." minor revision: 0.7.6 is Ver0.76.
 std::u16string VersionText(const VersionInfo& version);
-// "ぐりーなー！ Ver0.76"
-std::u16string AppTitle(const VersionInfo& version);
+// "ぐりーなー！ Ver0.76", "Gleaner Ver0.76"
+std::u16string AppTitle(const VersionInfo& version, Language language);
 
 }  // namespace gleaner

@@ -28,6 +28,9 @@ struct VersionInfo {
 
 struct ProgramState {
     SettingsRecord Settings;
+    IniSettings Ini;
+    // The language every window and box speaks, from Ini and Windows.
+    Language DisplayLanguage = Language::Japanese;
     VersionInfo ProgramVersion;
 
     // The text of the most recent capture; a repeat of it is dropped.

@@ -16,4 +16,22 @@ Language ChooseLanguage(LanguageChoice choice, std::uint16_t uiLanguageId) {
     return (uiLanguageId & 0x3FF) == kPrimaryJapanese ? Language::Japanese : Language::English;
 }
 
+std::u16string Fill(std::u16string_view pattern, std::initializer_list<std::u16string_view> values) {
+    std::u16string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char16_t next = i + 1 < pattern.size() ? pattern[i + 1] : u'\0';
+        const std::size_t index = static_cast<std::size_t>(next - u'1');
+        if (pattern[i] == u'%' && next == u'%') {
+            text += u'%';
+        } else if (pattern[i] == u'%' && next >= u'1' && next <= u'9') {
+            if (index < values.size()) text += values.begin()[index];
+        } else {
+            text += pattern[i];
+            continue;
+        }
+        ++i;
+    }
+    return text;
+}
+
 }  // namespace gleaner

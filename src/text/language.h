@@ -2,6 +2,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 namespace gleaner {
 
@@ -26,5 +29,9 @@ private:
     const char16_t* japanese_;
     const char16_t* english_;
 };
+
+// The pattern with %1 to %9 replaced by the values, in whatever order the
+// language puts them; "%%" is a percent sign.
+std::u16string Fill(std::u16string_view pattern, std::initializer_list<std::u16string_view> values);
 
 }  // namespace gleaner

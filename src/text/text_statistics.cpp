@@ -25,8 +25,8 @@ std::int32_t CountSubstring(const std::u16string& text, const std::u16string& pa
     return count;
 }
 
-std::u16string LengthTooltip(std::size_t length) {
-    return FormatGrouped(static_cast<std::int64_t>(length)) + texts::kLengthSuffix;
+std::u16string LengthTooltip(std::size_t length, Language language) {
+    return Fill(texts::kLength.In(language), {FormatGrouped(static_cast<std::int64_t>(length))});
 }
 
 }  // namespace gleaner

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "text/language.h"
+
 namespace gleaner {
 
 // A-Z to a-z; every other character as it is.
@@ -14,6 +16,6 @@ std::u16string FoldAscii(std::u16string text);
 std::int32_t CountSubstring(const std::u16string& text, const std::u16string& pattern);
 
 // The collection box's tooltip: the length in UTF-16 units, "#,##0" and 文字.
-std::u16string LengthTooltip(std::size_t length);
+std::u16string LengthTooltip(std::size_t length, Language language);
 
 }  // namespace gleaner

@@ -182,7 +182,10 @@ bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines)
 
 std::wstring BuiltGleaner() { return WindowsPathOf(GLEANER_EXE_UNIX_PATH); }
 
-ExeFolder::ExeFolder(const std::wstring& exe) : path(MakeFolderWith(exe)) {}
+ExeFolder::ExeFolder(const std::wstring& exe, const char* language) : path(MakeFolderWith(exe)) {
+    if (!path.empty() && language)
+        std::ofstream(File(L"gleaner.ini").c_str(), std::ios::binary) << "language = " << language << "\r\n";
+}
 
 ExeFolder::~ExeFolder() {
     // An exe that has just ended can stay locked for a moment.

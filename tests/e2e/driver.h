@@ -71,9 +71,11 @@ std::wstring BuiltGleaner();
 
 // A fresh folder under %TEMP% with a copy of gleaner.exe, so that the
 // Conf.txt one run leaves behind never reaches another. Removed afterwards.
+// Its gleaner.ini holds the language ("ja": the scenarios read Japanese
+// whatever Wine's language; nullptr: no file, so Windows' language rules).
 class ExeFolder {
 public:
-    explicit ExeFolder(const std::wstring& exe = BuiltGleaner());
+    explicit ExeFolder(const std::wstring& exe = BuiltGleaner(), const char* language = "ja");
     ~ExeFolder();
     ExeFolder(const ExeFolder&) = delete;
     ExeFolder& operator=(const ExeFolder&) = delete;

@@ -8,6 +8,8 @@
 namespace gleaner {
 namespace {
 
+constexpr Language kJa = Language::Japanese;
+
 class SettingsDialogTest : public testing::Test {
 protected:
     SettingsDialogTest() { LoadDefaults(settings, {28800, 16200}, {4635, 2370}); }
@@ -18,10 +20,10 @@ TEST_F(SettingsDialogTest, ShowsEachSettingAsTheListsWriteItAndStoresItBackUncha
     settings.timeAutoClose = 7;
     settings.customItem = u"1010101";
     settings.dispPos = u"右下隅  ";  // not in the list, shown all the same
-    const SettingsControls shown = LoadSettingsControls(settings);
+    const SettingsControls shown = LoadSettingsControls(settings, kJa);
     EXPECT_EQ(shown.lstCustom, (std::array<bool, 7>{true, false, true, false, true, false, true}));  // 字数 Byte数 半角 タブ
     EXPECT_EQ(shown.cmbTimeAutoClose + shown.cmbDispPos + shown.cmbSeparator + shown.cmbPasteKey, u" 7右下隅  改行V");
-    CloseSettings(CloseButton::Resume, shown, settings);
+    CloseSettings(CloseButton::Resume, shown, settings, kJa);
     EXPECT_EQ(FormatAutoClose(settings.timeAutoClose) + settings.customItem + settings.dispPos, u" 71010101右下隅  ");
 }
 
@@ -30,11 +32,11 @@ TEST_F(SettingsDialogTest, ShowsEachSettingAsTheListsWriteItAndStoresItBackUncha
 TEST_F(SettingsDialogTest, TicksACheckBoxExactlyWhenItsSettingIsOnAndStoresOneOrZero) {
     for (const std::int32_t value : {0, 1, 2, -1}) {
         settings.taskTray = settings.ctrlvInit = settings.noConfirm = settings.customMsg = settings.searchFuzzy = value;
-        const SettingsControls shown = LoadSettingsControls(settings);
+        const SettingsControls shown = LoadSettingsControls(settings, kJa);
         const std::vector<bool> ticked{shown.chkTaskTray, shown.chkCtrlVInit, shown.chkNoConfirm, shown.chkDispMsg,
                                        shown.chkFuzzy};
         EXPECT_EQ(ticked, (std::vector<bool>{value == 1, value == 1, value != 0, value != 0, value != 0}));
-        CloseSettings(CloseButton::Resume, shown, settings);
+        CloseSettings(CloseButton::Resume, shown, settings, kJa);
         const std::vector<std::int32_t> stored{settings.taskTray, settings.ctrlvInit, settings.noConfirm,
                                                settings.customMsg, settings.searchFuzzy};
         EXPECT_EQ(stored, std::vector<std::int32_t>(ticked.begin(), ticked.end()));
@@ -42,39 +44,68 @@ TEST_F(SettingsDialogTest, TicksACheckBoxExactlyWhenItsSettingIsOnAndStoresOneOr
 }
 
 TEST_F(SettingsDialogTest, TheCloseBoxStoresNothingAndConfirmingStoresWhatTheControlsShowWithItsCloseAction) {
-    SettingsControls shown = LoadSettingsControls(settings);
+    SettingsControls shown = LoadSettingsControls(settings, kJa);
     shown.cmbSeparator = u"; ";
-    EXPECT_EQ(CloseSettings(CloseButton::Cancel, shown, settings), std::nullopt);
+    EXPECT_EQ(CloseSettings(CloseButton::Cancel, shown, settings, kJa), std::nullopt);
     EXPECT_EQ(settings.separator, u"改行");
     const std::tuple<CloseButton, bool, CloseAction> cases[] = {{CloseButton::Resume, true, CloseAction::Tray},
                                                                 {CloseButton::Resume, false, CloseAction::ShowWindow},
                                                                 {CloseButton::End, false, CloseAction::ShowWindow},
                                                                 {CloseButton::End, true, CloseAction::End}};
     for (const auto& [button, trayTicked, action] : cases) {
-        shown = LoadSettingsControls(settings);
+        shown = LoadSettingsControls(settings, kJa);
         shown.chkTaskTray = trayTicked;
         shown.cmbSeparator = u"; ";
         shown.cmbTimeAutoClose = u"15";
         shown.lstCustom[0] = false;
-        EXPECT_EQ(CloseSettings(button, shown, settings), action);
+        EXPECT_EQ(CloseSettings(button, shown, settings, kJa), action);
         EXPECT_EQ(settings.separator + settings.customItem + FormatAutoClose(settings.timeAutoClose), u"; 011111115");
     }
+}
+
+TEST_F(SettingsDialogTest, ShowsEachStoredNameUnderItsLabelInTheLanguageAndStoresTheNameWhateverTheLanguage) {
+    const std::tuple<std::u16string, std::u16string, std::u16string, std::u16string> cases[] = {
+        // stored separator, its English label, stored position, its English label
+        {u"改行", u"Line break", u"右下隅", u"Bottom right"}, {u"カンマ", u"Comma", u"ポインタ", u"At the pointer"},
+        {u"無し", u"None", u"左上隅", u"Top left"},           {u"全角スペース", u"Ideographic space", u"右上隅", u"Top right"},
+        {u"Comma", u"Comma", u"Top left", u"Top left"}};  // typed by hand: as typed in any language
+    for (const auto& [separator, separatorLabel, position, positionLabel] : cases) {
+        settings.separator = separator;
+        settings.dispPos = position;
+        for (const Language language : {Language::English, kJa}) {
+            const SettingsControls shown = LoadSettingsControls(settings, language);
+            const bool english = language == Language::English;
+            EXPECT_EQ(shown.cmbSeparator, english ? separatorLabel : separator);
+            EXPECT_EQ(shown.cmbDispPos, english ? positionLabel : position);
+            CloseSettings(CloseButton::Resume, shown, settings, language);
+            EXPECT_EQ(settings.separator + settings.dispPos, separator + position) << english;
+        }
+    }
+    SettingsControls shown = LoadSettingsControls(settings, kJa);
+    shown.cmbSeparator = u"Tab";  // an English label typed into the Japanese dialog is no choice of its list
+    CloseSettings(CloseButton::Resume, shown, settings, kJa);
+    EXPECT_EQ(settings.separator, u"Tab");
+    shown = LoadSettingsControls(settings, Language::English);
+    shown.cmbSeparator = u"Slash";  // chosen from the English list
+    CloseSettings(CloseButton::Resume, shown, settings, Language::English);
+    EXPECT_EQ(settings.separator, u"スラッシュ");
 }
 
 TEST_F(SettingsDialogTest, AHotKeyComboTakesOneLetterAsItsCapitalAndKeepsTheOldKeyForAnythingElse) {
     for (char16_t refused : {u'1', u' ', u'.', u'ｑ', u'@', u'['}) EXPECT_EQ(HotKeyLetter(refused), std::nullopt);
     for (const std::u16string typed : {u"", u"1", u"QQ", u"q"}) {
-        SettingsControls shown = LoadSettingsControls(settings);
+        SettingsControls shown = LoadSettingsControls(settings, kJa);
         shown.cmbPasteKey = shown.cmbPopupKey = typed;
-        CloseSettings(CloseButton::Resume, shown, settings);
+        CloseSettings(CloseButton::Resume, shown, settings, kJa);
         EXPECT_EQ(settings.pasteKey + settings.popupKey, typed == u"q" ? u"QQ" : u"VA");
     }
 }
 
 TEST_F(SettingsDialogTest, TheTrayBoxGrowsTheWindowShowsThePopupFrameAndOffersEndOnlyAfterGoingToTheTray) {
-    EXPECT_EQ(ShapeSettings(false, CloseAction::Tray), (SettingsShape{4800, false, false, u"閉じる"}));
-    EXPECT_EQ(ShapeSettings(true, CloseAction::ShowWindow), (SettingsShape{6000, true, false, u"終了"}));
-    EXPECT_EQ(ShapeSettings(true, CloseAction::Tray), (SettingsShape{6000, true, true, u"終了"}));
+    EXPECT_EQ(ShapeSettings(false, CloseAction::Tray, kJa), (SettingsShape{4800, false, false, u"閉じる"}));
+    EXPECT_EQ(ShapeSettings(true, CloseAction::ShowWindow, kJa), (SettingsShape{6000, true, false, u"終了"}));
+    EXPECT_EQ(ShapeSettings(true, CloseAction::Tray, kJa), (SettingsShape{6000, true, true, u"終了"}));
+    EXPECT_EQ(ShapeSettings(true, CloseAction::Tray, Language::English).endCaption, u"Exit");
 }
 
 }  // namespace

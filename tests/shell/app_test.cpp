@@ -193,9 +193,10 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
     // The user changes the controls and closes the dialog with button; the
     // program went on meanwhile.
     const auto userCloses = [this](CloseButton button, auto change) {
-        SettingsControls shown = LoadSettingsControls(state.Settings);
+        SettingsControls shown = LoadSettingsControls(state.Settings, state.DisplayLanguage);
         change(shown);
-        if (const auto action = CloseSettings(button, shown, state.Settings)) state.SettingsCloseAction = *action;
+        if (const auto action = CloseSettings(button, shown, state.Settings, state.DisplayLanguage))
+            state.SettingsCloseAction = *action;
         programWindows.main.Unload();
         events.RunFor(10);
     };

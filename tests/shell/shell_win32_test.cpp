@@ -16,7 +16,8 @@ namespace {
 TEST(VersionResource, TheProgramIsVersion076WithItsNamesAManifestAndAnIcon) {
     const auto version = win32::ReadVersionInfo(GLEANER_EXE_PATH);
     ASSERT_TRUE(version);
-    EXPECT_EQ(AppTitle(*version), u"ぐりーなー！ Ver0.76");
+    EXPECT_EQ(AppTitle(*version, Language::Japanese), u"ぐりーなー！ Ver0.76");
+    EXPECT_EQ(AppTitle(*version, Language::English), u"Gleaner Ver0.76");
     EXPECT_EQ(version->companyName, u"Gleaner Works");
 
     HMODULE module = LoadLibraryExW(reinterpret_cast<const wchar_t*>(GLEANER_EXE_PATH), nullptr,
@@ -50,8 +51,35 @@ protected:
         return font.lfHeight;
     }
 
-    std::unique_ptr<win32::MainWindow> main = win32::MainWindow::Create(*this, win32::Win32Screen().Scale());
+    ProgramState state;
+    std::unique_ptr<win32::MainWindow> main = win32::MainWindow::Create(*this, win32::Win32Screen().Scale(), state);
 };
+
+// As the user reads it: the bar's captions in order, the language submenu
+// with its choice marked.
+TEST_F(MainWindowTest, ItsMenuBarReadsInTheLanguageWithTheLanguageChoiceMarked) {
+    const auto captions = [this] {
+        const HMENU bar = GetMenu(main->Handle());
+        std::u16string all;
+        for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+            wchar_t text[64] = L"";
+            GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            all += reinterpret_cast<const char16_t*>(text) + std::u16string(u"|");
+        }
+        return all;
+    };
+    main->SetMenus(MenuBar(Language::English, LanguageChoice::Japanese), {});
+    EXPECT_EQ(captions(), u"Settings|Clear|Help|Language (言語)|Exit|");
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STATE;
+    for (const auto command : {MenuCommand::LanguageJapanese, MenuCommand::LanguageEnglish}) {
+        ASSERT_TRUE(GetMenuItemInfoW(GetMenu(main->Handle()), static_cast<UINT>(command), FALSE, &info));
+        EXPECT_EQ((info.fState & MFS_CHECKED) != 0, command == MenuCommand::LanguageJapanese);
+    }
+    main->SetMenus(MenuBar(Language::Japanese, LanguageChoice::Automatic), {});
+    EXPECT_EQ(captions(), u"設定|クリア|ヘルプ|言語 (Language)|終了|");
+}
 
 TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
     EXPECT_EQ(FontHeight(), -13);  // 9.75 points at 96 DPI
@@ -104,17 +132,22 @@ TEST(NotificationArea, GetsTheIconsCallbackAndItsTipCutToTheRecordsRoom) {
     EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(data.szTip)), longTip.substr(0, 127));
 }
 
-TEST(HelpWindow, ShowsItsElevenLinesBesideThePointer) {
+TEST(HelpWindow, ShowsItsElevenLinesBesideThePointerInTheLanguage) {
     SetCursorPos(1000, 700);
-    win32::HelpWindow help;
-    help.ShowHelp(true);
-    ASSERT_NE(help.Handle(), nullptr);
-    RECT placed{};
-    const RECT leftOfAndAbove{1000 - 315, 700 - 150, 1000, 700};  // 4725 by 2250 twips at 96 DPI
-    EXPECT_TRUE(GetWindowRect(help.Handle(), &placed) && EqualRect(&placed, &leftOfAndAbove));
-    wchar_t text[512] = L"";
-    GetWindowTextW(FindWindowExW(help.Handle(), nullptr, L"Static", nullptr), text, 512);
-    EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), texts::kHelpText);
+    ProgramState state;
+    win32::HelpWindow help(state);
+    for (const Language language : {Language::Japanese, Language::English}) {
+        state.DisplayLanguage = language;
+        help.ShowHelp(true);
+        ASSERT_NE(help.Handle(), nullptr);
+        RECT placed{};
+        const RECT leftOfAndAbove{1000 - 315, 700 - 150, 1000, 700};  // 4725 by 2250 twips at 96 DPI
+        EXPECT_TRUE(GetWindowRect(help.Handle(), &placed) && EqualRect(&placed, &leftOfAndAbove));
+        wchar_t text[512] = L"";
+        GetWindowTextW(FindWindowExW(help.Handle(), nullptr, L"Static", nullptr), text, 512);
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(text)), texts::kHelpText.In(language));
+        help.ShowHelp(false);
+    }
 }
 
 }  // namespace

@@ -501,6 +501,8 @@ public:
     // The system's error when taking a name fails (5: access denied).
     std::uint32_t claimError = 0;
     Journal* journal = nullptr;
+    std::uint16_t UiLanguage() override { return uiLanguage; }
+    std::uint16_t uiLanguage = 0x0411;  // Japanese
 };
 
 class FakeShell : public Shell {

@@ -32,7 +32,10 @@ public:
     WindowFrame& Frame() override { return frame; }
     void SetTitle(const std::u16string& text) override { title = text; }
     std::u16string Title() const override { return title; }
-    void SetVersionCaption(const std::u16string&) override {}
+    void SetMenus(const std::vector<MenuItem>& bar, const std::vector<MenuItem>& tray) override {
+        menuBar = bar;
+        trayMenu = tray;
+    }
     void MakeTopmost() override { journal.Note("topmost"); }
     void Show() override {
         shown = true;
@@ -61,6 +64,7 @@ public:
     MainWindowEvents* events = nullptr;
     fake::FakeWindowFrame frame;
     std::u16string title;
+    std::vector<MenuItem> menuBar, trayMenu;
     bool shown = false;
 };
 
@@ -134,9 +138,11 @@ protected:
     // Text handed to the capture alone, as the listener would hand it on.
     void Collect(const std::u16string& text) { CollectClipboardText(capture, text, state.Settings.dispPos); }
     void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
-    // The user picks the tray menu's item that reads so.
-    void ChooseInTrayMenu(const std::u16string& caption) {
-        const auto menu = TrayMenu(u"");
+    // The user picks the item that reads so in the tray menu (or its
+    // submenu so captioned) as the window shows it.
+    void ChooseInTrayMenu(const std::u16string& caption, const std::u16string& submenu = u"") {
+        auto menu = programWindows.main.trayMenu;
+        if (!submenu.empty()) menu = std::ranges::find(menu, submenu, &MenuItem::caption)->submenu;
         app.OnMenu(std::ranges::find(menu, caption, &MenuItem::caption)->command);
     }
     // True when each entry was noted, first after the one before it.

@@ -16,7 +16,8 @@ TEST(NumberFormat, GroupsDigitsByThreeAndTheBlankFormatWritesZeroAsNothing) {
         {0, u"0"}, {999, u"999"}, {1234567, u"1,234,567"}, {INT64_MIN, u"-9,223,372,036,854,775,808"}};
     for (const auto& [number, text] : cases) EXPECT_EQ(FormatGrouped(number), text);
     EXPECT_EQ(FormatGroupedOrBlank(-70000), u"-70,000");
-    EXPECT_EQ(LengthTooltip(std::u16string(u"😀\r\n").size()), u"4文字");  // UTF-16 units
+    EXPECT_EQ(LengthTooltip(std::u16string(u"😀\r\n").size(), Language::Japanese), u"4文字");  // UTF-16 units
+    EXPECT_EQ(LengthTooltip(1234, Language::English), u"1,234 characters");
 }
 
 TEST(CountSubstring, CountsNonOverlappingMatchesLeftToRight) {
