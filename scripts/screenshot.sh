@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Takes the README's pictures under Wine, with copies made while Wine's
-# notepad is in front:
+# notepad is in front, in Japanese and again in English (the -en pictures):
 #   docs/main-window.png  gleaner's window after three copies;
 #   docs/settings-dialog.png  the settings dialog, tray mode ticked;
 #   docs/balloon.png      tray mode: the balloon beside notepad after them;
@@ -33,6 +33,11 @@ pad=$(wait_for Notepad)
 sleep 0.5
 xdotool windowsize "$pad" 500 300
 
+# $1: the language gleaner.ini chooses; $2: the end of the pictures names.
+pictures() {
+rm -f "$work/Conf.txt"
+printf "language = %s\r\n" "$1" > "$work/gleaner.ini"
+
 # Window mode. The window sits alone near the top left corner of a black
 # root window: trimming the black away leaves the window, frame and all.
 wine "$work/gleaner.exe" & gleaner=$!; pids+=($gleaner)
@@ -43,7 +48,7 @@ xdotool windowactivate --sync "$pad"
 sleep 0.5
 copy_three
 xdotool mousemove 5 5
-shoot -crop 800x450+0+0 +repage -trim +repage docs/main-window.png
+shoot -crop 800x450+0+0 +repage -trim +repage docs/main-window$2.png
 
 # The settings dialog from the menu bar, centred on the screen. Its first
 # control, the tray box, has the keyboard: ticked, the dialog shows it all.
@@ -52,7 +57,7 @@ xdotool windowactivate --sync "$main" key F10 Return
 sleep 1
 xdotool key space
 xdotool mousemove 5 5
-shoot -crop 400x520+760+280 +repage -trim +repage docs/settings-dialog.png
+shoot -crop 400x520+760+280 +repage -trim +repage docs/settings-dialog$2.png
 xdotool key Escape                                  # the close box: nothing kept
 sleep 0.5
 xdotool windowmove "$pad" 900 500
@@ -64,13 +69,18 @@ wait "$gleaner" 2>/dev/null || true
 xdotool windowmove "$pad" 300 300
 printf "task tray = 1\r\ncustom msg = 0\r\ntime auto close = 60\r\ndisp pos = ポインタ\r\n" |
     iconv -f UTF-8 -t CP932 > "$work/Conf.txt"
-wine "$work/gleaner.exe" & pids+=($!)
+wine "$work/gleaner.exe" & gleaner=$!; pids+=($gleaner)
 sleep 2
 xdotool windowactivate --sync "$pad"
 xdotool type --delay 30 "Copied here, collected there."
 xdotool mousemove 1120 560
 copy_three
-shoot -crop 860x340+280+280 +repage docs/balloon.png
+shoot -crop 860x340+280+280 +repage docs/balloon$2.png
 xdotool mousemove 1105 450 sleep 0.2 mousemove 1110 455   # over the help icon
-shoot -crop 380x290+760+290 +repage docs/help-window.png
+shoot -crop 380x290+760+290 +repage docs/help-window$2.png
+kill "$gleaner"; wait "$gleaner" 2>/dev/null || true
+sleep 1
+}
+pictures ja ""
+pictures en -en
 '

@@ -10,14 +10,16 @@ namespace gleaner::win32 {
 HFONT ProgramFont(fonts::Font font, DpiScale scale) {
     // The process's fonts: few (two faces, four sizes, the densities of the
     // monitors shown on), made on the user interface's one thread.
-    static std::map<std::tuple<bool, int, int>, UniqueGdiObject> made;
-    UniqueGdiObject& slot = made[{font.fixedPitch, font.centipoints, scale.dpi}];
+    static std::map<std::tuple<bool, int, bool, int>, UniqueGdiObject> made;
+    UniqueGdiObject& slot = made[{font.fixedPitch, font.centipoints, font.latin, scale.dpi}];
     if (!slot.Valid()) {
-        const char16_t* face = font.fixedPitch ? fonts::kFixedFace : fonts::kProportionalFace;
+        const char16_t* face = font.latin ? fonts::kLatinFace
+                               : font.fixedPitch ? fonts::kFixedFace
+                                                 : fonts::kProportionalFace;
         const DWORD pitch = font.fixedPitch ? FIXED_PITCH | FF_MODERN : VARIABLE_PITCH | FF_SWISS;
         slot.Reset(CreateFontW(scale.FontHeight(font.centipoints), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                               SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch,
-                               reinterpret_cast<const wchar_t*>(face)));
+                               font.latin ? DEFAULT_CHARSET : SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
+                               CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, pitch, reinterpret_cast<const wchar_t*>(face)));
     }
     return static_cast<HFONT>(slot.Get());
 }

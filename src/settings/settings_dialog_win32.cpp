@@ -31,6 +31,10 @@ constexpr TwipsRect kSearch = In(kStr, 60, 60, 2745, 915);
 constexpr TwipsRect kCustom = In(kStr, 60, 1080, 2745, 1935);
 // A combo's design height is its edit field's; its window holds the list too.
 constexpr int kComboListRows = 8;
+// How much wider than the design the English dialog is.
+constexpr int kEnglishWidthPercent = 130;
+// A check box's box and the gap before its text, at 96 DPI.
+constexpr int kCheckBoxGlyphPixels = 20;
 
 enum class Kind { Check, Frame, Label, RightLabel, Combo, Edit, List, Button };
 enum class Group { Always, PopupFrame, Bottom, OutOfSight };
@@ -126,6 +130,16 @@ std::u16string TextOf(HWND window) {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
     text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
     return FromWide(text.data(), text.size());
+}
+
+// The control's text in its font, on one line.
+int TextWidth(HWND control) {
+    const WindowDc dc(control);
+    const SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    const std::u16string text = TextOf(control);
+    RECT bounds{};
+    DrawTextW(dc.Get(), Wide(text), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return bounds.right - bounds.left;
 }
 
 HWND ComboEdit(HWND combo) {
@@ -227,9 +241,20 @@ void SettingsDialog::FillHotKeyLists() {
     }
 }
 
+// English reads in the one face Windows dialogs use, the Japanese design's
+// fixed-pitch boxes included.
 void SettingsDialog::ApplyFonts() {
-    for (const ControlDesign& design : kControls)
-        SetFont({Control(design.id)}, design.fixedFont ? fonts::kText : fonts::kCaption, scale_);
+    const bool japanese = state_.DisplayLanguage == Language::Japanese;
+    for (const ControlDesign& design : kControls) {
+        const fonts::Font font = !japanese ? fonts::kLatinCaption : design.fixedFont ? fonts::kText : fonts::kCaption;
+        SetFont({Control(design.id)}, font, scale_);
+    }
+}
+
+// English is longer than Japanese: its dialog is the design, wider.
+int SettingsDialog::Across(int twips) const {
+    const int percent = state_.DisplayLanguage == Language::Japanese ? 100 : kEnglishWidthPercent;
+    return scale_.Twips(twips * percent / 100);
 }
 
 void SettingsDialog::Layout() {
@@ -240,8 +265,17 @@ void SettingsDialog::Layout() {
         const TwipsRect& at = design.at;
         const int top = design.group == Group::Bottom ? bottomTop : scale_.Twips(at.top);
         const int rows = design.kind == Kind::Combo ? kComboListRows : 1;
-        MoveWindow(Control(design.id), scale_.Twips(at.left), top, scale_.Twips(at.width),
-                   scale_.Twips(at.height) * rows, TRUE);
+        int left = Across(at.left);
+        int width = Across(at.width);
+        // A label or check box whose text the face draws wider than designed
+        // grows away from its text's anchor rather than cutting it.
+        if (design.kind == Kind::Label || design.kind == Kind::RightLabel || design.kind == Kind::Check) {
+            const int needed = TextWidth(Control(design.id)) +
+                               (design.kind == Kind::Check ? scale_.Pixels(kCheckBoxGlyphPixels) : 0);
+            if (design.kind == Kind::RightLabel && needed > width) left -= needed - width;
+            width = std::max(width, needed);
+        }
+        MoveWindow(Control(design.id), left, top, width, scale_.Twips(at.height) * rows, TRUE);
     }
 }
 
@@ -253,7 +287,7 @@ void SettingsDialog::FollowTrayBox() {
     for (const ControlDesign& design : kControls) {
         if (design.group == Group::PopupFrame) ShowWindow(Control(design.id), shape.popupFrame ? SW_SHOW : SW_HIDE);
     }
-    SetWindowPos(Handle(), nullptr, 0, 0, scale_.Twips(kSettingsWidth), scale_.Twips(shape.height),
+    SetWindowPos(Handle(), nullptr, 0, 0, Across(kSettingsWidth), scale_.Twips(shape.height),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -53,6 +53,8 @@ private:
     void CreateControls();
     void FillHotKeyLists();
     void ApplyFonts();
+    // A design width or left edge, in pixels, for the language.
+    int Across(int twips) const;
     // Every control where the design puts it, the buttons at the bottom.
     void Layout();
     // chkTaskTray_Click, also run on every activation.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace gleaner {
 namespace {
 
@@ -36,6 +38,69 @@ TEST(SettingsWindow, EnterPressesTheFocusedPushButtonElseResume) {
     SendMessageW(dialog.Handle(), WM_COMMAND, IDOK, 0);
     EXPECT_EQ(dialog.Handle(), nullptr);
     EXPECT_EQ(state.SettingsCloseAction, CloseAction::Tray) << "再開, the tray box still ticked";
+}
+
+// The width a control's text needs in its font, on one line: the label,
+// the caption with a check box's box or a button's edges, a combo's or a
+// list's widest item beside its arrow or scroll bar.
+int Needed(HWND control, int dpi) {
+    wchar_t type[32] = L"";
+    GetClassNameW(control, type, 32);
+    std::vector<std::wstring> texts(1, std::wstring(256, L'\0'));
+    texts[0].resize(static_cast<std::size_t>(GetWindowTextW(control, texts[0].data(), 256)));
+    const std::wstring kind = type;
+    const bool combo = kind == L"ComboBox", list = kind == L"ListBox";
+    if (combo || list) {
+        texts.clear();
+        const LRESULT count = SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < count; ++i) {
+            std::wstring item(256, L'\0');
+            item.resize(static_cast<std::size_t>(SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i,
+                                                              reinterpret_cast<LPARAM>(item.data()))));
+            texts.push_back(item);
+        }
+    }
+    const WindowDc dc(control);
+    const SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (const auto& text : texts) {
+        RECT bounds{};
+        DrawTextW(dc.Get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        widest = std::max<int>(widest, bounds.right);
+    }
+    const LONG style = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
+    int edges = 0;
+    if (combo || list) edges = GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) + 4;
+    else if (kind == L"Button") edges = (style == BS_PUSHBUTTON ? 8 : 16) * dpi / 96;
+    return widest + edges;
+}
+
+// Each control's text as the user's language writes it fits the control,
+// at the density the design was made for and at twice it.
+TEST(SettingsWindow, EveryControlsTextFitsItInBothLanguagesAtOneAndTwiceTheDensity) {
+    for (const Language language : {Language::Japanese, Language::English}) {
+        ProgramState state;
+        LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
+        state.Settings.taskTray = 1;
+        state.SettingsCloseAction = CloseAction::Tray;  // every button shows
+        state.DisplayLanguage = language;
+        SettingsDialog dialog(state);
+        ASSERT_TRUE(dialog.Open(u"ぐりーなー！"));
+        for (const int dpi : {96, 192}) {
+            RECT bounds{};
+            GetWindowRect(dialog.Handle(), &bounds);
+            SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&bounds));
+            std::wstring cut;
+            for (HWND c = GetWindow(dialog.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+                RECT at{};
+                GetWindowRect(c, &at);
+                if (IsWindowVisible(c) && Needed(c, dpi) > at.right - at.left)
+                    cut += L" #" + std::to_wstring(GetDlgCtrlID(c));
+            }
+            EXPECT_EQ(cut, L"") << "cut at " << dpi << " DPI in " << (language == Language::English ? "English" : "Japanese");
+        }
+        dialog.Unload();
+    }
 }
 
 }  // namespace

@@ -1,8 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
 #include <limits>
+#include <regex>
+#include <sstream>
 #include <tuple>
 
+#include "text/language.h"
 #include "text/number_format.h"
 #include "text/parse_number.h"
 #include "text/text_statistics.h"
@@ -49,6 +54,31 @@ TEST(RoundToInt32, RoundsHalvesToEvenAndRefusesWhatThirtyTwoBitsCannotHold) {
         {2147483648.0, std::nullopt}, {std::numeric_limits<double>::infinity(), std::nullopt}};
     for (const auto& [number, rounded] : cases) EXPECT_EQ(RoundToInt32(number), rounded);
     EXPECT_EQ(RoundToInt32(ParseLeadingNumber(u"1E999")), std::nullopt);
+}
+
+TEST(Fill, PutsEachValueWhereItsNumberStandsInAnyOrder) {
+    EXPECT_EQ(Fill(u"%2 of %1, 100%%", {u"a", u"b"}), u"b of a, 100%");
+    EXPECT_EQ(Fill(u"%1%3%", {u"x"}), u"x%");  // a value not given is nothing
+}
+
+// Every pair of texts the program defines, read from its source: a text
+// added later is checked without anyone listing it here. Only the language
+// menu names Japanese in its English form, on purpose.
+TEST(Texts, NoEnglishTextHoldsAJapaneseCharacter) {
+    std::ifstream file(GLEANER_TEXTS_H);
+    ASSERT_TRUE(file) << GLEANER_TEXTS_H;
+    std::stringstream source;
+    source << file.rdbuf();
+    const std::string text = source.str();
+    const std::regex pair(R"((\w*)\{\s*(?:\w+|(?:u"[^"]*"\s*)+),\s*((?:u"[^"]*"\s*)+)\})");
+    int pairs = 0;
+    for (std::sregex_iterator it(text.begin(), text.end(), pair), end; it != end; ++it, ++pairs) {
+        const std::string name = (*it)[1], english = (*it)[2];
+        if (name.starts_with("kMenuLanguage")) continue;
+        EXPECT_TRUE(std::ranges::all_of(english, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+            << name << ": " << english;
+    }
+    EXPECT_GT(pairs, 60);
 }
 
 }  // namespace
