@@ -3,6 +3,9 @@
 #
 #   scripts/build-msi.sh VERSION EXE GUIDE OUT.msi
 #
+# GUIDE is the Japanese user guide, gleaner-guide.html; the English one,
+# gleaner-guide-en.html, is taken from the same folder. Both are installed
+# beside gleaner.exe, whose ヘルプ opens the one in the user's language.
 # The product code follows from the version, so each version is one product
 # (the guide's ADDLOCAL/REMOVE commands work with the same .msi that
 # installed it) and a newer one replaces an older one. Needs wixl and
@@ -11,6 +14,8 @@ set -euo pipefail
 
 [ $# -eq 4 ] || { sed -n '2,/^set -euo/{/^set -euo/d;s/^# \{0,1\}//;p}' "$0" >&2; exit 2; }
 version=$1 exe=$2 guide=$3 out=$4
+guide_en=$(dirname -- "$guide")/gleaner-guide-en.html
+[ -f "$guide_en" ] || { echo "build-msi: no $guide_en beside $guide" >&2; exit 1; }
 repo_dir=$(cd -- "$(dirname -- "${BASH_SOURCE[0]}")/.." && pwd)
 
 hash=$(printf 'gleaner %s' "$version" | sha256sum | tr 'a-f' 'A-F')
@@ -21,6 +26,7 @@ stage=$(mktemp -d)
 trap 'rm -rf -- "$stage"' EXIT
 cp -- "$exe" "$stage/gleaner.exe"
 cp -- "$guide" "$stage/gleaner-guide.html"
+cp -- "$guide_en" "$stage/gleaner-guide-en.html"
 cp -- "$repo_dir/src/resources/gleaner.ico" "$stage/"
 mkdir -p "$(dirname -- "$out")"
 out=$(cd "$(dirname -- "$out")" && pwd)/$(basename -- "$out")

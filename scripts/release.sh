@@ -7,8 +7,10 @@
 #   gleaner-<version>-win64.msi  the per-user installer (no administrator
 #                                rights; %LOCALAPPDATA%\Programs\gleaner)
 #   gleaner-<version>-win64.zip  a portable copy: gleaner.exe, the user guide
-#                                (gleaner-guide.html, which the program's
-#                                ヘルプ opens beside the exe) and the licence
+#                                in Japanese and in English (gleaner-guide.html,
+#                                gleaner-guide-en.html: the program's ヘルプ
+#                                opens the one in its language beside the exe)
+#                                and the licence
 #   SHA256SUMS                   the sums of both ("cd dist && sha256sum -c SHA256SUMS")
 # The version is the CMake project's. The build has its own folder,
 # build/release, so it works from a clean clone and leaves the other builds
@@ -37,7 +39,7 @@ stage=$build/stage
 rm -rf "$stage"
 mkdir -p "$stage" dist
 x86_64-w64-mingw32-strip -o "$stage/gleaner.exe" "$build/bin/gleaner.exe"
-cp docs/gleaner-guide.html "$stage/"
+cp docs/gleaner-guide.html docs/gleaner-guide-en.html "$stage/"
 # Notepad on older Windows shows a file without CR LF as one long line.
 sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
 
@@ -45,7 +47,8 @@ sed 's/$/\r/' LICENSE >"$stage/LICENSE.txt"
 # the files' contents.
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
 rm -f "dist/$name.zip" "dist/$name.zip.sha256" "dist/$name.msi" dist/SHA256SUMS
-(cd "$stage" && TZ=UTC zip -X -q -9 "$repo_dir/dist/$name.zip" gleaner.exe gleaner-guide.html LICENSE.txt)
+(cd "$stage" && TZ=UTC zip -X -q -9 "$repo_dir/dist/$name.zip" gleaner.exe gleaner-guide.html gleaner-guide-en.html \
+    LICENSE.txt)
 scripts/build-msi.sh "$version" "$stage/gleaner.exe" "$stage/gleaner-guide.html" "dist/$name.msi"
 (cd dist && sha256sum "$name.msi" "$name.zip" >SHA256SUMS)
 

@@ -55,7 +55,8 @@ TEST_F(EndToEndInstaller, InstallsForTheUserStartsAtSignInWhenToldUpgradesInPlac
     const std::unique_ptr<void, std::function<void(void*)>> cleanUp(this, [&](void*) { uninstallAll(); });
 
     ASSERT_EQ(msiexec(L"/i", GLEANER_MSI_UNIX_PATH), 0);
-    EXPECT_TRUE(fs::exists(exe) && fs::exists(dir / L"gleaner-guide.html") && fs::exists(shortcut));
+    EXPECT_TRUE(fs::exists(exe) && fs::exists(dir / L"gleaner-guide.html") &&
+                fs::exists(dir / L"gleaner-guide-en.html") && fs::exists(shortcut));
     EXPECT_EQ(AppsShows(INSTALLPROPERTY_INSTALLEDPRODUCTNAME), L"ぐりーなー！ (gleaner)");
     EXPECT_EQ(AppsShows(INSTALLPROPERTY_VERSIONSTRING), GLEANER_VERSION);
     EXPECT_EQ(AppsShows(INSTALLPROPERTY_PUBLISHER), L"Gleaner Works");

@@ -79,5 +79,44 @@ TEST_F(EndToEndSettings, WhatIsConfirmedTakesEffectAtOnceTheTrayIncludedWhereThe
     EXPECT_TRUE(WaitFor("gleaner running", [&] { return gleaner_->Running(); }, false));
 }
 
+// Windows' display language chooses (LC_ALL's, under Wine: ctest runs this
+// once more with a Japanese and with a German one), unless the menu did: the
+// choice changes the open window and outlives a restart.
+TEST_F(EndToEndSettings, SpeaksTheDisplayLanguageOrTheOneTheMenuChoseEvenAfterARestart) {
+    DeleteFileW(folder_.File(L"gleaner.ini").c_str());
+    const bool japanese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_JAPANESE;
+    // The caption, the tray box's label, the limit message's start.
+    const std::array<std::wstring, 3> ja{L"ぐりーなー！ Ver0.76", L"タスクトレイ収納", L"現在、9文字です。"};
+    const std::array<std::wstring, 3> en{L"Gleaner Ver0.76", L"Notification area", L"The collection holds 9 characters."};
+    const auto& [title, trayBox, limit] = japanese ? ja : en;
+    const auto boxSays = [](HWND box) {
+        std::wstring all;
+        for (HWND text = nullptr; (text = FindWindowExW(box, text, L"Static", nullptr)) != nullptr;)
+            all += TextOf(text).value_or(L"");
+        return all;
+    };
+    ASSERT_TRUE(Start({L"limit max = 5"}));
+    EXPECT_EQ(TextOf(gleaner_->Window()), title);
+    ASSERT_TRUE(CopyInOtherApp(L"123456789"));
+    const HWND box = WaitForMessageBox(gleaner_->Id());
+    ASSERT_NE(box, nullptr) << "no limit message";
+    EXPECT_NE(boxSays(box).find(limit), std::wstring::npos) << boxSays(box);
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(OpenSettingsFromTheMenuBar());
+    EXPECT_EQ(Shows(kChkTaskTray), trayBox);
+    ASSERT_TRUE(UntilDialog(false, [&] { ClickOn(kCmdResume); }));
+
+    // 言語 (Language), fourth on the menu bar: 自動, 日本語, English.
+    ASSERT_TRUE(BringToFront(gleaner_->Window()));
+    for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN}) Press({key});
+    if (japanese) Press({VK_DOWN});
+    Press({VK_RETURN});
+    const std::wstring& other = (japanese ? en : ja)[0];
+    EXPECT_TRUE(WaitFor("the caption", [&] { return TextOf(gleaner_->Window()); }, other));
+    ASSERT_TRUE(gleaner_->Close());
+    ASSERT_TRUE(Start());
+    EXPECT_EQ(TextOf(gleaner_->Window()), other);
+}
+
 }  // namespace
 }  // namespace gleaner::e2e
