@@ -11,7 +11,15 @@ namespace {
 using testing_support::kMainWindow;
 using testing_support::kPopupWindow;
 
-using CaptureTest = testing_support::ProgramTest;
+// The capture alone over the collection box. Its only timer is the boxes'
+// it asks for: the test plays the main loop that opens them.
+class CaptureTest : public testing_support::DesktopTest {
+protected:
+    CaptureTest() { timers.onTick = [this](TimerId) { state.Prompts.ShowNext(messages, timers); }; }
+    void Collect(const std::u16string& text) { CollectClipboardText(capture, text, state.Settings.dispPos); }
+
+    CaptureContext capture{desktop, box, state, nullptr, {}, {}};
+};
 
 // Copies that came together join the collection in one go, exactly as
 // each alone would have.
@@ -59,13 +67,6 @@ TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
 // as nothing. A copy made while the message is open is collected but brings
 // no second message.
 TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
-    ASSERT_TRUE(app.Start());  // whose main loop opens the boxes
-    const auto limitMessages = [this] {
-        std::vector<std::u16string> texts;
-        for (const auto& shown : messages.shown)
-            if (shown.title == u"現在取得文字数") texts.push_back(shown.text);
-        return texts;
-    };
     char16_t next = u'a';  // each copy 5,000 characters, unlike the one before
     const auto batch = [&](int copies, bool thenTheMainLoop = true) {
         std::vector<std::u16string> texts;
@@ -74,7 +75,7 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
         if (thenTheMainLoop) events.RunFor(1);
     };
     batch(3);  // 15,004: the first step brings no message
-    EXPECT_TRUE(limitMessages().empty());
+    EXPECT_TRUE(messages.shown.empty());
     const std::u16string nested(5000, u'n');
     messages.whileOpen = [&] {
         messages.whileOpen = nullptr;
@@ -93,12 +94,14 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
     Collect(u"y");
     events.RunFor(1);
     EXPECT_EQ(box.Length(), 55026u);
+    // The box for a length, a limit, and what follows them.
+    const auto told = [](const std::u16string& length, const std::u16string& limit, const std::u16string& more = u"") {
+        return fake::ShownMessage{u"現在、" + length + u"文字です。\r\n取得徳可能文字数は、" + limit + u"文字までです。" + more,
+                                  u"現在取得文字数", MessageButtons::Ok};
+    };
     const std::u16string reached = u"\r\n\r\nこれ以上の採集はできません！";
-    EXPECT_EQ(limitMessages(), (std::vector<std::u16string>{
-                                   u"現在、25,008文字です。\r\n取得徳可能文字数は、65,535文字までです。",
-                                   u"現在、40,014文字です。\r\n取得徳可能文字数は、65,535文字までです。",
-                                   u"現在、55,023文字です。\r\n取得徳可能文字数は、55,023文字までです。" + reached,
-                                   u"現在、55,026文字です。\r\n取得徳可能文字数は、文字までです。" + reached}));
+    EXPECT_EQ(messages.shown, (std::vector{told(u"25,008", u"65,535"), told(u"40,014", u"65,535"),
+                                           told(u"55,023", u"55,023", reached), told(u"55,026", u"", reached)}));
 }
 
 using ClipboardAccessTest = testing_support::ProgramTest;
@@ -132,7 +135,8 @@ TEST_F(ClipboardAccessTest, ClearsABusyClipboardOnATimerUntilItGivesUpACopyComes
 
 // The watcher's read waits for another tool's look at the same copy in quick
 // retries, and gives up as soon as a newer copy replaced it.
-TEST_F(ClipboardAccessTest, TheWatchersReadTriesAgainWhileTheSameCopyStays) {
+TEST(ReadArrival, TriesAgainWhileTheSameCopyStays) {
+    fake::FakeClipboard clipboard;
     std::vector<int> pauses;
     const auto pause = [&](int ms) { pauses.push_back(ms); };
     clipboard.Put(u"copied");

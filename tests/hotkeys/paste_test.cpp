@@ -40,7 +40,7 @@ protected:
     std::vector<std::u16string> pasted;  // what the clipboard held at each Ctrl+V
 };
 
-using HotkeysTest = testing_support::ProgramTest;
+using HotkeysTest = testing_support::DesktopTest;
 
 TEST_F(HotkeysTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAndNotWhileHeldOff) {
     Hotkeys hotkeys{state, keyboard, kMainWindow};
