@@ -110,7 +110,7 @@ using ClipboardAccessTest = testing_support::ProgramTest;
 // on; given up quietly after ten attempts, at once when somebody has copied
 // since (that copy is not the one to empty), and never tried after the close.
 TEST_F(ClipboardAccessTest, ClearsABusyClipboardOnATimerUntilItGivesUpACopyComesOrTheProgramEnds) {
-    ASSERT_TRUE(app.Start());
+    StartProgram();
     enum Meanwhile { kNothing, kCopy, kClose };
     const std::tuple<int, Meanwhile, std::optional<std::u16string>> cases[] = {
         {3, kNothing, std::nullopt}, {-1, kNothing, u"B"}, {-1, kCopy, u"newer"}, {-1, kClose, u"D"}};
@@ -167,7 +167,7 @@ using ClipboardListenerTest = testing_support::ProgramTest;
 // Those marked to be ignored (our own paste's writes among them) are not
 // even opened: the application being pasted into must find the clipboard free.
 TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivate) {
-    ASSERT_TRUE(app.Start());
+    StartProgram();
     for (const WindowId ours : {kMainWindow, kPopupWindow, testing_support::kSettingsWindow}) Copy(u"ours", ours);
     Copy(std::nullopt);
     Copy(u"B", 0);  // with nothing in front: a script's, say

@@ -17,7 +17,7 @@ using testing_support::kMainWindow;
 class PasteTest : public testing_support::ProgramTest {
 protected:
     PasteTest() {
-        EXPECT_TRUE(app.Start());
+        StartProgram();
         keyboard.onInjection = [this](const std::vector<KeyEvent>& keys) {
             if (keys[0] != KeyEvent{kVkV, false}) return;
             pasted.push_back(clipboard.Contents().value_or(u"(none)"));

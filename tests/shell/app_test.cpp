@@ -11,7 +11,7 @@ using AppTest = testing_support::ProgramTest;
 // the user guide beside the program, and without it does nothing, as the
 // version item always does.
 TEST_F(AppTest, StartsAndEndsInTheirFixedOrderAndBetweenOpensTheUserGuideOnlyWhereItIs) {
-    ASSERT_TRUE(app.Start());
+    StartProgram("form left = 300\r\n");
     EXPECT_TRUE(InOrder({"instance checked", "window created", "topmost", "file read", "listener added",
                          "hotkey registered", "window shown"}));
     EXPECT_EQ(journal.entries.back(), "topmost");  // once more after showing
@@ -60,8 +60,7 @@ TEST_F(AppTest, ASecondCopyOrOneThatCannotTellSaysSoAndEndsBeforeMakingAnyWindow
 // The end of the Windows session while "クリア確認" is open: the process may be
 // gone as soon as the close returns, so everything happens before.
 TEST_F(AppTest, ClosingWhileTheClearQuestionIsOpenAnswersNoWritesConfTxtAtOnceAndOpensNoBoxAfter) {
-    files.Put(u"C:\\Tools\\Conf.txt", "no confirm = 0\r\nlimit max = 20\r\n");
-    ASSERT_TRUE(app.Start());
+    StartProgram("no confirm = 0\r\nlimit max = 20\r\n");
     Copy(u"collected");
     clipboard.Preset(u"before");
     bool closed = false;
@@ -90,9 +89,8 @@ TEST_F(AppTest, ClosingWhileTheClearQuestionIsOpenAnswersNoWritesConfTxtAtOnceAn
 // reach. The icon also comes back when the notification area is made anew,
 // in tray mode only.
 TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
-    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\ncustom msg = 0\r\n");
     tray.refuseAdds = 2;
-    ASSERT_TRUE(app.Start());
+    StartProgram("task tray = 1\r\ncustom msg = 0\r\n");
     EXPECT_TRUE(programWindows.splashes.empty());  // the notices are off
     EXPECT_TRUE(tray.icons.empty());
     events.RunFor(2000);
@@ -112,8 +110,7 @@ TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
 // The balloon gets only what is new while it is open, all of it when it
 // opens anew; the icon is renewed before it shows.
 TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIconFirstAtTheEnd) {
-    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
-    ASSERT_TRUE(app.Start());
+    StartProgram("task tray = 1\r\n");
     EXPECT_TRUE(InOrder({"file read", "splash", "tray icon added", "listener added", "hotkey registered"}));
     EXPECT_EQ(programWindows.splashes.at(0), u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！");
     const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
@@ -165,7 +162,7 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
 // one: ClipboardAccessTest); a repeat of the last copy stays a repeat; a box
 // the close brings about never opens.
 TEST_F(AppTest, ClearAndCloseTakeInTheCopiesNotShownYetFirstAndTheClearEmptiesTheClipboard) {
-    ASSERT_TRUE(app.Start());
+    StartProgram();
     Copy(u"A");
     clipboard.Put(u"B");  // read, its word not yet come
     app.OnMenu(MenuCommand::Clear);
@@ -189,7 +186,6 @@ using SettingsCommandTest = AppTest;
 // program's key is named at the start and after each dialog. The program
 // ending while the dialog is open unloads it and registers no hotkeys.
 TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOffThenAppliesTheNewKeysUnlessEnded) {
-    files.Put(u"C:\\Tools\\Conf.txt", "task tray = 1\r\n");
     keyboard.takenKeys = {'V'};
     // The user changes the controls and closes the dialog with button; the
     // program went on meanwhile.
@@ -200,7 +196,7 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
         programWindows.main.Unload();
         events.RunFor(10);
     };
-    ASSERT_TRUE(app.Start());
+    StartProgram("task tray = 1\r\n");
     events.RunFor(10);
     EXPECT_EQ(messages.shown.at(0).title + messages.shown.at(0).text.substr(0, 7), u"ホットキーエラーCtrl+V ");
     EXPECT_EQ(keyboard.registered.size(), 1u);  // the popup key still works
@@ -231,7 +227,7 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
 }
 
 TEST_F(SettingsCommandTest, EndingFromTheDialogSaysNothingOfAKeyTakenMeanwhile) {
-    ASSERT_TRUE(app.Start());
+    StartProgram();
     keyboard.takenKeys = {'V'};
     ChooseInTrayMenu(u"設定");
     state.SettingsCloseAction = CloseAction::End;

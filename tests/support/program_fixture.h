@@ -142,7 +142,6 @@ public:
 class ProgramTest : public DesktopTest {
 protected:
     ProgramTest() {
-        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\n");
         // The system tells the watcher of every change, ours included; the
         // main window's procedure hands timers and clipboard notices on.
         clipboard.onChange = [this] {
@@ -151,6 +150,11 @@ protected:
         };
         timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
         watch.onQueued = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
+    }
+    // The program starts with this Conf.txt beside it.
+    void StartProgram(const std::string& conf = "") {
+        files.Put(u"C:\\Tools\\Conf.txt", conf);
+        ASSERT_TRUE(app.Start());
     }
     // The user copies in a window, another application's unless told; the
     // collection shows it a moment later.
