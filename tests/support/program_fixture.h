@@ -29,8 +29,8 @@ protected:
     DesktopTest() {
         LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
         windows.foreground = kEditorWindow;
-        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
-                           &messages.journal, &tray.journal})
+        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &messages.journal,
+                           &tray.journal})
             *fake = &journal;
     }
 
