@@ -121,14 +121,18 @@ TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
     EXPECT_TRUE(tray.icons.empty());
 }
 
-// The balloon gets only what is new while it is open, all of it when it
-// opens anew; the icon is renewed before it shows.
-TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIconFirstAtTheEnd) {
+TEST_F(AppTest, InTrayModeStartsHiddenBehindTheIconWithANotice) {
     StartProgram("task tray = 1\r\n");
-    EXPECT_TRUE(InOrder({"file read", "splash", "tray icon added", "listener added", "hotkey registered"}));
-    EXPECT_EQ(programWindows.splashes.at(0), u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！");
+    EXPECT_FALSE(programWindows.main.shown);
+    EXPECT_EQ(programWindows.splashes, std::vector<std::u16string>{u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！"});
     const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
     EXPECT_EQ(tray.icons, std::vector{icon});
+}
+
+// Filled before it shows, the icon renewed: all of the collection when it
+// opens, what is new while it is open, nothing once it is cleared.
+TEST_F(AppTest, InTrayModeTheBalloonShowsTheCollectionAsItIsWhenItOpensAndAsItChangesWhileItIsOpen) {
+    StartProgram("task tray = 1\r\n");
     state.Settings.dispPos = u"左上隅";
     ChooseInTrayMenu(u"表示");  // the introduction is nothing collected
     EXPECT_EQ(programWindows.balloonBox.Text(), u"");
@@ -145,26 +149,31 @@ TEST_F(AppTest, InTrayModeStartsHiddenShowsEachCopyInTheBalloonAndRemovesTheIcon
     EXPECT_NE(journal.IndexOf("text set"), -1);
     Copy(u"B");  // still a repeat: the balloon's request did not forget the last copy
     EXPECT_EQ(box.Text(), u"A\r\nB");
+    ChooseInTrayMenu(u"クリア");
+    EXPECT_EQ(programWindows.balloonBox.Text(), u"");
+}
 
-    programWindows.Unload();
-    state.Settings.timeAutoClose = 0;  // no balloon, but the capture ends as always
+// The capture still ends as it always does, its timer stopped.
+TEST_F(AppTest, InTrayModeNoBalloonOpensWithoutTimeToShowIt) {
+    StartProgram("task tray = 1\r\ntime auto close = 0\r\n");
     journal.entries.clear();
     Copy(u"C");
     EXPECT_FALSE(programWindows.balloonOpen);
     EXPECT_EQ(journal.entries,
               (std::vector<std::string>{"tray icon modified", "timer Batch started", "timer Batch stopped"}));
+}
 
-    state.Settings.timeAutoClose = 5;
+// The icon must not outlive the program; the goodbye notice runs its time.
+TEST_F(AppTest, InTrayModeTheEndRemovesTheIconAtOnceAndTheWindowAfterTheGoodbyeNotice) {
+    StartProgram("task tray = 1\r\n");
     ChooseInTrayMenu(u"表示");
-    ChooseInTrayMenu(u"クリア");  // the balloon empties with the collection
-    EXPECT_EQ(programWindows.balloonBox.Text(), u"");
     app.OnMenu(MenuCommand::HelpStr);
-    journal.entries.clear();
     programWindows.splashShowing = true;
     ChooseInTrayMenu(u"終了");
-    EXPECT_TRUE(InOrder({"splash", "file written", "hotkey unregistered", "tray icon removed", "listener removed"}));
+    EXPECT_EQ(programWindows.splashes.size(), 2u);  // the start's notice, and the goodbye
+    EXPECT_TRUE(tray.icons.empty());
     EXPECT_FALSE(programWindows.balloonOpen || programWindows.helpShown);
-    app.OnTimer(TimerId::End);  // the goodbye notice runs its time first
+    app.OnTimer(TimerId::End);
     EXPECT_EQ(journal.IndexOf("window destroyed"), -1);
     programWindows.splashShowing = false;
     app.OnTimer(TimerId::End);

@@ -105,10 +105,7 @@ public:
         return &main;
     }
     SplashView& Splash() override { return *this; }
-    void Show(const std::u16string& pending) override {
-        journal.Note("splash");
-        splashes.push_back(DecodeSplashMessage(pending).text);
-    }
+    void Show(const std::u16string& pending) override { splashes.push_back(DecodeSplashMessage(pending).text); }
     bool Showing() const override { return splashShowing; }
     HelpView& Help() override { return *this; }
     void ShowHelp(bool show) override { helpShown = show; }
