@@ -21,9 +21,7 @@ protected:
     CaptureContext capture{desktop, box, state, nullptr, {}, {}};
 };
 
-// Copies that came together join the collection in one go, exactly as
-// each alone would have.
-TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndAloneOrInABatchJoinedWithTheSeparatorButNothingDuringAPaste) {
+TEST_F(CaptureTest, CollectsEachDistinctCopyOnceJoinedWithTheSeparatorInPlaceOfTheIntroduction) {
     box.SetTag(u"Init");  // the introduction is shown
     box.SetForeColour(kIntroductionColour);
     Collect(u"A");
@@ -35,21 +33,31 @@ TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndAloneOrInABatchJoinedWit
     box.caret = 0;  // wherever the user clicked meanwhile
     Collect(u"A");
     Collect(u"");  // an empty copy adds nothing
-    EXPECT_EQ(box.Text(), u"A\r\nB\r\nA");
     EXPECT_EQ(box.caret, box.Length());
     state.Settings.separator = u"無し";
     Collect(u"B");
     state.Settings.separator = u"\\n- ";
     Collect(u"C");
+    EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C");
+}
+
+// Copies that came together join the collection in one go, exactly as
+// each alone would have.
+TEST_F(CaptureTest, CollectsCopiesThatCameTogetherInOneAppendAsEachAloneWouldBe) {
+    Collect(u"C");
     state.Settings.separator = u"; ";
     box.journal = &journal;
     CollectBatch(capture, {u"C", u"E", u"E", u"F", u""}, state.Settings.dispPos);  // C repeats the last copy before
     CollectBatch(capture, {u"F", u"G"}, state.Settings.dispPos);
-    EXPECT_EQ(std::count(journal.entries.begin(), journal.entries.end(), "text appended"), 2);
+    EXPECT_EQ(journal.entries, std::vector<std::string>(2, "text appended"));
     EXPECT_EQ(state.LastCapturedText, u"G");
+    EXPECT_EQ(box.Text(), u"C; E; F; G");
+}
+
+TEST_F(CaptureTest, CollectsNothingDuringAPaste) {
     state.PasteInProgress = true;
     Collect(u"D");
-    EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C; E; F; G");
+    EXPECT_EQ(box.Text(), u"");
 }
 
 TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
