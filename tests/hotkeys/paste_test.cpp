@@ -11,8 +11,7 @@
 namespace gleaner {
 namespace {
 
-using testing_support::kEditorWindow;
-using testing_support::kMainWindow;
+using testing_support::kEditorWindow, testing_support::kMainWindow;
 
 class PasteTest : public testing_support::ProgramTest {
 protected:
@@ -226,17 +225,16 @@ TEST_F(PasteTest, ACopyThatRacesTheSwapOrTheRestoreOrComesDuringTheFinalSettleIs
                 if (now && !std::exchange(raced, true)) clipboard.Put(late);
             };
         } else if (late == u"writing") {
-            clipboard.onOpen = nullptr;
             events.At(timers.now + 195, [this] { clipboard.Preset(std::nullopt); });
             CopyLater(215, late);
         } else {
-            clipboard.onOpen = nullptr;
             watch.onQueued = nullptr;
             CopyLater(560, late);
         }
         PressCtrlV();
         EXPECT_EQ(box.Text(), late);
         EXPECT_EQ(clipboard.Contents(), late);
+        clipboard.onOpen = nullptr;
     }
 }
 
