@@ -8,40 +8,54 @@
 namespace gleaner {
 namespace {
 
-using testing_support::kMainWindow;
-using testing_support::kPopupWindow;
+using testing_support::kMainWindow, testing_support::kPopupWindow, testing_support::kSettingsWindow;
 
-using CaptureTest = testing_support::ProgramTest;
+// The capture alone over the collection box. Its only timer is the boxes'
+// it asks for: the test plays the main loop that opens them.
+class CaptureTest : public testing_support::DesktopTest {
+protected:
+    CaptureTest() { timers.onTick = [this](TimerId) { state.Prompts.ShowNext(messages, timers); }; }
+    void Collect(const std::u16string& text) { CollectClipboardText(capture, text, state.Settings.dispPos); }
 
-// Copies that came together join the collection in one go, exactly as
-// each alone would have.
-TEST_F(CaptureTest, CollectsEachDistinctCopyOnceAtTheEndAloneOrInABatchJoinedWithTheSeparatorButNothingDuringAPaste) {
+    CaptureContext capture{desktop, box, state, nullptr};
+};
+
+TEST_F(CaptureTest, CollectsEachDistinctCopyOnceJoinedWithTheSeparatorInPlaceOfTheIntroduction) {
     box.SetTag(u"Init");  // the introduction is shown
     box.SetForeColour(kIntroductionColour);
     Collect(u"A");
-    EXPECT_EQ(box.Text(), u"A");  // the introduction is gone
-    EXPECT_EQ(box.Tag(), u"");
+    EXPECT_EQ(box.Tag(), u"");  // the introduction is gone
     EXPECT_EQ(box.ForeColour(), kCollectedColour);
     Collect(u"A");
     Collect(u"B");
     box.caret = 0;  // wherever the user clicked meanwhile
     Collect(u"A");
     Collect(u"");  // an empty copy adds nothing
-    EXPECT_EQ(box.Text(), u"A\r\nB\r\nA");
     EXPECT_EQ(box.caret, box.Length());
     state.Settings.separator = u"無し";
     Collect(u"B");
     state.Settings.separator = u"\\n- ";
     Collect(u"C");
+    EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C");
+}
+
+// Copies that came together join the collection in one go, exactly as
+// each alone would have.
+TEST_F(CaptureTest, CollectsCopiesThatCameTogetherInOneAppendAsEachAloneWouldBe) {
+    Collect(u"C");
     state.Settings.separator = u"; ";
     box.journal = &journal;
     CollectBatch(capture, {u"C", u"E", u"E", u"F", u""}, state.Settings.dispPos);  // C repeats the last copy before
     CollectBatch(capture, {u"F", u"G"}, state.Settings.dispPos);
-    EXPECT_EQ(std::count(journal.entries.begin(), journal.entries.end(), "text appended"), 2);
+    EXPECT_EQ(journal.entries, std::vector<std::string>(2, "text appended"));
     EXPECT_EQ(state.LastCapturedText, u"G");
+    EXPECT_EQ(box.Text(), u"C; E; F; G");
+}
+
+TEST_F(CaptureTest, CollectsNothingDuringAPaste) {
     state.PasteInProgress = true;
     Collect(u"D");
-    EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C; E; F; G");
+    EXPECT_EQ(box.Text(), u"");
 }
 
 TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
@@ -59,13 +73,6 @@ TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
 // as nothing. A copy made while the message is open is collected but brings
 // no second message.
 TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
-    ASSERT_TRUE(app.Start());  // whose main loop opens the boxes
-    const auto limitMessages = [this] {
-        std::vector<std::u16string> texts;
-        for (const auto& shown : messages.shown)
-            if (shown.title == u"現在取得文字数") texts.push_back(shown.text);
-        return texts;
-    };
     char16_t next = u'a';  // each copy 5,000 characters, unlike the one before
     const auto batch = [&](int copies, bool thenTheMainLoop = true) {
         std::vector<std::u16string> texts;
@@ -74,7 +81,6 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
         if (thenTheMainLoop) events.RunFor(1);
     };
     batch(3);  // 15,004: the first step brings no message
-    EXPECT_TRUE(limitMessages().empty());
     const std::u16string nested(5000, u'n');
     messages.whileOpen = [&] {
         messages.whileOpen = nullptr;
@@ -93,12 +99,14 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
     Collect(u"y");
     events.RunFor(1);
     EXPECT_EQ(box.Length(), 55026u);
+    // The box for a length, a limit, and what follows them.
+    const auto told = [](const std::u16string& length, const std::u16string& limit, const std::u16string& more = u"") {
+        return fake::ShownMessage{u"現在、" + length + u"文字です。\r\n取得徳可能文字数は、" + limit + u"文字までです。" + more,
+                                  u"現在取得文字数", MessageButtons::Ok};
+    };
     const std::u16string reached = u"\r\n\r\nこれ以上の採集はできません！";
-    EXPECT_EQ(limitMessages(), (std::vector<std::u16string>{
-                                   u"現在、25,008文字です。\r\n取得徳可能文字数は、65,535文字までです。",
-                                   u"現在、40,014文字です。\r\n取得徳可能文字数は、65,535文字までです。",
-                                   u"現在、55,023文字です。\r\n取得徳可能文字数は、55,023文字までです。" + reached,
-                                   u"現在、55,026文字です。\r\n取得徳可能文字数は、文字までです。" + reached}));
+    EXPECT_EQ(messages.shown, (std::vector{told(u"25,008", u"65,535"), told(u"40,014", u"65,535"),
+                                           told(u"55,023", u"55,023", reached), told(u"55,026", u"", reached)}));
 }
 
 using ClipboardAccessTest = testing_support::ProgramTest;
@@ -107,7 +115,7 @@ using ClipboardAccessTest = testing_support::ProgramTest;
 // on; given up quietly after ten attempts, at once when somebody has copied
 // since (that copy is not the one to empty), and never tried after the close.
 TEST_F(ClipboardAccessTest, ClearsABusyClipboardOnATimerUntilItGivesUpACopyComesOrTheProgramEnds) {
-    ASSERT_TRUE(app.Start());
+    StartProgram();
     enum Meanwhile { kNothing, kCopy, kClose };
     const std::tuple<int, Meanwhile, std::optional<std::u16string>> cases[] = {
         {3, kNothing, std::nullopt}, {-1, kNothing, u"B"}, {-1, kCopy, u"newer"}, {-1, kClose, u"D"}};
@@ -132,7 +140,8 @@ TEST_F(ClipboardAccessTest, ClearsABusyClipboardOnATimerUntilItGivesUpACopyComes
 
 // The watcher's read waits for another tool's look at the same copy in quick
 // retries, and gives up as soon as a newer copy replaced it.
-TEST_F(ClipboardAccessTest, TheWatchersReadTriesAgainWhileTheSameCopyStays) {
+TEST(ReadArrival, TriesAgainWhileTheSameCopyStays) {
+    fake::FakeClipboard clipboard;
     std::vector<int> pauses;
     const auto pause = [&](int ms) { pauses.push_back(ms); };
     clipboard.Put(u"copied");
@@ -163,8 +172,8 @@ using ClipboardListenerTest = testing_support::ProgramTest;
 // Those marked to be ignored (our own paste's writes among them) are not
 // even opened: the application being pasted into must find the clipboard free.
 TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivate) {
-    ASSERT_TRUE(app.Start());
-    for (const WindowId ours : {kMainWindow, kPopupWindow, testing_support::kSettingsWindow}) Copy(u"ours", ours);
+    StartProgram();
+    for (const WindowId ours : {kMainWindow, kPopupWindow, kSettingsWindow}) Copy(u"ours", ours);
     Copy(std::nullopt);
     Copy(u"B", 0);  // with nothing in front: a script's, say
     EXPECT_EQ(box.Text(), u"B");

@@ -11,13 +11,12 @@
 namespace gleaner {
 namespace {
 
-using testing_support::kEditorWindow;
-using testing_support::kMainWindow;
+using testing_support::kEditorWindow, testing_support::kMainWindow;
 
 class PasteTest : public testing_support::ProgramTest {
 protected:
     PasteTest() {
-        EXPECT_TRUE(app.Start());
+        StartProgram();
         keyboard.onInjection = [this](const std::vector<KeyEvent>& keys) {
             if (keys[0] != KeyEvent{kVkV, false}) return;
             pasted.push_back(clipboard.Contents().value_or(u"(none)"));
@@ -40,7 +39,7 @@ protected:
     std::vector<std::u16string> pasted;  // what the clipboard held at each Ctrl+V
 };
 
-using HotkeysTest = testing_support::ProgramTest;
+using HotkeysTest = testing_support::DesktopTest;
 
 TEST_F(HotkeysTest, RegistersCtrlPasteKeyAndInTrayModeCtrlShiftPopupKeyOnceEachAndNotWhileHeldOff) {
     Hotkeys hotkeys{state, keyboard, kMainWindow};
@@ -102,16 +101,29 @@ TEST_F(PasteTest, SwapsTheCollectionInPastesItEmptiesItAfterTheEraseDelayThenPut
     EXPECT_GE(restoredAt, clearedAt);
 }
 
-// "ctrlv init" off, a No to the question, or no text on the clipboard once
-// the application has pasted. With nothing collected Ctrl+V writes nothing.
-TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySoAndWithoutOneCtrlVIsAnOrdinaryPaste) {
+// With nothing collected, the introduction shown or after クリア, Ctrl+V
+// writes nothing: the application pastes what the clipboard holds.
+TEST_F(PasteTest, WithNothingCollectedCtrlVIsAnOrdinaryPaste) {
     clipboard.Preset(u"the user's own text");
-    PressCtrlV();  // the introduction is still shown
+    PressCtrlV();
+    Copy(u"A");
+    app.OnMenu(MenuCommand::Clear);  // the clipboard goes too
+    PressCtrlV();
     EXPECT_TRUE(clipboard.writes.empty());
+    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"the user's own text", u"(none)"}));
+}
+
+TEST_F(PasteTest, TheCollectionStaysWhenCtrlvInitIsNotOne) {
     Copy(u"A");
     state.Settings.ctrlvInit = 2;  // on at 1 only
     PressCtrlV();
-    state.Settings.ctrlvInit = 1;
+    EXPECT_EQ(box.Text(), u"A");
+}
+
+// The question opens by the pointer; the focus goes back to the application
+// the paste went to.
+TEST_F(PasteTest, TheCollectionStaysWhenTheUserAnswersNoToTheQuestion) {
+    Copy(u"A");
     state.Settings.noConfirm = 0;
     messages.answers = {MessageAnswer::No};
     messages.whileOpen = [this] {
@@ -124,40 +136,28 @@ TEST_F(PasteTest, TheCollectionStaysWhenTheSettingsTheUserOrTheClipboardSaySoAnd
     EXPECT_EQ(messages.shown, std::vector{question});
     EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
     EXPECT_EQ(windows.foreground, kEditorWindow);
-    state.Settings.noConfirm = 1;
-    CopyLater(100, u"x");  // another application's copy, then an image
+    EXPECT_EQ(box.Text(), u"A");
+}
+
+// Another application's copy and then an image land before we look: the
+// collection stays, and the copy joins it.
+TEST_F(PasteTest, TheCollectionStaysWhenTheClipboardHoldsNoTextOnceTheApplicationHasPasted) {
+    Copy(u"A");
+    CopyLater(100, u"x");
     CopyLater(150, std::nullopt, {{8, "image"}});
     PressCtrlV();
     EXPECT_EQ(box.Text(), u"A\r\nx");
-    app.OnMenu(MenuCommand::Clear);  // the clipboard goes too
-    clipboard.writes.clear();
-    PressCtrlV();
-    EXPECT_TRUE(clipboard.writes.empty());
-    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"the user's own text", u"A", u"A", u"A", u"(none)"}));
 }
 
 // Another program may hold the clipboard for a moment: it is tried again
-// for a second. A collection that could not be put there, busy for longer
-// or not taking it, is neither pasted nor cleared, and the user is told.
-TEST_F(PasteTest, ABusyClipboardIsTriedForASecondAndOneThatCannotTakeTheCollectionLosesNothing) {
+// for a second. From the clear on the collection goes whatever the clipboard
+// does; the user's own comes back once it is free, or never when it stays busy.
+TEST_F(PasteTest, ABusyClipboardIsTriedAgainForASecondAtTheSwapAndAtTheRestore) {
     Copy(u"A");
-    clipboard.Preset(u"before");
     clipboard.HoldOpenFor(9);  // the tenth attempt gets it
     PressCtrlV();
     EXPECT_EQ(pasted, std::vector<std::u16string>{u"A"});
-    for (const bool corrupt : {false, true}) {
-        Copy(corrupt ? u"C" : u"B");
-        clipboard.Preset(u"before");
-        clipboard.HoldOpenFor(corrupt ? 0 : 10);
-        clipboard.corruptWrites = corrupt;
-        PressCtrlV();
-    }
-    EXPECT_EQ(keyboard.injections.size(), 4u);  // the first paste's
-    EXPECT_EQ(box.Text(), u"B\r\nC");
-    EXPECT_EQ(messages.shown.size(), 2u);  // a clipboard error each time
-    EXPECT_EQ(clipboard.Contents(), u"before");
-    clipboard.corruptWrites = false;
-    for (const int busy : {3, -1}) {  // from the clear on: the restore tries again, or fails; the collection goes
+    for (const int busy : {3, -1}) {
         Copy(busy > 0 ? u"D" : u"E");
         clipboard.Preset(u"before");
         int opens = 0;
@@ -168,6 +168,21 @@ TEST_F(PasteTest, ABusyClipboardIsTriedForASecondAndOneThatCannotTakeTheCollecti
         EXPECT_EQ(clipboard.Contents(), busy > 0 ? std::optional<std::u16string>(u"before") : std::nullopt);
         clipboard.onOpen = nullptr;
     }
+}
+
+// Busy for longer than a second, or not taking it: the user is told.
+TEST_F(PasteTest, ACollectionTheClipboardCannotTakeIsNeitherPastedNorCleared) {
+    for (const bool corrupt : {false, true}) {
+        Copy(corrupt ? u"C" : u"B");
+        clipboard.Preset(u"before");
+        clipboard.HoldOpenFor(corrupt ? 0 : 10);
+        clipboard.corruptWrites = corrupt;
+        PressCtrlV();
+    }
+    EXPECT_TRUE(keyboard.injections.empty());
+    EXPECT_EQ(box.Text(), u"B\r\nC");
+    EXPECT_EQ(messages.shown.size(), 2u);  // a clipboard error each time
+    EXPECT_EQ(clipboard.Contents(), u"before");
 }
 
 // Copies another application makes during the paste are read as they come
@@ -210,17 +225,16 @@ TEST_F(PasteTest, ACopyThatRacesTheSwapOrTheRestoreOrComesDuringTheFinalSettleIs
                 if (now && !std::exchange(raced, true)) clipboard.Put(late);
             };
         } else if (late == u"writing") {
-            clipboard.onOpen = nullptr;
             events.At(timers.now + 195, [this] { clipboard.Preset(std::nullopt); });
             CopyLater(215, late);
         } else {
-            clipboard.onOpen = nullptr;
             watch.onQueued = nullptr;
             CopyLater(560, late);
         }
         PressCtrlV();
         EXPECT_EQ(box.Text(), late);
         EXPECT_EQ(clipboard.Contents(), late);
+        clipboard.onOpen = nullptr;
     }
 }
 

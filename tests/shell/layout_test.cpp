@@ -36,7 +36,7 @@ TEST(SplashLayout, TheMessageCarriesItsTimeBehindAMark) {
     EXPECT_EQ(DecodeSplashMessage(u"x\x01" u"15 00\x01" u"9").milliseconds, 1500);
 }
 
-// The title that holds it is the start-and-end test's (AppTest); the tray
+// The title that holds it is the start test's (AppTest); the tray
 // menu's version line names the company too.
 TEST(VersionText, JoinsMinorAndRevisionWithoutASeparator) {
     EXPECT_EQ(VersionText({1, 2, 10, u"", u""}), u"Ver1.210");

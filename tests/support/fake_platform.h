@@ -490,7 +490,6 @@ class FakeProgram : public Program {
 public:
     std::u16string ExecutablePath() override { return path; }
     InstanceClaim ClaimInstance(const std::u16string& name) override {
-        Note(journal, "instance checked");
         if (claimError != 0) return {Claim::Failed, claimError};
         return {heldElsewhere.count(name) ? Claim::HeldElsewhere : Claim::Taken, 0};
     }
@@ -500,7 +499,6 @@ public:
     std::set<std::u16string> heldElsewhere;
     // The system's error when taking a name fails (5: access denied).
     std::uint32_t claimError = 0;
-    Journal* journal = nullptr;
     std::uint16_t UiLanguage() override { return uiLanguage; }
     std::uint16_t uiLanguage = 0x0411;  // Japanese
 };

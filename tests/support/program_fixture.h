@@ -1,13 +1,13 @@
-// The program's logic on a desktop of fakes, its windows played by fakes:
-// the whole program for tests that start it, the services, the state and the
-// main window's collection box for tests of one part that do not.
+// The program's logic on a desktop of fakes. A test of one part takes the
+// desktop alone (the services, the state, the main window's collection box)
+// and builds the part over it; a test of the whole program takes the program,
+// its windows played by fakes, and drives it as the user and the system do.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "capture/capture_handler.h"
 #include "capture/clipboard_listener.h"
 #include "settings/settings_defaults.h"
 #include "shell/app.h"
@@ -21,6 +21,38 @@ constexpr WindowId kMainWindow = 0x100;
 constexpr WindowId kPopupWindow = 0x200;
 constexpr WindowId kEditorWindow = 0x300;
 constexpr WindowId kSettingsWindow = 0x400;
+
+// The desktop a part runs on, for tests that build the part over it: the
+// services, the state and the main window's collection box.
+class DesktopTest : public testing::Test {
+protected:
+    DesktopTest() {
+        LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
+        windows.foreground = kEditorWindow;
+        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &messages.journal,
+                           &tray.journal})
+            *fake = &journal;
+    }
+
+    ProgramState state;
+    fake::Journal journal;
+    fake::FakeClipboard clipboard;
+    fake::FakeTimers timers;
+    fake::FakeEventLoop events{timers};
+    fake::FakeMessageBoxes messages;
+    fake::FakeKeyboard keyboard;
+    fake::FakeWindows windows;
+    fake::FakeClipboardWatch watch;
+    fake::FakeFileStore files;
+    fake::FakeScreen screen;
+    fake::FakeProgram program;
+    fake::FakeNotificationArea tray;
+    fake::FakeShell shell;
+    Desktop desktop{clipboard, events, timers};
+    fake::FakeTextBox box;
+    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
+                      shell};
+};
 
 // The main window, which also plays the settings dialog that is modal over it.
 class FakeMainWindow : public MainWindowView, public SettingsDialogView {
@@ -78,10 +110,7 @@ public:
         return &main;
     }
     SplashView& Splash() override { return *this; }
-    void Show(const std::u16string& pending) override {
-        journal.Note("splash");
-        splashes.push_back(DecodeSplashMessage(pending).text);
-    }
+    void Show(const std::u16string& pending) override { splashes.push_back(DecodeSplashMessage(pending).text); }
     bool Showing() const override { return splashShowing; }
     HelpView& Help() override { return *this; }
     void ShowHelp(bool show) override { helpShown = show; }
@@ -110,15 +139,11 @@ public:
     fake::Journal& journal;
 };
 
-class ProgramTest : public testing::Test {
+// The program has one capture of its own: its tests copy through the
+// clipboard as the user does, never beside it.
+class ProgramTest : public DesktopTest {
 protected:
     ProgramTest() {
-        LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
-        windows.foreground = kEditorWindow;
-        for (auto* fake : {&keyboard.journal, &timers.journal, &files.journal, &watch.journal, &program.journal,
-                           &messages.journal, &tray.journal})
-            *fake = &journal;
-        files.Put(u"C:\\Tools\\Conf.txt", "form left = 300\r\n");
         // The system tells the watcher of every change, ours included; the
         // main window's procedure hands timers and clipboard notices on.
         clipboard.onChange = [this] {
@@ -128,6 +153,11 @@ protected:
         timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
         watch.onQueued = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
     }
+    // The program starts with this Conf.txt beside it.
+    void StartProgram(const std::string& conf = "") {
+        files.Put(u"C:\\Tools\\Conf.txt", conf);
+        ASSERT_TRUE(app.Start());
+    }
     // The user copies in a window, another application's unless told; the
     // collection shows it a moment later.
     void Copy(const std::optional<std::u16string>& text, WindowId window = kEditorWindow) {
@@ -135,8 +165,6 @@ protected:
         clipboard.Put(text);
         events.RunFor(kBatchTickMs);
     }
-    // Text handed to the capture alone, as the listener would hand it on.
-    void Collect(const std::u16string& text) { CollectClipboardText(capture, text, state.Settings.dispPos); }
     void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
     // The user picks the item that reads so in the tray menu (or its
     // submenu so captioned) as the window shows it.
@@ -152,25 +180,6 @@ protected:
         return at.front() != -1 && std::ranges::adjacent_find(at, std::greater_equal{}) == at.end();
     }
 
-    ProgramState state;
-    fake::Journal journal;
-    fake::FakeClipboard clipboard;
-    fake::FakeTimers timers;
-    fake::FakeEventLoop events{timers};
-    fake::FakeMessageBoxes messages;
-    fake::FakeKeyboard keyboard;
-    fake::FakeWindows windows;
-    fake::FakeClipboardWatch watch;
-    fake::FakeFileStore files;
-    fake::FakeScreen screen;
-    fake::FakeProgram program;
-    fake::FakeNotificationArea tray;
-    fake::FakeShell shell;
-    Desktop desktop{clipboard, events, timers};
-    fake::FakeTextBox box;
-    CaptureContext capture{desktop, box, state, nullptr};
-    Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
-                      shell};
     FakeProgramWindows programWindows{journal, state, box};
     App app{services, programWindows, state};
 };
