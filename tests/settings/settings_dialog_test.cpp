@@ -64,31 +64,30 @@ TEST_F(SettingsDialogTest, TheCloseBoxStoresNothingAndConfirmingStoresWhatTheCon
 }
 
 TEST_F(SettingsDialogTest, ShowsEachStoredNameUnderItsLabelInTheLanguageAndStoresTheNameWhateverTheLanguage) {
-    const std::tuple<std::u16string, std::u16string, std::u16string, std::u16string> cases[] = {
-        // stored separator, its English label, stored position, its English label
-        {u"改行", u"Line break", u"右下隅", u"Bottom right"}, {u"カンマ", u"Comma", u"ポインタ", u"At the pointer"},
-        {u"無し", u"None", u"左上隅", u"Top left"},           {u"全角スペース", u"Ideographic space", u"右上隅", u"Top right"},
-        {u"Comma", u"Comma", u"Top left", u"Top left"}};  // typed by hand: as typed in any language
-    for (const auto& [separator, separatorLabel, position, positionLabel] : cases) {
-        settings.separator = separator;
-        settings.dispPos = position;
+    // Stored separator and position, and as the English dialog shows them.
+    const std::pair<std::u16string, std::u16string> cases[] = {{u"改行|右下隅", u"Line break|Bottom right"},
+        {u"カンマ|ポインタ", u"Comma|At the pointer"}, {u"無し|左上隅", u"None|Top left"},
+        {u"全角スペース|右上隅", u"Ideographic space|Top right"},
+        {u"Comma|Top left", u"Comma|Top left"}};  // typed by hand: as typed in any language
+    for (const auto& [stored, english] : cases) {
+        settings.separator = stored.substr(0, stored.find(u'|'));
+        settings.dispPos = stored.substr(stored.find(u'|') + 1);
         for (const Language language : {Language::English, kJa}) {
             const SettingsControls shown = LoadSettingsControls(settings, language);
-            const bool english = language == Language::English;
-            EXPECT_EQ(shown.cmbSeparator, english ? separatorLabel : separator);
-            EXPECT_EQ(shown.cmbDispPos, english ? positionLabel : position);
+            EXPECT_EQ(shown.cmbSeparator + u"|" + shown.cmbDispPos, language == kJa ? stored : english);
             CloseSettings(CloseButton::Resume, shown, settings, language);
-            EXPECT_EQ(settings.separator + settings.dispPos, separator + position) << english;
+            EXPECT_EQ(settings.separator + u"|" + settings.dispPos, stored);
         }
     }
-    SettingsControls shown = LoadSettingsControls(settings, kJa);
-    shown.cmbSeparator = u"Tab";  // an English label typed into the Japanese dialog is no choice of its list
-    CloseSettings(CloseButton::Resume, shown, settings, kJa);
-    EXPECT_EQ(settings.separator, u"Tab");
-    shown = LoadSettingsControls(settings, Language::English);
-    shown.cmbSeparator = u"Slash";  // chosen from the English list
-    CloseSettings(CloseButton::Resume, shown, settings, Language::English);
-    EXPECT_EQ(settings.separator, u"スラッシュ");
+    // Chosen from the English list; an English label typed into the Japanese
+    // dialog is no choice of its list.
+    for (const auto& [typed, language, kept] : {std::tuple{u"Slash", Language::English, u"スラッシュ"},
+                                                 std::tuple{u"Tab", kJa, u"Tab"}}) {
+        SettingsControls shown = LoadSettingsControls(settings, language);
+        shown.cmbSeparator = typed;
+        CloseSettings(CloseButton::Resume, shown, settings, language);
+        EXPECT_EQ(settings.separator, kept);
+    }
 }
 
 TEST_F(SettingsDialogTest, AHotKeyComboTakesOneLetterAsItsCapitalAndKeepsTheOldKeyForAnythingElse) {

@@ -15,13 +15,21 @@ using namespace win32;
 // (SettingsDialogTest); the end-to-end settings scenario clicks its controls
 // where they stand.
 
-// Windows presses a focused push button on Enter only when the window says
-// which one is the default, or handles IDOK; Wine presses it by itself.
-TEST(SettingsWindow, EnterPressesTheFocusedPushButtonElseResume) {
+// The defaults in tray mode, which a confirmation chose: every control and
+// button shows, 終了 too.
+ProgramState InTrayMode(Language language) {
     ProgramState state;
     LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
     state.Settings.taskTray = 1;
-    state.SettingsCloseAction = CloseAction::Tray;  // so that 終了 shows
+    state.SettingsCloseAction = CloseAction::Tray;
+    state.DisplayLanguage = language;
+    return state;
+}
+
+// Windows presses a focused push button on Enter only when the window says
+// which one is the default, or handles IDOK; Wine presses it by itself.
+TEST(SettingsWindow, EnterPressesTheFocusedPushButtonElseResume) {
+    ProgramState state = InTrayMode(Language::Japanese);
     SettingsDialog dialog(state);
     ASSERT_TRUE(dialog.Open(u"ぐりーなー！"));
     const auto defaultId = [&] { return SendMessageW(dialog.Handle(), DM_GETDEFID, 0, 0); };
@@ -42,48 +50,32 @@ TEST(SettingsWindow, EnterPressesTheFocusedPushButtonElseResume) {
 
 // The width a control's text needs in its font, on one line: the label,
 // the caption with a check box's box or a button's edges, a combo's or a
-// list's widest item beside its arrow or scroll bar.
+// list's widest item beside its scroll bar.
 int Needed(HWND control, int dpi) {
-    wchar_t type[32] = L"";
-    GetClassNameW(control, type, 32);
-    std::vector<std::wstring> texts(1, std::wstring(256, L'\0'));
-    texts[0].resize(static_cast<std::size_t>(GetWindowTextW(control, texts[0].data(), 256)));
-    const std::wstring kind = type;
-    const bool combo = kind == L"ComboBox", list = kind == L"ListBox";
-    if (combo || list) {
-        texts.clear();
-        const LRESULT count = SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0);
-        for (LRESULT i = 0; i < count; ++i) {
-            std::wstring item(256, L'\0');
-            item.resize(static_cast<std::size_t>(SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i,
-                                                              reinterpret_cast<LPARAM>(item.data()))));
-            texts.push_back(item);
-        }
-    }
+    wchar_t kind[32] = L"", text[256] = L"";
+    GetClassNameW(control, kind, 32);
+    const bool combo = std::wstring(kind) == L"ComboBox", list = std::wstring(kind) == L"ListBox";
+    const LRESULT items = combo || list ? SendMessageW(control, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0) : 1;
     const WindowDc dc(control);
     const SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     int widest = 0;
-    for (const auto& text : texts) {
+    for (LRESULT i = 0; i < items; ++i) {
+        if (combo || list) SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        else GetWindowTextW(control, text, 256);
         RECT bounds{};
-        DrawTextW(dc.Get(), text.c_str(), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc.Get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         widest = std::max<int>(widest, bounds.right);
     }
-    const LONG style = GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK;
-    int edges = 0;
-    if (combo || list) edges = GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) + 4;
-    else if (kind == L"Button") edges = (style == BS_PUSHBUTTON ? 8 : 16) * dpi / 96;
-    return widest + edges;
+    if (combo || list) return widest + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) + 4;
+    if (std::wstring(kind) != L"Button") return widest;
+    return widest + ((GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON ? 8 : 16) * dpi / 96;
 }
 
 // Each control's text as the user's language writes it fits the control,
 // at the density the design was made for and at twice it.
 TEST(SettingsWindow, EveryControlsTextFitsItInBothLanguagesAtOneAndTwiceTheDensity) {
     for (const Language language : {Language::Japanese, Language::English}) {
-        ProgramState state;
-        LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
-        state.Settings.taskTray = 1;
-        state.SettingsCloseAction = CloseAction::Tray;  // every button shows
-        state.DisplayLanguage = language;
+        ProgramState state = InTrayMode(language);
         SettingsDialog dialog(state);
         ASSERT_TRUE(dialog.Open(u"ぐりーなー！"));
         for (const int dpi : {96, 192}) {
@@ -93,11 +85,10 @@ TEST(SettingsWindow, EveryControlsTextFitsItInBothLanguagesAtOneAndTwiceTheDensi
             std::wstring cut;
             for (HWND c = GetWindow(dialog.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                 RECT at{};
-                GetWindowRect(c, &at);
-                if (IsWindowVisible(c) && Needed(c, dpi) > at.right - at.left)
+                if (IsWindowVisible(c) && GetWindowRect(c, &at) && Needed(c, dpi) > at.right - at.left)
                     cut += L" #" + std::to_wstring(GetDlgCtrlID(c));
             }
-            EXPECT_EQ(cut, L"") << "cut at " << dpi << " DPI in " << (language == Language::English ? "English" : "Japanese");
+            EXPECT_EQ(cut, L"") << dpi << " DPI, " << (language == Language::English ? "English" : "Japanese");
         }
         dialog.Unload();
     }

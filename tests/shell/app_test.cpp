@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "settings/gleaner_ini.h"
 #include "support/program_fixture.h"
 
 namespace gleaner {
@@ -21,6 +22,25 @@ TEST_F(AppTest, StartsWhereConfTxtPutTheWindowOnTopWithTheIntroductionShown) {
     EXPECT_EQ(box.ForeColour(), kIntroductionColour);
     EXPECT_EQ(programWindows.main.title, u"ぐりーなー！ Ver0.00");
     EXPECT_EQ(programWindows.main.frame.Bounds().left, 300);
+}
+
+// Windows' display language decides, the menu's choice over it: the window,
+// its icon's tip and its menus speak the choice at once (the introduction
+// too, while it shows), and gleaner.ini keeps it for the next start.
+TEST_F(AppTest, SpeaksTheDisplayLanguageOrTheMenusChoiceAtOnceAndKeepsTheChoice) {
+    program.uiLanguage = 0x0407;  // a German Windows
+    StartProgram("task tray = 1\r\n");
+    EXPECT_EQ(tray.icons.at(0).tip, u"Gleaner Ver0.00");
+    EXPECT_TRUE(box.Text().starts_with(u"Each text you copy"));
+    ChooseInTrayMenu(u"日本語", u"Language (言語)");
+    EXPECT_EQ(tray.icons.at(0).tip, u"ぐりーなー！ Ver0.00");  // the window's title
+    EXPECT_TRUE(box.Text().starts_with(u"コピー操作を行うと"));
+    EXPECT_EQ(programWindows.main.menuBar.at(0).caption, u"設定");
+    EXPECT_EQ(ParseIni(files.Get(u"C:\\Tools\\gleaner.ini").value_or("")).language, LanguageChoice::Japanese);
+    Copy(u"A");
+    ChooseInTrayMenu(u"自動 (Windows の表示言語)", u"言語 (Language)");
+    EXPECT_EQ(box.Text(), u"A") << "what was collected stays as it is";
+    EXPECT_EQ(programWindows.main.title, u"Gleaner Ver0.00");
 }
 
 // Beside the program; without it the help item does nothing, as the version

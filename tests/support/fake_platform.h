@@ -475,6 +475,7 @@ public:
         const bool add = command == NotifyCommand::Add;
         if (add == (found != icons.end()) || (add && refuseAdds-- > 0)) return false;
         if (add) icons.push_back(record);
+        if (command == NotifyCommand::Modify) *found = record;
         if (command == NotifyCommand::Delete) icons.erase(found);
         constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed"};
         Note(journal, kEntries[static_cast<int>(command)]);

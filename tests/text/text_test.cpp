@@ -4,7 +4,7 @@
 #include <fstream>
 #include <limits>
 #include <regex>
-#include <sstream>
+#include <iterator>
 #include <tuple>
 
 #include "text/language.h"
@@ -66,10 +66,8 @@ TEST(Fill, PutsEachValueWhereItsNumberStandsInAnyOrder) {
 // menu names Japanese in its English form, on purpose.
 TEST(Texts, NoEnglishTextHoldsAJapaneseCharacter) {
     std::ifstream file(GLEANER_TEXTS_H);
-    ASSERT_TRUE(file) << GLEANER_TEXTS_H;
-    std::stringstream source;
-    source << file.rdbuf();
-    const std::string text = source.str();
+    const std::string text{std::istreambuf_iterator<char>(file), {}};
+    ASSERT_FALSE(text.empty()) << GLEANER_TEXTS_H;
     const std::regex pair(R"((\w*)\{\s*(?:\w+|(?:u"[^"]*"\s*)+),\s*((?:u"[^"]*"\s*)+)\})");
     int pairs = 0;
     for (std::sregex_iterator it(text.begin(), text.end(), pair), end; it != end; ++it, ++pairs) {
