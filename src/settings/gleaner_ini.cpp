@@ -30,14 +30,12 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
-// A line's key and value, lower-cased; nullopt for a comment, a section or
-// a line without "=".
+// A line's key and value, lower-cased; nullopt for a line without "=". A
+// comment's key keeps its ";" or "#" and so names no setting.
 std::optional<std::pair<std::string, std::string>> Entry(std::string_view line) {
     line = Trim(line);
     const auto equals = line.find('=');
-    if (line.empty() || line.front() == ';' || line.front() == '#' || line.front() == '[' ||
-        equals == std::string_view::npos)
-        return std::nullopt;
+    if (equals == std::string_view::npos) return std::nullopt;
     return std::pair{Lower(Trim(line.substr(0, equals))), Lower(Trim(line.substr(equals + 1)))};
 }
 

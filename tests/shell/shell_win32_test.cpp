@@ -59,23 +59,22 @@ protected:
 // with its choice marked.
 TEST_F(MainWindowTest, ItsMenuBarReadsInTheLanguageWithTheLanguageChoiceMarked) {
     const auto captions = [this] {
-        const HMENU bar = GetMenu(main->Handle());
-        std::u16string all;
-        for (int i = 0; i < GetMenuItemCount(bar); ++i) {
+        std::wstring all;
+        for (int i = 0; i < GetMenuItemCount(GetMenu(main->Handle())); ++i) {
             wchar_t text[64] = L"";
-            GetMenuStringW(bar, static_cast<UINT>(i), text, 64, MF_BYPOSITION);
-            all += reinterpret_cast<const char16_t*>(text) + std::u16string(u"|");
+            GetMenuStringW(GetMenu(main->Handle()), static_cast<UINT>(i), text, 64, MF_BYPOSITION);
+            all += text + std::wstring(L"|");
         }
         return all;
     };
     main->SetMenus(MenuBar(Language::English, LanguageChoice::Japanese), {});
-    EXPECT_EQ(captions(), u"Settings|Clear|Help|Language (言語)|Exit|");
+    EXPECT_EQ(captions(), L"Settings|Clear|Help|Language (言語)|Exit|");
     const auto checked = [this](MenuCommand item) {
         return (GetMenuState(GetMenu(main->Handle()), static_cast<UINT>(item), MF_BYCOMMAND) & MF_CHECKED) != 0;
     };
     EXPECT_TRUE(checked(MenuCommand::LanguageJapanese) && !checked(MenuCommand::LanguageEnglish));
     main->SetMenus(MenuBar(Language::Japanese, LanguageChoice::Automatic), {});
-    EXPECT_EQ(captions(), u"設定|クリア|ヘルプ|言語 (Language)|終了|");
+    EXPECT_EQ(captions(), L"設定|クリア|ヘルプ|言語 (Language)|終了|");
 }
 
 TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
