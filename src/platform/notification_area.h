@@ -15,6 +15,8 @@ struct NotifyIconRecord {
     // What the window receives for the mouse over the icon.
     std::uint32_t callbackMessage = 0;
     std::u16string tip;
+    // The icon of a program that has paused its work, of another shape.
+    bool paused = false;
     bool operator==(const NotifyIconRecord&) const = default;
 };
 enum class NotifyCommand { Add, Modify, Delete };

@@ -20,6 +20,11 @@ NOTIFYICONDATAW NotifyIconData(const NotifyIconRecord& record) {
     // large one is scaled down when there is no small one.
     data.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(data.hWnd, GCLP_HICONSM));
     if (!data.hIcon) data.hIcon = reinterpret_cast<HICON>(GetClassLongPtrW(data.hWnd, GCLP_HICON));
+    // Shared: the system keeps the one copy for the process.
+    if (record.paused)
+        data.hIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(kPausedIconId), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON),
+                                                   LR_SHARED));
     // The tip is cut to the record's room, always with its terminating NUL.
     const std::size_t length = std::min(record.tip.size(), std::size(data.szTip) - 1);
     std::copy_n(record.tip.begin(), length, data.szTip);

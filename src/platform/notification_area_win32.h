@@ -9,6 +9,9 @@
 
 namespace gleaner::win32 {
 
+// The resource id of the icon shown while collecting is paused.
+inline constexpr int kPausedIconId = 2;
+
 // The shell's record for the icon: the window's class icon beside the rest.
 NOTIFYICONDATAW NotifyIconData(const NotifyIconRecord& record);
 

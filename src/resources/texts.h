@@ -42,6 +42,9 @@ inline constexpr Text kMenuHelp{u"ヘルプ", u"Help"};
 inline constexpr Text kMenuEnd{u"終了", u"Exit"};
 inline constexpr Text kMenuShowPopup{u"表示", u"Show"};
 inline constexpr Text kMenuTrayOut{u"トレイから出す", u"Show main window"};
+inline constexpr Text kMenuPause{u"一時停止", u"Pause collecting"};
+// After the title, in the caption and the icon's tip, while collecting is paused.
+inline constexpr Text kPausedSuffix{u" (一時停止中)", u" (paused)"};
 inline constexpr Text kMenuVersion{u"バージョン", u"Version"};
 // The collection's length in its tooltip.
 inline constexpr Text kLength{u"%1文字", u"%1 characters"};

@@ -127,8 +127,8 @@ void App::DressMainWindow(const std::u16string& exeName) {
 // collected. The balloon closes; it comes back in the new language.
 void App::Retext() {
     main_->SetTitle(Title());
-    main_->SetMenus(MenuBar(Language(), state_.Ini.language),
-                    TrayMenu(versionCaption_, Language(), state_.Ini.language));
+    const MenuState menus{Language(), state_.Ini.language, state_.CollectingPaused};
+    main_->SetMenus(MenuBar(menus), TrayMenu(versionCaption_, menus));
     TextBox& box = main_->Collection();
     if (box.Tag() == texts::kTagInit) box.SetText(Say(texts::kIntroduction));
     tray_.Renew(*main_);
@@ -144,7 +144,28 @@ void App::SetLanguageChoice(LanguageChoice choice) {
     Retext();
 }
 
-std::u16string App::Title() const { return AppTitle(state_.ProgramVersion, Language()); }
+std::u16string App::Title() const {
+    std::u16string title = AppTitle(state_.ProgramVersion, Language());
+    if (state_.CollectingPaused) title += Say(texts::kPausedSuffix);
+    return title;
+}
+
+// 一時停止 stops watching the clipboard: what was read before still joins
+// the collection, nothing after is even read. Resuming leaves out what the
+// clipboard held meanwhile, and the next copy is collected even when it
+// repeats the last one: the user copied it again on purpose.
+void App::TogglePause() {
+    state_.CollectingPaused = !state_.CollectingPaused;
+    if (state_.CollectingPaused) {
+        listener_->CatchUp();
+        listener_->Stop();
+    } else {
+        state_.LastCapturedText.clear();
+        listener_->Start(main_->Id());
+    }
+    tray_.SetPaused(state_.CollectingPaused);
+    Retext();
+}
 
 void App::ShowMainWindow() {
     main_->Show();
@@ -250,6 +271,9 @@ void App::OnMenu(MenuCommand command) {
         break;
     case MenuCommand::End:
         OnClose();
+        break;
+    case MenuCommand::Pause:
+        TogglePause();
         break;
     default:
         if (const auto choice = LanguageCommandChoice(command)) SetLanguageChoice(*choice);

@@ -86,6 +86,7 @@ private:
     void DressMainWindow(const std::u16string& exeName);
     void Retext();
     void SetLanguageChoice(LanguageChoice choice);
+    void TogglePause();
     gleaner::Language Language() const { return state_.DisplayLanguage; }
     const char16_t* Say(const Text& text) const { return text.In(state_.DisplayLanguage); }
     std::u16string Title() const;

@@ -21,33 +21,42 @@ MenuItem LanguageMenu(Language language, LanguageChoice choice) {
     MenuItem menu{MenuCommand::None, texts::kMenuLanguage.In(language), {}};
     for (std::size_t i = 0; i < std::size(kLanguageCommands); ++i)
         menu.submenu.push_back({kLanguageCommands[i].first, captions[i]->In(language), {},
-                                kLanguageCommands[i].second == choice});
+                                kLanguageCommands[i].second == choice ? MenuItem::Mark::Radio : MenuItem::Mark::None});
     return menu;
+}
+
+MenuItem PauseItem(const MenuState& state) {
+    return {MenuCommand::Pause, texts::kMenuPause.In(state.language), {},
+            state.paused ? MenuItem::Mark::Check : MenuItem::Mark::None};
 }
 
 }  // namespace
 
-std::vector<MenuItem> MenuBar(Language language, LanguageChoice choice) {
+std::vector<MenuItem> MenuBar(const MenuState& state) {
+    const Language language = state.language;
     return {
         {MenuCommand::Disp, texts::kMenuSettings.In(language), {}},
         {MenuCommand::Clear, texts::kMenuClear.In(language), {}},
+        PauseItem(state),
         {MenuCommand::Help, texts::kMenuHelp.In(language), {}},
-        LanguageMenu(language, choice),
+        LanguageMenu(language, state.choice),
         {MenuCommand::End, texts::kMenuEnd.In(language), {}},
     };
 }
 
-std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption, Language language, LanguageChoice choice) {
+std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption, const MenuState& state) {
+    const Language language = state.language;
     return {
         {MenuCommand::Disp2, texts::kMenuSettings.In(language), {}},
         {},
         {MenuCommand::ShowPopup, texts::kMenuShowPopup.In(language), {}},
         {MenuCommand::TrayOut, texts::kMenuTrayOut.In(language), {}},
         {MenuCommand::PopupClear, texts::kMenuClear.In(language), {}},
+        PauseItem(state),
         {},
         {MenuCommand::Help2, texts::kMenuHelp.In(language), {}},
         {MenuCommand::None, texts::kMenuVersion.In(language), {{MenuCommand::VerNo, versionCaption, {}}}},
-        LanguageMenu(language, choice),
+        LanguageMenu(language, state.choice),
         {},
         {MenuCommand::End2, texts::kMenuEnd.In(language), {}},
     };

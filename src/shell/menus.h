@@ -24,6 +24,7 @@ enum class MenuCommand : std::uint16_t {
     Help2,        // tray: ヘルプ
     VerNo,        // tray: バージョン > the version line
     End2,         // tray: 終了
+    Pause = 130,  // both menus: 一時停止
     // Both menus: 言語 > 自動, 日本語, English.
     LanguageAutomatic = 120,
     LanguageJapanese,
@@ -34,13 +35,20 @@ struct MenuItem {
     MenuCommand command = MenuCommand::None;
     std::u16string caption;     // empty for a separator
     std::vector<MenuItem> submenu;
-    bool checked = false;  // a radio item's mark
+    // A choice among several is marked with a dot, an item that is on or
+    // off with a check.
+    enum class Mark { None, Check, Radio } mark = Mark::None;
     bool IsSeparator() const { return caption.empty(); }
 };
 
-// In the language, the language choice marked.
-std::vector<MenuItem> MenuBar(Language language, LanguageChoice choice);
-std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption, Language language, LanguageChoice choice);
+// What the menus show besides their fixed items.
+struct MenuState {
+    Language language = Language::Japanese;
+    LanguageChoice choice = LanguageChoice::Automatic;
+    bool paused = false;
+};
+std::vector<MenuItem> MenuBar(const MenuState& state);
+std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption, const MenuState& state);
 // The choice a language item stands for; nullopt for any other command.
 std::optional<LanguageChoice> LanguageCommandChoice(MenuCommand command);
 

@@ -16,9 +16,10 @@ UniqueMenu BuildMenu(const std::vector<MenuItem>& items, bool popup) {
                 sub.Release();
         } else {
             AppendMenuW(menu.Get(), MF_STRING, static_cast<UINT_PTR>(item.command), Wide(item.caption));
-            // A radio item's dot, as a choice among several is marked.
             const auto command = static_cast<UINT>(item.command);
-            if (item.checked) CheckMenuRadioItem(menu.Get(), command, command, command, MF_BYCOMMAND);
+            if (item.mark == MenuItem::Mark::Radio)
+                CheckMenuRadioItem(menu.Get(), command, command, command, MF_BYCOMMAND);
+            if (item.mark == MenuItem::Mark::Check) CheckMenuItem(menu.Get(), command, MF_BYCOMMAND | MF_CHECKED);
         }
     }
     return menu;

@@ -3,7 +3,7 @@
 namespace gleaner {
 
 void TrayIcon::UpdateTrayIcon(MainWindowView& window, NotifyCommand command) {
-    record_ = {window.Id(), kTrayIconId, kTrayIconMessage, window.Title()};
+    record_ = {window.Id(), kTrayIconId, kTrayIconMessage, window.Title(), record_.paused};
     if (command == NotifyCommand::Add) {
         inTray_ = true;
         Add();

@@ -31,6 +31,8 @@ public:
     void UpdateTrayIcon(MainWindowView& window, NotifyCommand command);
     // The tip follows the window's tag again, while the icon is there.
     void Renew(MainWindowView& window);
+    // The paused icon's shape, or the usual one; shown at the next renewal.
+    void SetPaused(bool paused) { record_.paused = paused; }
     // Harmless when there is no icon.
     void DeleteTrayIcon();
     // The notification area was made anew (Explorer restarted): the icon

@@ -39,6 +39,9 @@ struct ProgramState {
     std::int64_t LastLimitStep = 0;
     // True for the whole of a paste: copies made meanwhile wait for its end.
     bool PasteInProgress = false;
+    // 一時停止: the clipboard is not watched, so nothing is read. A start
+    // always collects.
+    bool CollectingPaused = false;
     // Copies read and not yet shown, in the order they came: the next batch,
     // or, while a paste is under way, what joins the collection at its end.
     std::vector<std::u16string> QueuedCopies;

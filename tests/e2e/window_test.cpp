@@ -49,6 +49,25 @@ TEST_F(EndToEndWindow, GathersCopiesPastesThemOnceSendsASecondStartAwayAndKeepsI
     EXPECT_TRUE(WaitFor("the window on the next start", place, moved));
 }
 
+// 一時停止 from the menu bar (third on it): a copy meanwhile is not collected
+// (that nothing is read is the host's to show), and after the resume the
+// same text copied again is.
+TEST_F(EndToEndWindow, CollectsNothingWhilePausedAndTheSameTextAgainAfterTheResume) {
+    ASSERT_TRUE(Start());
+    ASSERT_TRUE(CopyInOtherApp(L"before"));
+    ASSERT_TRUE(BoxShows(L"before"));
+    const auto pauseOrResume = [&] {
+        ASSERT_TRUE(BringToFront(gleaner_->Window()));
+        for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RETURN}) Press({key});
+    };
+    pauseOrResume();
+    ASSERT_TRUE(WaitFor("the caption", [&] { return TextOf(gleaner_->Window()); }, L"ぐりーなー！ Ver0.76 (一時停止中)"));
+    ASSERT_TRUE(CopyInOtherApp(L"meanwhile"));
+    pauseOrResume();
+    ASSERT_TRUE(CopyInOtherApp(L"before"));
+    EXPECT_TRUE(BoxShows(L"before\r\nbefore"));
+}
+
 // Long copies arrive whole, and a collection of a million characters pastes
 // whole.
 using EndToEndLarge = EndToEnd;

@@ -42,6 +42,24 @@ TEST_F(AppTest, SpeaksTheDisplayLanguageOrTheMenusChoiceAtOnceAndKeepsTheChoice)
     EXPECT_EQ(programWindows.main.title, u"Gleaner Ver0.00");
 }
 
+// 一時停止 reads nothing at all until it resumes; a resume leaves out what was
+// copied meanwhile and collects the next copy even when it repeats the last.
+TEST_F(AppTest, WhilePausedReadsNoCopyAndAfterItCollectsTheSameTextAgain) {
+    StartProgram("task tray = 1\r\n");
+    Copy(u"A");
+    ChooseInTrayMenu(u"一時停止");
+    EXPECT_TRUE(tray.icons.at(0).paused);
+    EXPECT_EQ(tray.icons.at(0).tip, u"ぐりーなー！ Ver0.00 (一時停止中)");
+    const int opened = clipboard.openAttempts;
+    Copy(u"B");
+    EXPECT_EQ(clipboard.openAttempts, opened) << "the clipboard was read while paused";
+    ChooseInTrayMenu(u"一時停止");
+    EXPECT_FALSE(tray.icons.at(0).paused);
+    EXPECT_EQ(tray.icons.at(0).tip, u"ぐりーなー！ Ver0.00");
+    Copy(u"A");
+    EXPECT_EQ(box.Text(), u"A\r\nA");
+}
+
 // Beside the program; without it the help item does nothing, as the version
 // item always does.
 TEST_F(AppTest, OpensTheUserGuideOnlyWhereItIs) {

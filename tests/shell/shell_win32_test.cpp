@@ -30,6 +30,18 @@ TEST(VersionResource, TheProgramIsVersion076WithItsNamesAManifestAndAnIcon) {
     EXPECT_NE(text.find("PerMonitorV2"), std::string::npos);
     EXPECT_NE(text.find("Microsoft.Windows.Common-Controls"), std::string::npos);
     EXPECT_NE(LoadImageW(module, MAKEINTRESOURCEW(1), IMAGE_ICON, 32, 32, 0), nullptr);
+    // The notification area's icon while paused has another outline, not
+    // only other colours: its mask differs.
+    const auto mask = [&](int id) {
+        ICONINFO info{};
+        GetIconInfo(static_cast<HICON>(LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, LR_SHARED)), &info);
+        const win32::UniqueGdiObject maskOwner(info.hbmMask), colourOwner(info.hbmColor);
+        std::string bits(64, '\0');
+        bits.resize(static_cast<std::size_t>(GetBitmapBits(info.hbmMask, 64, bits.data())));
+        return bits;
+    };
+    EXPECT_NE(mask(1), mask(win32::kPausedIconId));
+    EXPECT_NE(mask(win32::kPausedIconId), "");
     FreeLibrary(module);
 }
 
@@ -56,7 +68,7 @@ protected:
 };
 
 // As the user reads it: the bar's captions in order, the language submenu
-// with its choice marked.
+// with its choice marked, 一時停止 checked while paused.
 TEST_F(MainWindowTest, ItsMenuBarReadsInTheLanguageWithTheLanguageChoiceMarked) {
     const auto captions = [this] {
         std::wstring all;
@@ -67,14 +79,16 @@ TEST_F(MainWindowTest, ItsMenuBarReadsInTheLanguageWithTheLanguageChoiceMarked) 
         }
         return all;
     };
-    main->SetMenus(MenuBar(Language::English, LanguageChoice::Japanese), {});
-    EXPECT_EQ(captions(), L"Settings|Clear|Help|Language (言語)|Exit|");
+    main->SetMenus(MenuBar({Language::English, LanguageChoice::Japanese, true}), {});
+    EXPECT_EQ(captions(), L"Settings|Clear|Pause collecting|Help|Language (言語)|Exit|");
     const auto checked = [this](MenuCommand item) {
         return (GetMenuState(GetMenu(main->Handle()), static_cast<UINT>(item), MF_BYCOMMAND) & MF_CHECKED) != 0;
     };
     EXPECT_TRUE(checked(MenuCommand::LanguageJapanese) && !checked(MenuCommand::LanguageEnglish));
-    main->SetMenus(MenuBar(Language::Japanese, LanguageChoice::Automatic), {});
-    EXPECT_EQ(captions(), L"設定|クリア|ヘルプ|言語 (Language)|終了|");
+    EXPECT_TRUE(checked(MenuCommand::Pause));
+    main->SetMenus(MenuBar({Language::Japanese, LanguageChoice::Automatic, false}), {});
+    EXPECT_EQ(captions(), L"設定|クリア|一時停止|ヘルプ|言語 (Language)|終了|");
+    EXPECT_FALSE(checked(MenuCommand::Pause));
 }
 
 TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
