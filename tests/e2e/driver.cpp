@@ -27,6 +27,13 @@ void SendKey(WORD virtualKey, wchar_t unit, DWORD flags, DWORD pauseMs) {
     PumpFor(pauseMs);
 }
 
+// CreateProcessW with no handles inherited and the default window.
+bool Launch(std::wstring line, DWORD flags, const wchar_t* folder, PROCESS_INFORMATION& started) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    return CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, flags, nullptr, folder, &startup, &started);
+}
+
 // Wine shows the Linux file system as drive Z:.
 std::wstring WindowsPathOf(const std::string& unixPath) {
     return L"Z:" + std::filesystem::path(unixPath).make_preferred().wstring();
@@ -47,13 +54,9 @@ std::wstring MakeFolderWith(const std::wstring& exe) {
 void RunXdotool(const std::string& arguments) {
     static int runs = 0;
     const std::string done = "/tmp/gleaner-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
-    std::wstring line = std::filesystem::path("/bin/sh -c \"timeout 10 xdotool " + arguments + "; touch " + done + "\"")
-                            .wstring();
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION ignored{};
-    CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                   &ignored);
+    Launch(std::filesystem::path("/bin/sh -c \"timeout 10 xdotool " + arguments + "; touch " + done + "\"").wstring(),
+           CREATE_NO_WINDOW, nullptr, ignored);
     (void)WaitFor("xdotool has finished", [&] { return std::filesystem::exists(WindowsPathOf(done)); }, true);
     DeleteFileW(WindowsPathOf(done).c_str());
 }
@@ -180,6 +183,11 @@ bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines)
     return !lossy && (file << bytes).good();
 }
 
+std::string Contents(const std::wstring& path) {
+    std::ifstream file(path.c_str(), std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
 std::wstring BuiltGleaner() { return WindowsPathOf(GLEANER_EXE_UNIX_PATH); }
 
 ExeFolder::ExeFolder(const std::wstring& exe, const char* language) : path(MakeFolderWith(exe)) {
@@ -195,11 +203,8 @@ ExeFolder::~ExeFolder() {
 }
 
 Program::Program(std::wstring commandLine, const std::wstring& folder) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr,
-                        folder.empty() ? nullptr : folder.c_str(), &startup, &started)) {
+    if (!Launch(std::move(commandLine), CREATE_SUSPENDED, folder.empty() ? nullptr : folder.c_str(), started)) {
         return;  // a program that never shows a window
     }
     job_ = CreateJobObjectW(nullptr, nullptr);

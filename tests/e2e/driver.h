@@ -192,5 +192,7 @@ HWND WaitForMessageBox(DWORD pid);
 
 // Conf.txt on disk: CR LF lines in code page 932.
 bool WriteConf(const std::wstring& path, const std::vector<std::wstring>& lines);
+// A file's bytes; empty when there is none.
+std::string Contents(const std::wstring& path);
 
 }  // namespace gleaner::e2e

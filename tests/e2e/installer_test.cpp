@@ -9,7 +9,6 @@
 #include <msi.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace gleaner::e2e {
 namespace {
@@ -23,11 +22,6 @@ std::wstring AppsShows(const wchar_t* property, DWORD product = 0) {
     if (MsiEnumRelatedProductsW(L"{7C1E5A3B-2F44-4B8E-9D61-3A0C5E8F2B17}", 0, product, code) == ERROR_SUCCESS)
         MsiGetProductInfoW(code, property, value, &size);
     return value;
-}
-
-std::string Contents(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 bool StartsAtSignIn() {

@@ -1,8 +1,5 @@
 // No copy is lost: not to copies in quick succession, not to copying or
 // logging off during a paste.
-#include <fstream>
-#include <iterator>
-
 #include "scenario.h"
 
 namespace gleaner::e2e {
@@ -77,9 +74,7 @@ TEST_F(EndToEndRobust, WaitsForAClipboardHeldOpenAndLoggingOffWaitsOnNoBox) {
     DeleteFileW(conf.c_str());
     EXPECT_TRUE(Ask(gleaner_->Window(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, 5000)) << "timed out";
     EXPECT_TRUE(Ask(gleaner_->Window(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, 5000)) << "timed out";
-    std::ifstream file(conf.c_str(), std::ios::binary);
-    const std::string written{std::istreambuf_iterator<char>(file), {}};
-    EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 19) << "Conf.txt when WM_ENDSESSION returned";
+    EXPECT_EQ(std::ranges::count(Contents(conf), '\n'), 19) << "Conf.txt when WM_ENDSESSION returned";
     EXPECT_TRUE(WaitFor("gleaner running", [&] { return gleaner_->Running(); }, false));
 }
 

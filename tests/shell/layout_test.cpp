@@ -22,10 +22,8 @@ TEST(SplashLayout, GrowsWithEachLineOfTheMessageAndIsSizedAndDrawnAtTheDensityOf
 TEST(SplashLayout, ShrinksInNineteenStepsTowardsTheLowerRightCorner) {
     const auto frames = ShrinkFrames({1000, 2000, 4680, 790});
     ASSERT_EQ(frames.size(), 19u);
-    for (const TwipsRect& frame : frames) {
-        EXPECT_EQ(frame.left + frame.width, 5680);
-        EXPECT_EQ(frame.top + frame.height, 2790);
-    }
+    for (const TwipsRect& frame : frames)
+        EXPECT_EQ(std::pair(frame.left + frame.width, frame.top + frame.height), std::pair(5680, 2790));
     EXPECT_EQ(frames.back(), (TwipsRect{5446, 2751, 234, 39}));
 }
 
