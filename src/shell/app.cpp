@@ -122,9 +122,9 @@ void App::DressMainWindow(const std::u16string& exeName) {
     Retext();
 }
 
-// Every text shown, in the language now chosen: the caption (the tray
-// icon's tip too), both menus, the introduction while nothing is
-// collected. The balloon closes; it comes back in the new language.
+// Every text shown, in the language now chosen and with the state of the
+// pause: the caption (the tray icon's tip too), both menus, the
+// introduction while nothing is collected.
 void App::Retext() {
     main_->SetTitle(Title());
     const MenuState menus{Language(), state_.Ini.language, state_.CollectingPaused};
@@ -135,7 +135,8 @@ void App::Retext() {
 }
 
 // The choice holds at once and is kept for the next start; a settings file
-// that cannot be written leaves it for this run only.
+// that cannot be written leaves it for this run only. An open balloon
+// closes: it comes back in the new language with the next copy.
 void App::SetLanguageChoice(LanguageChoice choice) {
     state_.Ini.language = choice;
     SaveIni(services_.files, folder_, state_.Ini);
