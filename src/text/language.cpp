@@ -20,16 +20,17 @@ std::u16string Fill(std::u16string_view pattern, std::initializer_list<std::u16s
     std::u16string text;
     for (std::size_t i = 0; i < pattern.size(); ++i) {
         const char16_t next = i + 1 < pattern.size() ? pattern[i + 1] : u'\0';
-        const std::size_t index = static_cast<std::size_t>(next - u'1');
-        if (pattern[i] == u'%' && next == u'%') {
-            text += u'%';
-        } else if (pattern[i] == u'%' && next >= u'1' && next <= u'9') {
-            if (index < values.size()) text += values.begin()[index];
-        } else {
+        if (pattern[i] != u'%' || (next != u'%' && (next < u'1' || next > u'9'))) {
             text += pattern[i];
             continue;
         }
         ++i;
+        const auto index = static_cast<std::size_t>(next - u'1');
+        if (next == u'%') {
+            text += u'%';
+        } else if (index < values.size()) {
+            text += values.begin()[index];
+        }
     }
     return text;
 }
