@@ -24,7 +24,8 @@ bool IsPrivateCopy(const Clipboard::Copy& copy, const std::vector<std::uint32_t>
 
 }  // namespace
 
-ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause) {
+ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause,
+                             const IgnoredPrograms& ignored) {
     // Another clipboard tool that looks at the same copy holds the clipboard
     // for a moment only: the first attempts follow each other quickly. An
     // application that holds it longer while it copies is waited for a
@@ -35,6 +36,9 @@ ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)
     for (const char16_t* name : kPrivateMarks) formats.push_back(clipboard.RegisterFormat(name));
     for (const char16_t* name : kPermissionMarks) formats.push_back(clipboard.RegisterFormat(name));
     ClipboardArrival arrival;
+    // Nothing of a listed program's copy is read, not even its length. An
+    // empty list asks Windows nothing.
+    if (!ignored.Empty() && ignored.Holds(CopyingProgram(clipboard))) return arrival;
     // Our own writes (and other tools' passing ones) are passed by without
     // opening the clipboard: the application we paste into must find it
     // free. One look only: the next copy may be on its way.
@@ -59,7 +63,20 @@ ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)
 }
 
 void ClipboardListener::Start(WindowId mainWindow) {
-    listening_ = watch_.Start(mainWindow, ReadArrival);
+    listening_ = watch_.Start(mainWindow, [this](Clipboard& clipboard, const std::function<void(int)>& pause) {
+        return ReadArrival(clipboard, pause, *Ignored());
+    });
+}
+
+void ClipboardListener::SetIgnoredPrograms(const std::vector<std::u16string>& names) {
+    auto list = std::make_shared<const IgnoredPrograms>(names);
+    const std::lock_guard lock(ignoredMutex_);
+    ignored_ = std::move(list);
+}
+
+std::shared_ptr<const IgnoredPrograms> ClipboardListener::Ignored() {
+    const std::lock_guard lock(ignoredMutex_);
+    return ignored_;
 }
 
 void ClipboardListener::Stop() {

@@ -5,7 +5,11 @@
 // than the window can draw are all kept.
 #pragma once
 
+#include <memory>
+#include <mutex>
+
 #include "capture/capture_handler.h"
+#include "capture/ignored_programs.h"
 
 namespace gleaner {
 
@@ -22,6 +26,8 @@ public:
 
     void Start(WindowId mainWindow);
     void Stop();
+    // From the next change on, also while listening.
+    void SetIgnoredPrograms(const std::vector<std::u16string>& names);
 
     // The watcher's word that changes were read: copies made outside this
     // program's windows join the queue, and a batch is due.
@@ -34,6 +40,7 @@ public:
 
 private:
     void TakeArrivals();
+    std::shared_ptr<const IgnoredPrograms> Ignored();
 
     ClipboardWatch& watch_;
     Timers& timers_;
@@ -42,13 +49,19 @@ private:
     bool batching_ = false;
     bool arrivedSinceTick_ = false;
     int ticks_ = 0;
+    // Read by the watcher's thread at each change: a new list replaces the
+    // pointer, never the list a read may be using.
+    std::mutex ignoredMutex_;
+    std::shared_ptr<const IgnoredPrograms> ignored_ = std::make_shared<const IgnoredPrograms>();
 };
 
 // Reads one change on the watcher's thread: its text, unless the clipboard
-// holds none or the program that copied asked clipboard tools to keep away
-// (password managers do; our own writes carry the same mark). A busy
+// holds none, the program that copied asked clipboard tools to keep away
+// (password managers do; our own writes carry the same mark) or is one the
+// user listed (then the clipboard is not even opened). A busy
 // clipboard is tried again for a little over a second, and given up as soon
 // as a newer change has replaced this one.
-ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause);
+ClipboardArrival ReadArrival(Clipboard& clipboard, const std::function<void(int)>& pause,
+                             const IgnoredPrograms& ignored);
 
 }  // namespace gleaner

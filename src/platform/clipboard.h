@@ -68,6 +68,13 @@ public:
     // no copy can slip in between.
     virtual Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) = 0;
 
+    // The programs a copy may have come from, by the full path of their
+    // executable ("" when Windows will not say): the program of the window
+    // that owns the clipboard (nullopt when the copy has no owner window),
+    // and the program of the window in front. Neither opens the clipboard.
+    virtual std::optional<std::u16string> OwnerProgram() = 0;
+    virtual std::u16string ForegroundProgram() = 0;
+
     // Counts the clipboard's changes, ours and everybody else's.
     virtual std::uint32_t Sequence() = 0;
 
@@ -99,7 +106,8 @@ class ClipboardWatch {
 public:
     virtual ~ClipboardWatch() = default;
     // Runs on the watcher's thread, once for each change, with a clipboard
-    // and a pause of that thread's own; it must touch nothing else. The
+    // and a pause of that thread's own; it must touch nothing else that the
+    // main thread uses without a lock. The
     // watcher notes the window in front once the copy is read.
     using Reader =
         std::function<ClipboardArrival(Clipboard& clipboard, const std::function<void(int milliseconds)>& pause)>;

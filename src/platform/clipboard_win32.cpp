@@ -9,7 +9,31 @@ namespace {
 // The private format that marks a write as ours.
 constexpr wchar_t kOwnWriteFormat[] = L"Gleaner Own Write";
 
+// The full path of the executable behind a window; "" when Windows will not
+// say (a program of another user, or one run as administrator).
+std::u16string ProgramOf(HWND window) {
+    DWORD process = 0;
+    if (!window || !GetWindowThreadProcessId(window, &process)) return {};
+    const UniqueKernelHandle handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+    if (!handle) return {};
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = static_cast<DWORD>(path.size());
+        if (QueryFullProcessImageNameW(handle.Get(), 0, path.data(), &length)) return FromWide(path.data(), length);
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || path.size() >= 32768) return {};
+        path.resize(path.size() * 4);
+    }
+}
+
 }  // namespace
+
+std::optional<std::u16string> Win32Clipboard::OwnerProgram() {
+    const HWND owner = GetClipboardOwner();
+    if (!owner) return std::nullopt;
+    return ProgramOf(owner);
+}
+
+std::u16string Win32Clipboard::ForegroundProgram() { return ProgramOf(GetForegroundWindow()); }
 
 std::u16string ErrorDescription(DWORD error) {
     wchar_t* buffer = nullptr;

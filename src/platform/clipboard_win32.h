@@ -34,6 +34,8 @@ public:
     // True while the clipboard holds a write of ours that nobody replaced.
     bool HoldsOurs();
     Replaced ReplaceOurs(const ClipboardSnapshot& snapshot) override;
+    std::optional<std::u16string> OwnerProgram() override;
+    std::u16string ForegroundProgram() override;
     std::uint32_t Sequence() override { return GetClipboardSequenceNumber(); }
     PlatformError LastError() const override { return lastError_; }
 

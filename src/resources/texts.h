@@ -45,6 +45,18 @@ inline constexpr Text kMenuTrayOut{u"トレイから出す", u"Show main window"
 inline constexpr Text kMenuPause{u"一時停止", u"Pause collecting"};
 // After the title, in the caption and the icon's tip, while collecting is paused.
 inline constexpr Text kPausedSuffix{u" (一時停止中)", u" (paused)"};
+// Both menus, and the dialog it opens.
+inline constexpr Text kMenuIgnoredPrograms{u"除外するプログラム...", u"Ignored programs..."};
+inline constexpr Text kIgnoredProgramsTitle{u"除外するプログラム", u"Ignored programs"};
+inline constexpr Text kIgnoredProgramsLabel{
+    u"ここに並べたプログラムでコピーしたものは読み取りません（中身も長さも）。"
+    u"1行に1つ、ファイル名（KeePass.exe など）かフルパスで書きます。",
+    u"Copies made in these programs are never read, not even their length. "
+    u"One a line: a file name (such as KeePass.exe) or a full path."};
+inline constexpr Text kIgnoredProgramsOk{u"OK", u"OK"};
+inline constexpr Text kIgnoredProgramsNotSaved{
+    u"除外するプログラムを gleaner.ini に保存できませんでした。\r\n今回の起動中だけ有効です。",
+    u"The ignored programs could not be saved in gleaner.ini.\r\nThey hold until the program ends."};
 inline constexpr Text kMenuVersion{u"バージョン", u"Version"};
 // The collection's length in its tooltip.
 inline constexpr Text kLength{u"%1文字", u"%1 characters"};

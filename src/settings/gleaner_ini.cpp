@@ -6,13 +6,20 @@
 #include <utility>
 #include <vector>
 
+#include "platform/codepage.h"
+
 namespace gleaner {
 namespace {
 
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kLanguageKey = "language";
-// The first line of a file the program makes, for the person who opens it.
-constexpr std::string_view kHeader = "; gleaner: settings beyond Conf.txt. language = auto, ja or en\r\n";
+constexpr std::string_view kIgnoreKey = "ignore program";
+// The first lines of a file the program makes, for the person who opens it.
+constexpr std::string_view kHeader =
+    "; gleaner: settings beyond Conf.txt. language = auto, ja or en\r\n"
+    "; ignore program = a program whose copies are never read (KeePass.exe or a full path), one a line\r\n";
+// Longer than any path Windows can start a program from: not a program name.
+constexpr std::size_t kLongestProgramName = 32767;
 
 constexpr std::pair<std::string_view, LanguageChoice> kLanguageValues[] = {
     {"auto", LanguageChoice::Automatic}, {"ja", LanguageChoice::Japanese}, {"en", LanguageChoice::English}};
@@ -30,13 +37,24 @@ std::string Lower(std::string_view text) {
     return lower;
 }
 
-// A line's key and value, lower-cased; nullopt for a line without "=". A
-// comment's key keeps its ";" or "#" and so names no setting.
-std::optional<std::pair<std::string, std::string>> Entry(std::string_view line) {
+// A line's key, lower-cased, and its value as written; nullopt for a line
+// without "=". A comment's key keeps its ";" or "#" and so names no setting.
+std::optional<std::pair<std::string, std::string_view>> Entry(std::string_view line) {
     line = Trim(line);
     const auto equals = line.find('=');
     if (equals == std::string_view::npos) return std::nullopt;
-    return std::pair{Lower(Trim(line.substr(0, equals))), Lower(Trim(line.substr(equals + 1)))};
+    return std::pair{Lower(Trim(line.substr(0, equals))), Trim(line.substr(equals + 1))};
+}
+
+// A value that can name a program: something, and nothing a file name
+// cannot hold (control characters, bytes that are not UTF-8).
+std::optional<std::u16string> ProgramName(std::string_view value) {
+    const std::string bytes(value);
+    if (bytes.empty() || bytes.size() > kLongestProgramName || !IsUtf8(bytes)) return std::nullopt;
+    if (std::ranges::any_of(bytes, [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+        return std::nullopt;
+    }
+    return DecodeUtf8(bytes);
 }
 
 // The file's lines without their line feeds, a leading byte order mark gone.
@@ -53,7 +71,13 @@ std::vector<std::string_view> Lines(std::string_view bytes) {
 
 std::string LanguageLine(LanguageChoice choice) {
     const auto value = std::ranges::find(kLanguageValues, choice, &std::pair<std::string_view, LanguageChoice>::second);
-    return std::string(kLanguageKey) + " = " + std::string(value->first);
+    return std::string(kLanguageKey) + " = " + std::string(value->first) + "\r\n";
+}
+
+std::string IgnoreLines(const std::vector<std::u16string>& programs) {
+    std::string lines;
+    for (const std::u16string& program : programs) lines += std::string(kIgnoreKey) + " = " + EncodeUtf8(program) + "\r\n";
+    return lines;
 }
 
 }  // namespace
@@ -64,8 +88,11 @@ IniSettings ParseIni(const std::string& bytes) {
     IniSettings settings;
     for (const auto line : Lines(bytes)) {
         const auto entry = Entry(line);
+        if (entry && entry->first == kIgnoreKey) {
+            if (auto program = ProgramName(entry->second)) settings.ignoredPrograms.push_back(std::move(*program));
+        }
         if (!entry || entry->first != kLanguageKey) continue;
-        const auto value = std::ranges::find(kLanguageValues, entry->second,
+        const auto value = std::ranges::find(kLanguageValues, Lower(entry->second),
                                              &std::pair<std::string_view, LanguageChoice>::first);
         settings.language = value == std::end(kLanguageValues) ? LanguageChoice::Automatic : value->second;
     }
@@ -74,16 +101,25 @@ IniSettings ParseIni(const std::string& bytes) {
 
 std::string UpdateIni(const std::string& bytes, const IniSettings& settings) {
     std::string text = bytes.empty() ? std::string(kHeader) : "";
-    bool written = false;
+    // The language where its line was; the list where its first line was,
+    // whole (the lines after it are the list's too, and go).
+    bool languageWritten = false;
+    bool listWritten = false;
     for (auto line : Lines(bytes)) {
         const auto entry = Entry(line);
-        const bool known = entry && entry->first == kLanguageKey;
+        const std::string key = entry ? entry->first : "";
         if (line.ends_with('\r')) line.remove_suffix(1);
-        text += known ? LanguageLine(settings.language) : std::string(line);
-        text += "\r\n";
-        written |= known;
+        if (key == kLanguageKey) {
+            text += LanguageLine(settings.language);
+            languageWritten = true;
+        } else if (key == kIgnoreKey) {
+            if (!std::exchange(listWritten, true)) text += IgnoreLines(settings.ignoredPrograms);
+        } else {
+            text += std::string(line) + "\r\n";
+        }
     }
-    if (!written) text += LanguageLine(settings.language) + "\r\n";
+    if (!languageWritten) text += LanguageLine(settings.language);
+    if (!listWritten) text += IgnoreLines(settings.ignoredPrograms);
     return text;
 }
 

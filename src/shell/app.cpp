@@ -71,6 +71,7 @@ void App::CreateParts() {
     });
     capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get()});
     listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.timers, *capture_);
+    listener_->SetIgnoredPrograms(state_.Ini.ignoredPrograms);
     hotkeys_ = std::make_unique<Hotkeys>(state_, services_.keyboard, main_->Id());
     paste_ = std::make_unique<PasteSession>(*capture_, *listener_, *hotkeys_, services_.keyboard, services_.windows);
 }
@@ -166,6 +167,17 @@ void App::TogglePause() {
     }
     tray_.SetPaused(state_.CollectingPaused);
     Retext();
+}
+
+// The list holds from the next copy on. Kept for the next start too; when
+// the settings file cannot be written the user must know: the programs
+// would be read again after a restart.
+void App::OnProgramListChosen(const std::vector<std::u16string>& programs) {
+    state_.Ini.ignoredPrograms = programs;
+    listener_->SetIgnoredPrograms(programs);
+    if (SaveIni(services_.files, folder_, state_.Ini)) return;
+    state_.Prompts.Tell(PromptKind::SettingsNotSaved, Say(texts::kIgnoredProgramsNotSaved),
+                        Say(texts::kIgnoredProgramsTitle), services_.timers);
 }
 
 void App::ShowMainWindow() {
@@ -275,6 +287,9 @@ void App::OnMenu(MenuCommand command) {
         break;
     case MenuCommand::Pause:
         TogglePause();
+        break;
+    case MenuCommand::IgnoredPrograms:
+        windows_.ProgramList(*this).Open(state_.Ini.ignoredPrograms, Language());
         break;
     default:
         if (const auto choice = LanguageCommandChoice(command)) SetLanguageChoice(*choice);

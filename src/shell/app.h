@@ -15,6 +15,7 @@
 #include "platform/files.h"
 #include "platform/program.h"
 #include "popup/count_popup.h"
+#include "settings/program_list_dialog.h"
 #include "settings/settings_dialog.h"
 #include "shell/help_layout.h"
 #include "shell/main_window.h"
@@ -50,6 +51,7 @@ public:
     virtual HelpView& Help() = 0;
     virtual BalloonView& Popup(BalloonEvents& events) = 0;
     virtual SettingsDialogView& SettingsWindow() = 0;
+    virtual ProgramListView& ProgramList(ProgramListEvents& events) = 0;
 };
 
 // The executable's folder (without a trailing backslash) and its name
@@ -59,7 +61,7 @@ std::u16string ExecutableName(const std::u16string& executablePath);
 // The session-wide name that only one running copy of an executable holds.
 std::u16string InstanceName(const std::u16string& executableName);
 
-class App : public MainWindowEvents, public BalloonEvents {
+class App : public MainWindowEvents, public BalloonEvents, public ProgramListEvents {
 public:
     // The state is the program's one shared state object; it outlives the App.
     App(Services& services, ProgramWindows& windows, ProgramState& state);
@@ -79,6 +81,7 @@ public:
     void OnTaskbarCreated() override;
     void OnSettingsClosed() override;
     void OnClearLabel() override;
+    void OnProgramListChosen(const std::vector<std::u16string>& programs) override;
 
 private:
     bool ClaimSingleInstance(const std::u16string& exeName);

@@ -24,7 +24,8 @@ enum class MenuCommand : std::uint16_t {
     Help2,        // tray: ヘルプ
     VerNo,        // tray: バージョン > the version line
     End2,         // tray: 終了
-    Pause = 130,  // both menus: 一時停止
+    Pause = 130,     // both menus: 一時停止
+    IgnoredPrograms,  // both menus: 除外するプログラム...
     // Both menus: 言語 > 自動, 日本語, English.
     LanguageAutomatic = 120,
     LanguageJapanese,

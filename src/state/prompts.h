@@ -13,7 +13,7 @@
 
 namespace gleaner {
 
-enum class PromptKind { LimitReached, ClipboardError, HotKeyTaken, ClearQuestion };
+enum class PromptKind { LimitReached, ClipboardError, HotKeyTaken, ClearQuestion, SettingsNotSaved };
 
 struct Prompt {
     PromptKind kind = PromptKind::ClipboardError;

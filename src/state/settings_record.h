@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "text/language.h"
 
@@ -34,6 +35,10 @@ struct SettingsRecord {
 // The settings beyond the nineteen, kept in gleaner.ini beside Conf.txt.
 struct IniSettings {
     LanguageChoice language = LanguageChoice::Automatic;  // "language": auto, ja or en
+    // "ignore program", one line each: programs whose copies are never read,
+    // by file name ("KeePass.exe") or full path, as the user wrote them.
+    std::vector<std::u16string> ignoredPrograms;
+    bool operator==(const IniSettings&) const = default;
 };
 
 }  // namespace gleaner

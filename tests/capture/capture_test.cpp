@@ -3,6 +3,7 @@
 #include "capture/capture_handler.h"
 #include "capture/clipboard_access.h"
 #include "capture/clipboard_listener.h"
+#include "capture/ignored_programs.h"
 #include "support/program_fixture.h"
 
 namespace gleaner {
@@ -145,7 +146,7 @@ TEST(ReadArrival, TriesAgainWhileTheSameCopyStays) {
     const auto pause = [&](int ms) { pauses.push_back(ms); };
     clipboard.Put(u"copied");
     clipboard.HoldOpenFor(2);
-    EXPECT_EQ(ReadArrival(clipboard, pause).text, u"copied");
+    EXPECT_EQ(ReadArrival(clipboard, pause, {}).text, u"copied");
     EXPECT_EQ(pauses, (std::vector<int>{1, 2}));
 
     for (const int busyMs : {900, 1500}) {  // the copying application holds it meanwhile
@@ -154,7 +155,7 @@ TEST(ReadArrival, TriesAgainWhileTheSameCopyStays) {
         clipboard.onOpen = [&] {
             if (waited >= busyMs) clipboard.HoldOpenFor(0);
         };
-        const ClipboardArrival arrival = ReadArrival(clipboard, [&](int ms) { waited += ms; });
+        const ClipboardArrival arrival = ReadArrival(clipboard, [&](int ms) { waited += ms; }, {});
         EXPECT_EQ(arrival.error.value_or(PlatformError{}).number, busyMs < 1000 ? 0u : 5u);
     }
     clipboard.HoldOpenFor(-1);
@@ -162,7 +163,7 @@ TEST(ReadArrival, TriesAgainWhileTheSameCopyStays) {
     clipboard.onOpen = [&] {
         if (pauses.size() == 1) clipboard.Put(u"newer");  // while the first retry waits
     };
-    EXPECT_FALSE(ReadArrival(clipboard, pause).error);
+    EXPECT_FALSE(ReadArrival(clipboard, pause, {}).error);
     EXPECT_EQ(pauses.size(), 1u);
 }
 
@@ -199,6 +200,53 @@ TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivate)
     for (int i = 1; i <= 40; ++i) events.At(timers.now + 5 * i, [this, i] { clipboard.Put(std::u16string(i, u'x')); });
     events.RunFor(100);
     EXPECT_GT(box.Length(), shown + 10);
+}
+
+TEST(IgnoredPrograms, MatchesAFileNameOrAFullPathInAnyCase) {
+    const IgnoredPrograms ignored({u"KeePass.exe", u"mstsc", u"C:/Tools/Term.EXE", u"ｗｔ.exe", u"Ärger.exe", u""});
+    const std::pair<const char16_t*, bool> cases[] = {{u"C:\\Program Files\\KeePass\\keepass.EXE", true},
+        {u"KEEPASS.exe", true}, {u"C:\\Windows\\System32\\MSTSC.EXE", true}, {u"c:\\tools\\term.exe", true},
+        {u"D:\\Tools\\Term.exe", false}, {u"C:\\x\\ＷＴ.EXE", true}, {u"C:\\x\\äRGER.exe", true},
+        {u"C:\\x\\KeePass.exe.bak", false}, {u"C:\\x\\mstsc.com", false}, {u"C:\\KeePass\\other.exe", false},
+        {u"", false}};
+    for (const auto& [path, held] : cases) EXPECT_EQ(ignored.Holds(path), held) << testing::PrintToString(path);
+    EXPECT_TRUE(IgnoredPrograms().Empty());
+    EXPECT_TRUE(IgnoredPrograms(std::vector<std::u16string>{u""}).Empty());
+    // A long list costs a lookup, not a walk.
+    std::vector<std::u16string> many;
+    for (int i = 0; i < 20000; ++i) many.push_back(u"tool" + std::u16string(1, char16_t(u'A' + i % 26)) + u".exe");
+    many.push_back(u"last.exe");
+    EXPECT_TRUE(IgnoredPrograms(many).Holds(u"C:\\LAST.EXE"));
+}
+
+// The owner window's program decides; only a copy without an owner window
+// goes by the window in front. A listed program's copy is not even opened,
+// and an empty list asks Windows nothing.
+TEST_F(ClipboardListenerTest, NeverReadsACopyOfAListedProgramNorRemembersIt) {
+    StartProgram();
+    const auto copyFrom = [this](const std::u16string& text, std::optional<std::u16string> owner, const char16_t* front) {
+        clipboard.ownerProgram = std::move(owner);
+        clipboard.foregroundProgram = front;
+        Copy(text);
+    };
+    copyFrom(u"A", u"C:\\KeePass\\KeePass.exe", u"C:\\notepad.exe");
+    EXPECT_EQ(clipboard.programLookups, 0);
+    app.OnProgramListChosen({u"keepass.exe"});  // the dialog's OK: it holds at once
+    const int opened = clipboard.openAttempts;
+    copyFrom(u"secret", u"C:\\KeePass\\KeePass.exe", u"C:\\notepad.exe");
+    copyFrom(u"secret too", std::nullopt, u"C:\\KeePass\\KeePass.exe");
+    EXPECT_EQ(clipboard.openAttempts, opened) << "a listed program's copy was read";
+    copyFrom(u"B", u"C:\\notepad.exe", u"C:\\KeePass\\KeePass.exe");
+    copyFrom(u"C", std::nullopt, u"C:\\notepad.exe");
+    copyFrom(u"D", u"", u"C:\\KeePass\\KeePass.exe");  // an owner Windows will not name is not listed
+    // A skipped copy is never "the last text": it neither lets a repeat of
+    // the one before through nor keeps its own repeat out.
+    copyFrom(u"D", u"C:\\KeePass\\KeePass.exe", u"");
+    copyFrom(u"D", u"C:\\notepad.exe", u"");
+    EXPECT_EQ(box.Text(), u"A\r\nB\r\nC\r\nD");
+    copyFrom(u"x", u"C:\\KeePass\\KeePass.exe", u"");
+    copyFrom(u"x", u"C:\\notepad.exe", u"");
+    EXPECT_EQ(box.Text(), u"A\r\nB\r\nC\r\nD\r\nx");
 }
 
 }  // namespace

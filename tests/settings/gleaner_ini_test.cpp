@@ -27,19 +27,40 @@ TEST(GleanerIni, ReadsTheLanguageToleratingCaseBlanksAMarkAndAnythingElseAsTheDe
     for (const auto& [bytes, choice] : cases) EXPECT_EQ(ParseIni(bytes).language, choice) << bytes;
 }
 
+TEST(GleanerIni, ReadsTheProgramsNeverReadAsWrittenLeavingOutLinesThatNameNoProgram) {
+    const std::string bytes = "ignore program = KeePass.exe\r\nIGNORE PROGRAM=C:\\Tools\\ターミナル.exe\n"
+                              "ignore program =   \nignore program = \xFF.exe\nignore program = a\tb.exe\n"
+                              "; ignore program = mstsc.exe\nignore program = mstsc.exe";
+    EXPECT_EQ(ParseIni(bytes).ignoredPrograms,
+              (std::vector<std::u16string>{u"KeePass.exe", u"C:\\Tools\\ターミナル.exe", u"mstsc.exe"}));
+    EXPECT_TRUE(ParseIni("ignore program = " + std::string(40000, 'x') + ".exe").ignoredPrograms.empty());
+}
+
+TEST(GleanerIni, WritesTheProgramsWhereTheirFirstLineWasOrAtTheEnd) {
+    IniSettings settings{LanguageChoice::Japanese, {u"mstsc.exe", u"ターミナル.exe"}};
+    const std::string lines = "ignore program = mstsc.exe\r\nignore program = \xE3\x82\xBF\xE3\x83\xBC"
+                              "\xE3\x83\x9F\xE3\x83\x8A\xE3\x83\xAB.exe\r\n";
+    EXPECT_EQ(UpdateIni("x = 1\nignore program = old.exe\ny = 2\nignore program = gone.exe\nlanguage = en\n", settings),
+              "x = 1\r\n" + lines + "y = 2\r\nlanguage = ja\r\n");
+    EXPECT_EQ(UpdateIni("language = ja", settings), "language = ja\r\n" + lines);
+    EXPECT_EQ(ParseIni(UpdateIni("", settings)), settings);
+    settings.ignoredPrograms.clear();
+    EXPECT_EQ(UpdateIni("ignore program = a.exe\nlanguage = ja", settings), "language = ja\r\n");
+}
+
 TEST(GleanerIni, WritesItsLineInPlaceKeepingEveryOtherLineAndOnlyWhenItCouldReadTheFile) {
-    EXPECT_EQ(UpdateIni("; mine\r\nx = 1\nlanguage = ja\r\n", {LanguageChoice::English}),
+    EXPECT_EQ(UpdateIni("; mine\r\nx = 1\nlanguage = ja\r\n", {LanguageChoice::English, {}}),
               "; mine\r\nx = 1\r\nlanguage = en\r\n");
-    EXPECT_EQ(UpdateIni("x = 1", {LanguageChoice::Japanese}), "x = 1\r\nlanguage = ja\r\n");
-    EXPECT_TRUE(UpdateIni("", {LanguageChoice::Automatic}).starts_with(";")) << "a new file says what it is";
+    EXPECT_EQ(UpdateIni("x = 1", {LanguageChoice::Japanese, {}}), "x = 1\r\nlanguage = ja\r\n");
+    EXPECT_TRUE(UpdateIni("", {LanguageChoice::Automatic, {}}).starts_with(";")) << "a new file says what it is";
 
     fake::FakeFileStore files;
     EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Automatic);
-    ASSERT_TRUE(SaveIni(files, u"C:\\Tools", {LanguageChoice::Japanese}));
+    ASSERT_TRUE(SaveIni(files, u"C:\\Tools", {LanguageChoice::Japanese, {}}));
     EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Japanese);
     files.denyReading = true;
     EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Automatic);
-    EXPECT_FALSE(SaveIni(files, u"C:\\Tools", {LanguageChoice::English}));
+    EXPECT_FALSE(SaveIni(files, u"C:\\Tools", {LanguageChoice::English, {}}));
     EXPECT_EQ(ParseIni(*files.Get(IniPath(u"C:\\Tools\\"))).language, LanguageChoice::Japanese);
 }
 

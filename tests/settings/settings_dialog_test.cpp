@@ -1,4 +1,5 @@
 #include "settings/settings_defaults.h"
+#include "settings/program_list_dialog.h"
 #include "settings/settings_dialog.h"
 
 #include <gtest/gtest.h>
@@ -105,6 +106,15 @@ TEST_F(SettingsDialogTest, TheTrayBoxGrowsTheWindowShowsThePopupFrameAndOffersEn
     EXPECT_EQ(ShapeSettings(true, CloseAction::ShowWindow, kJa), (SettingsShape{6000, true, false, u"終了"}));
     EXPECT_EQ(ShapeSettings(true, CloseAction::Tray, kJa), (SettingsShape{6000, true, true, u"終了"}));
     EXPECT_EQ(ShapeSettings(true, CloseAction::Tray, Language::English).endCaption, u"Exit");
+}
+
+// One name a line, as typed or pasted from Explorer's "copy as path".
+TEST(ProgramList, ReadsOneNameALineWithoutBlanksQuotesOrLinesThatNameNothing) {
+    const std::u16string text = u"  KeePass.exe \r\n\r\n\"C:\\Program Files\\x.exe\"\n\u3000\t\nbad\x01.exe\n\"\"\nmstsc";
+    const std::vector<std::u16string> programs{u"KeePass.exe", u"C:\\Program Files\\x.exe", u"mstsc"};
+    EXPECT_EQ(ProgramsFromText(text), programs);
+    EXPECT_EQ(ProgramsFromText(ProgramListText(programs)), programs);
+    EXPECT_TRUE(ProgramsFromText(std::u16string(40000, u'x')).empty());
 }
 
 }  // namespace

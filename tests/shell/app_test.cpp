@@ -61,6 +61,24 @@ TEST_F(AppTest, WhilePausedReadsNoCopyAndAfterItCollectsTheSameTextAgain) {
     EXPECT_EQ(box.Text(), u"A\r\nB\r\nB");
 }
 
+// Edited in its dialog from either menu, kept in gleaner.ini; a list that
+// could not be kept says so, since a restart would read those programs again.
+TEST_F(AppTest, TheIgnoredProgramsDialogShowsTheKeptListAndKeepsTheNewOne) {
+    files.Put(u"C:\\Tools\\gleaner.ini", "ignore program = mstsc.exe\r\n");
+    StartProgram("task tray = 1\r\n");
+    ChooseInTrayMenu(u"除外するプログラム...");
+    EXPECT_EQ(programWindows.programList.shown, std::vector<std::u16string>{u"mstsc.exe"});
+    programWindows.programList.events->OnProgramListChosen({u"mstsc.exe", u"KeePass.exe"});
+    EXPECT_EQ(LoadIni(files, u"C:\\Tools").ignoredPrograms, (std::vector<std::u16string>{u"mstsc.exe", u"KeePass.exe"}));
+    files.denyWriting = true;
+    app.OnMenu(MenuCommand::IgnoredPrograms);  // the menu bar's
+    EXPECT_EQ(programWindows.programList.shown->size(), 2u);
+    programWindows.programList.events->OnProgramListChosen({});
+    events.RunFor(1000);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.starts_with(u"除外するプログラムを gleaner.ini に保存できませんでした。"));
+}
+
 // Beside the program; without it the help item does nothing, as the version
 // item always does.
 TEST_F(AppTest, OpensTheUserGuideOnlyWhereItIs) {

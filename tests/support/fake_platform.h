@@ -129,6 +129,13 @@ public:
         Fill(snapshot, true);
         return Replaced::Done;
     }
+    // The executables behind the owner window (nullopt: no owner window) and
+    // the window in front, and how often either was asked for.
+    std::optional<std::u16string> ownerProgram;
+    std::u16string foregroundProgram;
+    int programLookups = 0;
+    std::optional<std::u16string> OwnerProgram() override { return ++programLookups, ownerProgram; }
+    std::u16string ForegroundProgram() override { return ++programLookups, foregroundProgram; }
     std::uint32_t Sequence() override { return sequence_; }
     PlatformError LastError() const override { return {5, u"Access is denied."}; }
 

@@ -100,6 +100,18 @@ public:
     bool shown = false;
 };
 
+// The program list dialog: what it shows while it is open.
+struct FakeProgramList : ProgramListView {
+    bool Open(const std::vector<std::u16string>& programs, Language) override {
+        shown = programs;
+        return true;
+    }
+    bool IsOpen() const override { return shown.has_value(); }
+    void Close() override { shown.reset(); }
+    std::optional<std::vector<std::u16string>> shown;
+    ProgramListEvents* events = nullptr;
+};
+
 class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
 public:
     FakeProgramWindows(fake::Journal& journal, ProgramState& state, fake::FakeTextBox& box)
@@ -128,8 +140,13 @@ public:
     void ShowWithoutActivating() override { journal.Note("balloon shown"); }
     void Unload() override { balloonOpen = false; }
     SettingsDialogView& SettingsWindow() override { return main; }
+    ProgramListView& ProgramList(ProgramListEvents& events) override {
+        programList.events = &events;
+        return programList;
+    }
 
     FakeMainWindow main;
+    FakeProgramList programList;
     std::vector<std::u16string> splashes;
     bool splashShowing = false;
     bool helpShown = false;
