@@ -15,7 +15,7 @@ std::u16string ProgramOf(HWND window) {
     DWORD process = 0;
     if (!window || !GetWindowThreadProcessId(window, &process)) return {};
     const UniqueKernelHandle handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
-    if (!handle) return {};
+    if (!handle.Valid()) return {};
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD length = static_cast<DWORD>(path.size());

@@ -15,6 +15,7 @@
 #include "platform/timers_win32.h"
 #include "platform/windows_win32.h"
 #include "popup/popup_window_win32.h"
+#include "settings/program_list_dialog_win32.h"
 #include "settings/settings_dialog_win32.h"
 #include "shell/app.h"
 #include "shell/help_window_win32.h"
@@ -48,6 +49,11 @@ public:
 
     SettingsDialogView& SettingsWindow() override { return settings_; }
 
+    ProgramListView& ProgramList(ProgramListEvents& events) override {
+        if (!programList_) programList_ = std::make_unique<ProgramListDialog>(events);
+        return *programList_;
+    }
+
     BalloonView& Popup(BalloonEvents& events) override {
         if (!popup_) popup_ = std::make_unique<BalloonWindow>(state_, Help(), events);
         return *popup_;
@@ -62,6 +68,7 @@ private:
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<BalloonWindow> popup_;
     SettingsDialog settings_;
+    std::unique_ptr<ProgramListDialog> programList_;
 };
 
 }  // namespace

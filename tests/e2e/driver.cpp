@@ -189,6 +189,7 @@ std::string Contents(const std::wstring& path) {
 }
 
 std::wstring BuiltGleaner() { return WindowsPathOf(GLEANER_EXE_UNIX_PATH); }
+std::wstring BuiltCopier() { return WindowsPathOf(GLEANER_COPIER_UNIX_PATH); }
 
 ExeFolder::ExeFolder(const std::wstring& exe, const char* language) : path(MakeFolderWith(exe)) {
     if (!path.empty() && language)

@@ -68,6 +68,10 @@ testing::AssertionResult Retried(const std::string& what, Act act, Reader read, 
 
 // gleaner.exe as the build made it, as a Windows path.
 std::wstring BuiltGleaner();
+// A program that copies its command line when it gets WM_APP + 1: through
+// its window (wParam 0) or with no owner window (1); the answer is 1 once
+// the copy is there.
+std::wstring BuiltCopier();
 
 // A fresh folder under %TEMP% with a copy of gleaner.exe, so that the
 // Conf.txt one run leaves behind never reaches another. Removed afterwards.

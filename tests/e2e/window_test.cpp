@@ -5,6 +5,8 @@
 // ones, its own), how a paste goes step by step and what the second start's
 // box says are the host's to show; that the real marks are read, the Win32
 // clipboard test's.
+#include <fstream>
+
 #include "scenario.h"
 
 namespace gleaner::e2e {
@@ -66,6 +68,37 @@ TEST_F(EndToEndWindow, CollectsNothingWhilePausedAndTheSameTextAgainAfterTheResu
     pauseOrResume();
     ASSERT_TRUE(CopyInOtherApp(L"before"));
     EXPECT_TRUE(BoxShows(L"before\r\nbefore"));
+}
+
+// A program listed in gleaner.ini (written in another case) copies through
+// its own window, and with no owner window while it is in front: neither
+// copy is collected. The same program under another name is. Each listed
+// copy is followed by one of another application while the listed program
+// still runs and stays in front, so that its copy was surely looked at.
+TEST_F(EndToEndWindow, NeverCollectsFromAListedProgramWithOrWithoutItsOwnWindow) {
+    std::ofstream(folder_.File(L"gleaner.ini").c_str(), std::ios::binary | std::ios::app)
+        << "ignore program = LISTED-copier.EXE\r\n";
+    for (const wchar_t* name : {L"Listed-Copier.exe", L"other-copier.exe"})
+        ASSERT_TRUE(CopyFileW(BuiltCopier().c_str(), folder_.File(name).c_str(), FALSE));
+    ASSERT_TRUE(Start());
+    std::vector<std::wstring> collected;
+    for (const WPARAM noOwner : {0, 1}) {
+        const std::wstring how = noOwner ? L" with no owner" : L" through its window";
+        Program listed(L"\"" + folder_.File(L"Listed-Copier.exe") + L"\" listed" + how, folder_.path);
+        ASSERT_TRUE(listed.WaitForWindow(L"GleanerTestCopier"));
+        ASSERT_TRUE(BringToFront(listed.Window()));
+        ASSERT_EQ(Ask(listed.Window(), WM_APP + 1, noOwner), 1);
+        collected.push_back(L"after the listed copy" + how);
+        ASSERT_TRUE(other_.Copy(collected.back()));
+        ASSERT_TRUE(BoxShows(Joined(collected)));
+
+        Program other(L"\"" + folder_.File(L"other-copier.exe") + L"\" other" + how, folder_.path);
+        ASSERT_TRUE(other.WaitForWindow(L"GleanerTestCopier"));
+        ASSERT_TRUE(BringToFront(other.Window()));
+        ASSERT_EQ(Ask(other.Window(), WM_APP + 1, noOwner), 1);
+        collected.push_back(L"other" + how);
+        ASSERT_TRUE(BoxShows(Joined(collected)));
+    }
 }
 
 // Long copies arrive whole, and a collection of a million characters pastes
