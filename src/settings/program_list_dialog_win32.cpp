@@ -41,6 +41,15 @@ bool ProgramListDialog::Open(const std::vector<std::u16string>& programs, Langua
     edit_ = make(L"EDIT", ProgramListText(programs), WS_EX_CLIENTEDGE,
                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,
                  kEditId);
+    // A tab is never part of a name: Tab leaves the box, as in any dialog,
+    // and Esc closes it.
+    editKeys_.Attach(edit_, [this](UINT message, WPARAM key, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_CHAR && (key == L'\t' || key == 0x1B)) return 0;
+        if (message != WM_KEYDOWN || (key != VK_TAB && key != VK_ESCAPE)) return std::nullopt;
+        if (key == VK_ESCAPE) PostMessageW(Handle(), WM_CLOSE, 0, 0);
+        if (key == VK_TAB) SetFocus(GetNextDlgTabItem(Handle(), edit_, GetKeyState(VK_SHIFT) < 0));
+        return 0;
+    });
     ok_ = make(L"BUTTON", texts::kIgnoredProgramsOk.In(language), 0, WS_TABSTOP | BS_PUSHBUTTON, IDOK);
     cancel_ = make(L"BUTTON", texts::kSettingsCancel.In(language), 0, WS_TABSTOP | BS_PUSHBUTTON, IDCANCEL);
     scale_ = WindowScale(Handle());

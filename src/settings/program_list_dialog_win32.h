@@ -32,6 +32,7 @@ private:
     HWND edit_ = nullptr;
     HWND ok_ = nullptr;
     HWND cancel_ = nullptr;
+    Subclass editKeys_;
 };
 
 }  // namespace gleaner::win32

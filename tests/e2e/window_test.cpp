@@ -5,8 +5,6 @@
 // ones, its own), how a paste goes step by step and what the second start's
 // box says are the host's to show; that the real marks are read, the Win32
 // clipboard test's.
-#include <fstream>
-
 #include "scenario.h"
 
 namespace gleaner::e2e {
@@ -70,17 +68,23 @@ TEST_F(EndToEndWindow, CollectsNothingWhilePausedAndTheSameTextAgainAfterTheResu
     EXPECT_TRUE(BoxShows(L"before\r\nbefore"));
 }
 
-// A program listed in gleaner.ini (written in another case) copies through
-// its own window, and with no owner window while it is in front: neither
-// copy is collected. The same program under another name is. Each listed
-// copy is followed by one of another application while the listed program
-// still runs and stays in front, so that its copy was surely looked at.
+// A program listed in its dialog (fourth on the menu bar; in another case)
+// copies through its own window, and with no owner window while it is in
+// front: neither copy is collected. The same program under another name is.
+// Each listed copy is followed by one of another application while the
+// listed program still runs and stays in front, so that it was looked at.
 TEST_F(EndToEndWindow, NeverCollectsFromAListedProgramWithOrWithoutItsOwnWindow) {
-    std::ofstream(folder_.File(L"gleaner.ini").c_str(), std::ios::binary | std::ios::app)
-        << "ignore program = LISTED-copier.EXE\r\n";
     for (const wchar_t* name : {L"Listed-Copier.exe", L"other-copier.exe"})
         ASSERT_TRUE(CopyFileW(BuiltCopier().c_str(), folder_.File(name).c_str(), FALSE));
     ASSERT_TRUE(Start());
+    ASSERT_TRUE(BringToFront(gleaner_->Window()));
+    for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}) Press({key});
+    const auto dialog = [&] { return FindWindowOf(gleaner_->Id(), L"GleanerProgramListWindow") != nullptr; };
+    ASSERT_TRUE(WaitFor("the ignored programs' dialog", dialog, true));
+    TypeText(L"LISTED-copier.EXE");
+    for (const WORD key : {VK_TAB, VK_SPACE}) Press({key});  // OK
+    ASSERT_TRUE(WaitFor("the dialog", dialog, false));
+    EXPECT_NE(Contents(folder_.File(L"gleaner.ini")).find("ignore program = LISTED-copier.EXE\r\n"), std::string::npos);
     std::vector<std::wstring> collected;
     for (const WPARAM noOwner : {0, 1}) {
         const std::wstring how = noOwner ? L" with no owner" : L" through its window";
