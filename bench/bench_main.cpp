@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -38,7 +39,11 @@ const std::vector<std::wstring> kGleanerConf{L"limit max = 2000000000", L"limit 
 const std::vector<std::wstring> kTrayConf{L"task tray = 1", L"custom msg = 0", L"disp pos = 右下隅",
                                           L"time auto close = 3600"};
 
-enum class Program { Gleaner, GleanerTray, ReSet, Append };
+// GleanerIgnoring: gleaner with programs to ignore, none of them the one
+// copying, so that each copy costs the look at its program; timed at human
+// speed only.
+enum class Program { Gleaner, GleanerTray, GleanerIgnoring, ReSet, Append };
+constexpr int kIgnoredPrograms = 30;
 
 // A person copies a few times a second at most: each of these captures comes
 // after a pause long enough for any batching to have ended.
@@ -104,6 +109,7 @@ const char* NameOf(Program program) {
     switch (program) {
     case Program::Gleaner: return "gleaner";
     case Program::GleanerTray: return "gleaner, tray";
+    case Program::GleanerIgnoring: return "gleaner, 30 ignored";
     case Program::ReSet: return "re-set collector";
     case Program::Append: return "append collector";
     }
@@ -184,7 +190,8 @@ bool Bench::RunSizes(Program program, const e2e::Program& running, ProgramResult
     CaptureSeries series(driver_, running, program == Program::GleanerTray);
     for (const SizeStep& step : kSteps) {
         if (program == Program::GleanerTray && step.size == 100000) continue;
-        if (options_.speedOnly && step.size != kSteps.front().size) continue;
+        const bool speedOnly = options_.speedOnly || program == Program::GleanerIgnoring;
+        if (speedOnly && step.size != kSteps.front().size) continue;
         const SeriesPlan plan = PlanFor(program, step, options_.quick);
         const double started = NowMs();
         if (!series.Prefill(plan.startLength, error)) return false;
@@ -196,7 +203,7 @@ bool Bench::RunSizes(Program program, const e2e::Program& running, ProgramResult
                     Grouped(step.size).c_str(), (filled - started) / 1000, result.shown.ms.size(),
                     result.hidden.ms.size(), (NowMs() - filled) / 1000);
         std::fflush(stdout);
-        const bool gleaner = program == Program::Gleaner || program == Program::GleanerTray;
+        const bool gleaner = program != Program::ReSet && program != Program::Append;
         if (gleaner && step.size == kSteps.front().size &&
             !series.RunAtHumanSpeed(kHumanSpeedCaptures, kHumanSpeedPauseMs, results.humanSpeed, error))
             return false;
@@ -215,7 +222,7 @@ bool Bench::RunProgram(Program program, ProgramResults& results, const std::wstr
     std::optional<e2e::ExeFolder> folder;
     const AppendWay way = program == Program::ReSet ? AppendWay::ReSet : AppendWay::Replace;
     std::wstring commandLine = L"\"" + OwnPath() + L"\" --collector " + std::wstring(AppendWayArgument(way));
-    const bool gleaner = program == Program::Gleaner || program == Program::GleanerTray;
+    const bool gleaner = program != Program::ReSet && program != Program::Append;
     if (gleaner) {
         std::vector<std::wstring> conf = kGleanerConf;
         if (program == Program::GleanerTray) conf.insert(conf.end(), kTrayConf.begin(), kTrayConf.end());
@@ -225,6 +232,9 @@ bool Bench::RunProgram(Program program, ProgramResults& results, const std::wstr
             return false;
         }
         commandLine = L"\"" + folder->File(L"gleaner.exe") + L"\"";
+        std::ofstream ini(folder->File(L"gleaner.ini").c_str(), std::ios::binary | std::ios::app);
+        for (int i = 0; program == Program::GleanerIgnoring && i < kIgnoredPrograms; ++i)
+            ini << "ignore program = C:\\Tools\\ignored-" << i << ".exe\r\n";
     }
     e2e::Program running(commandLine, folder ? folder->path : std::filesystem::temp_directory_path().wstring());
     // In tray mode gleaner's window stays hidden behind its icon.
@@ -344,18 +354,19 @@ int RunBench(const Options& options) {
         return 1;
     }
     Bench bench(options, driver);
-    ProgramResults gleaner, tray, reSet, append, gleanerAgainst, trayAgainst;
+    ProgramResults gleaner, ignoring, tray, reSet, append, gleanerAgainst, trayAgainst;
     // One collecting program at a time: the others are not running, so no
     // other viewer shares the chain or the processors.
     const std::wstring& exe = options.gleanerExe;
-    bool ok = bench.RunProgram(Program::Gleaner, gleaner, exe) && bench.RunProgram(Program::GleanerTray, tray, exe) &&
+    bool ok = bench.RunProgram(Program::Gleaner, gleaner, exe) && bench.RunProgram(Program::GleanerIgnoring, ignoring, exe) &&
+              bench.RunProgram(Program::GleanerTray, tray, exe) &&
               (options.speedOnly || (bench.RunProgram(Program::ReSet, reSet, exe) &&
                                      bench.RunProgram(Program::Append, append, exe)));
-    std::vector<const ProgramResults*> humanSpeed{&gleaner, &tray};
+    std::vector<const ProgramResults*> humanSpeed{&gleaner, &ignoring, &tray};
     if (ok && !options.againstExe.empty()) {
         ok = bench.RunProgram(Program::Gleaner, gleanerAgainst, options.againstExe) &&
              bench.RunProgram(Program::GleanerTray, trayAgainst, options.againstExe);
-        humanSpeed = {&gleaner, &gleanerAgainst, &tray, &trayAgainst};
+        humanSpeed = {&gleaner, &gleanerAgainst, &ignoring, &tray, &trayAgainst};
     }
     std::vector<BurstResult> bursts;
     for (const DWORD spacing : {20, 10, 5, 2}) {

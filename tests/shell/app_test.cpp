@@ -61,11 +61,17 @@ TEST_F(AppTest, WhilePausedReadsNoCopyAndAfterItCollectsTheSameTextAgain) {
     EXPECT_EQ(box.Text(), u"A\r\nB\r\nB");
 }
 
-// Edited in its dialog from either menu, kept in gleaner.ini; a list that
+// Read from gleaner.ini at start, edited in its dialog from either menu,
+// kept in gleaner.ini; a list that
 // could not be kept says so, since a restart would read those programs again.
 TEST_F(AppTest, TheIgnoredProgramsDialogShowsTheKeptListAndKeepsTheNewOne) {
     files.Put(u"C:\\Tools\\gleaner.ini", "ignore program = mstsc.exe\r\n");
     StartProgram("task tray = 1\r\n");
+    for (const char16_t* program : {u"C:\\Windows\\mstsc.exe", u"C:\\notepad.exe"}) {
+        clipboard.ownerProgram = program;
+        Copy(program);
+    }
+    EXPECT_EQ(box.Text(), u"C:\\notepad.exe");
     ChooseInTrayMenu(u"除外するプログラム...");
     EXPECT_EQ(programWindows.programList.shown, std::vector<std::u16string>{u"mstsc.exe"});
     programWindows.programList.events->OnProgramListChosen({u"mstsc.exe", u"KeePass.exe"});
