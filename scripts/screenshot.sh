@@ -3,6 +3,7 @@
 # notepad is in front, in Japanese and again in English (the -en pictures):
 #   docs/main-window.png  gleaner's window after three copies;
 #   docs/settings-dialog.png  the settings dialog, tray mode ticked;
+#   docs/ignored-programs.png the ignored programs' dialog with two names;
 #   docs/balloon.png      tray mode: the balloon beside notepad after them;
 #   docs/help-window.png  the legend that the balloon's help icon opens.
 # Needs a built windows preset (scripts/test.sh or run.sh).
@@ -59,6 +60,17 @@ xdotool key space
 xdotool mousemove 5 5
 shoot -crop 400x520+760+280 +repage -trim +repage docs/settings-dialog$2.png
 xdotool key Escape                                  # the close box: nothing kept
+sleep 0.5
+
+# The dialog of the ignored programs, fourth on the menu bar, centred too.
+xdotool windowactivate --sync "$main" key F10 Right Right Right Return
+sleep 1
+xdotool type --delay 30 "KeePass.exe"
+xdotool key Return
+xdotool type --delay 30 "mstsc.exe"
+xdotool mousemove 5 5
+shoot -crop 560x440+680+320 +repage -trim +repage docs/ignored-programs$2.png
+xdotool key Escape                                  # nothing kept
 sleep 0.5
 xdotool windowmove "$pad" 900 500
 xdotool windowactivate --sync "$main" key alt+F4   # closed as a person closes it
