@@ -62,8 +62,8 @@ shoot -crop 400x520+760+280 +repage -trim +repage docs/settings-dialog$2.png
 xdotool key Escape                                  # the close box: nothing kept
 sleep 0.5
 
-# The dialog of the ignored programs, fourth on the menu bar, centred too.
-xdotool windowactivate --sync "$main" key F10 Right Right Right Return
+# The dialog of the ignored programs, fifth on the menu bar, centred too.
+xdotool windowactivate --sync "$main" key F10 Right Right Right Right Return
 sleep 1
 xdotool type --delay 30 "KeePass.exe"
 xdotool key Return

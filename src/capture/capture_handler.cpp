@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "capture/clipboard_access.h"
+#include "capture/kept_collection.h"
 #include "resources/texts.h"
 #include "text/number_format.h"
 
@@ -117,6 +118,7 @@ void CollectBatch(CaptureContext& context, const std::vector<std::u16string>& te
         box.SetForeColour(kCollectedColour);
         box.SetTag(u"");
         ReportLength(context, lengths);
+        if (context.keeper) context.keeper->Changed();
     }
     if (!InTrayMode(context) || !context.popup || (added.empty() && !popupRequest)) return;
     const bool nothingCollected = box.Tag() == texts::kTagInit;
@@ -132,10 +134,28 @@ void FlushQueued(CaptureContext& context) {
 }
 
 void EmptyCollection(CaptureContext& context) {
-    context.collection.SetText(u"");
+    TextBox& box = context.collection;
+    if (box.Length() != 0 && box.Tag() != texts::kTagInit) context.state.EmptiedCollection = box.Text();
+    box.SetText(u"");
+    if (context.keeper) context.keeper->Changed();
     if (context.popup) {
         if (TextBox* popupBox = context.popup->OpenTextBox(); popupBox && popupBox->IsVisible()) popupBox->SetText(u"");
     }
+}
+
+void UndoEmptying(CaptureContext& context) {
+    ProgramState& state = context.state;
+    if (!state.EmptiedCollection || state.PasteInProgress) return;
+    TextBox& box = context.collection;
+    std::u16string collection = *std::exchange(state.EmptiedCollection, std::nullopt);
+    if (box.Length() != 0 && box.Tag() != texts::kTagInit)
+        collection += DecodeSeparator(state.Settings.separator) + box.Text();
+    box.SetText(collection);
+    box.SetCaret(box.Length());
+    box.SetForeColour(kCollectedColour);
+    box.SetTag(u"");
+    if (context.keeper) context.keeper->Changed();
+    if (InTrayMode(context) && context.popup) context.popup->PresentCountPopup(state.Settings.dispPos, &box, u"");
 }
 
 void ClearCollection(CaptureContext& context) {

@@ -11,11 +11,15 @@
 
 namespace gleaner {
 
+class CollectionKeeper;
+
 struct CaptureContext {
     Desktop& desktop;
     TextBox& collection;  // txtDescription on the main window
     ProgramState& state;
     CountPopup* popup = nullptr;
+    // Told of every change of the collection.
+    CollectionKeeper* keeper = nullptr;
 };
 
 // Grey while the collection box still shows the introduction.
@@ -35,8 +39,12 @@ void CollectBatch(CaptureContext& context, const std::vector<std::u16string>& te
 // Collects what is queued, unless a paste is under way.
 void FlushQueued(CaptureContext& context);
 
-// The collection and the open balloon's text, nothing else.
+// The collection and the open balloon's text, nothing else; what it held is
+// kept in memory for 元に戻す.
 void EmptyCollection(CaptureContext& context);
+// 元に戻す: the collection the last paste or クリア emptied comes back, in
+// front of what was collected since, joined by the separator. Once only.
+void UndoEmptying(CaptureContext& context);
 // クリア: what is queued is collected first, then the clipboard, the
 // collection and the open balloon are emptied. During a paste the clipboard
 // is emptied only while it still holds our write, and the copies kept for

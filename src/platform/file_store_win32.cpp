@@ -2,6 +2,7 @@
 
 #include "platform/file_store_win32.h"
 #include "platform/handles_win32.h"
+#include "platform/system_dlls_win32.h"
 
 namespace gleaner::win32 {
 
@@ -49,6 +50,45 @@ bool Win32FileStore::ReplaceAtomically(const std::u16string& path, const std::st
     if (MoveFileExW(Wide(temporary), Wide(path), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return true;
     DeleteFileW(Wide(temporary));
     return false;
+}
+
+bool Win32FileStore::Remove(const std::u16string& path) {
+    return DeleteFileW(Wide(path)) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+bool Win32FileStore::MakeFolder(const std::u16string& path) {
+    return CreateDirectoryW(Wide(path), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+namespace {
+
+DATA_BLOB Blob(const std::string& bytes) {
+    return {static_cast<DWORD>(bytes.size()), reinterpret_cast<BYTE*>(const_cast<char*>(bytes.data()))};
+}
+
+// The system's block, copied out and freed.
+std::optional<std::string> Taken(bool done, DATA_BLOB& out) {
+    if (!done) return std::nullopt;
+    std::string result(reinterpret_cast<const char*>(out.pbData), out.cbData);
+    LocalFree(out.pbData);
+    return result;
+}
+
+}  // namespace
+
+// No prompt: the program runs unattended, at log-off too.
+std::optional<std::string> Win32DataProtection::Seal(const std::string& bytes) {
+    const auto protect = CryptDll().protectData;
+    if (!protect || bytes.size() > 0x7FFFFFFF) return std::nullopt;
+    DATA_BLOB in = Blob(bytes), out{};
+    return Taken(protect(&in, L"gleaner", nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &out), out);
+}
+
+std::optional<std::string> Win32DataProtection::Open(const std::string& sealed) {
+    const auto unprotect = CryptDll().unprotectData;
+    if (!unprotect || sealed.size() > 0x7FFFFFFF) return std::nullopt;
+    DATA_BLOB in = Blob(sealed), out{};
+    return Taken(unprotect(&in, nullptr, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &out), out);
 }
 
 }  // namespace gleaner::win32

@@ -22,6 +22,13 @@ public:
     // The user's Windows display language, as a language id (0x0411 is
     // Japanese); not the region's, nor the keyboard's.
     virtual std::uint16_t UiLanguage() = 0;
+    // The user's local (not roaming) application data folder; "" when unknown.
+    virtual std::u16string LocalDataFolder() = 0;
+    // True when the installer set the program to start at sign-in.
+    virtual bool StartsAtSignIn() = 0;
+    // Asks Windows to start the program again after a restart for updates
+    // (not after a crash or a hang).
+    virtual void RequestRestart() = 0;
 };
 
 // The user's shell: documents opened as a double click would open them.

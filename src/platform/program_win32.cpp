@@ -1,5 +1,7 @@
 #include "platform/program_win32.h"
 
+#include "platform/system_dlls_win32.h"
+
 namespace gleaner::win32 {
 
 std::u16string Win32Program::ExecutablePath() {
@@ -24,6 +26,19 @@ Program::InstanceClaim Win32Program::ClaimInstance(const std::u16string& name) {
     if (!instanceMutex_.Valid()) return {Claim::Failed, error};
     if (error == ERROR_ALREADY_EXISTS) return {Claim::HeldElsewhere, error};
     return {Claim::Taken, 0};
+}
+
+std::u16string Win32Program::LocalDataFolder() {
+    wchar_t folder[MAX_PATH * 2] = L"";
+    const DWORD length = GetEnvironmentVariableW(L"LOCALAPPDATA", folder, MAX_PATH * 2);
+    return length > 0 && length < MAX_PATH * 2 ? FromWide(folder, length) : u"";
+}
+
+// The installer's value in the user's Run key.
+bool Win32Program::StartsAtSignIn() {
+    const auto getValue = Registry().getValue;
+    return getValue && getValue(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", L"gleaner",
+                                RRF_RT_ANY, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
 }
 
 }  // namespace gleaner::win32

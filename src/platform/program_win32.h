@@ -15,6 +15,9 @@ public:
     std::u16string ExecutablePath() override;
     InstanceClaim ClaimInstance(const std::u16string& name) override;
     std::uint16_t UiLanguage() override { return GetUserDefaultUILanguage(); }
+    std::u16string LocalDataFolder() override;
+    bool StartsAtSignIn() override;
+    void RequestRestart() override { RegisterApplicationRestart(L"", RESTART_NO_CRASH | RESTART_NO_HANG); }
 
 private:
     UniqueKernelHandle instanceMutex_;  // held until the process ends

@@ -39,6 +39,20 @@ ShellFunctions LoadShell() {
     return functions;
 }
 
+CryptFunctions LoadCrypt() {
+    CryptFunctions functions;
+    const HMODULE crypt32 = LoadFromSystemFolder(L"crypt32.dll");
+    Resolve(crypt32, "CryptProtectData", functions.protectData);
+    Resolve(crypt32, "CryptUnprotectData", functions.unprotectData);
+    return functions;
+}
+
+RegistryFunctions LoadRegistry() {
+    RegistryFunctions functions;
+    Resolve(LoadFromSystemFolder(L"advapi32.dll"), "RegGetValueW", functions.getValue);
+    return functions;
+}
+
 }  // namespace
 
 void SearchSystemFolderOnly() { SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32); }
@@ -50,6 +64,16 @@ const SystemFunctions& System() {
 
 const ShellFunctions& ShellDll() {
     static const ShellFunctions functions = LoadShell();
+    return functions;
+}
+
+const CryptFunctions& CryptDll() {
+    static const CryptFunctions functions = LoadCrypt();
+    return functions;
+}
+
+const RegistryFunctions& Registry() {
+    static const RegistryFunctions functions = LoadRegistry();
     return functions;
 }
 

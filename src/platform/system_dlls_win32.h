@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <dpapi.h>
 #include <shellapi.h>
 #include <shellscalingapi.h>
 #include <winver.h>
@@ -43,5 +44,17 @@ struct ShellFunctions {
     decltype(&::ShellExecuteW) shellExecute = nullptr;
 };
 const ShellFunctions& ShellDll();
+
+// The data protection (crypt32) and the registry (advapi32), each on its
+// first use.
+struct CryptFunctions {
+    decltype(&::CryptProtectData) protectData = nullptr;
+    decltype(&::CryptUnprotectData) unprotectData = nullptr;
+};
+const CryptFunctions& CryptDll();
+struct RegistryFunctions {
+    decltype(&::RegGetValueW) getValue = nullptr;
+};
+const RegistryFunctions& Registry();
 
 }  // namespace gleaner::win32

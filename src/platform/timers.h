@@ -18,8 +18,17 @@ public:
 // HotKey carries a paste from one step to the next, End ends the program,
 // TrayRetry adds the icon again while the notification area refuses it,
 // Batch shows the copies read meanwhile, Prompt opens the next box from the
-// main loop, ClearRetry tries クリア's clipboard again while it is busy.
-enum class TimerId : std::uintptr_t { HotKey = 2, End = 3, TrayRetry = 4, Batch = 5, Prompt = 6, ClearRetry = 7 };
+// main loop, ClearRetry tries クリア's clipboard again while it is busy,
+// Keep writes the collection's file a moment after a change.
+enum class TimerId : std::uintptr_t {
+    HotKey = 2,
+    End = 3,
+    TrayRetry = 4,
+    Batch = 5,
+    Prompt = 6,
+    ClearRetry = 7,
+    Keep = 8
+};
 class Timers {
 public:
     virtual ~Timers() = default;

@@ -45,6 +45,11 @@ inline constexpr Text kMenuTrayOut{u"トレイから出す", u"Show main window"
 inline constexpr Text kMenuPause{u"一時停止", u"Pause collecting"};
 // After the title, in the caption and the icon's tip, while collecting is paused.
 inline constexpr Text kPausedSuffix{u" (一時停止中)", u" (paused)"};
+// Both menus (and Ctrl+Z in the window): the last emptying undone.
+inline constexpr Text kMenuUndo{u"元に戻す", u"Undo"};
+// Once, at a start that found the collection a crash or the end of the
+// Windows session left behind.
+inline constexpr Text kRestored{u"前回の採集を復元しました", u"Restored the collection from last time"};
 // Both menus, and the dialog it opens.
 inline constexpr Text kMenuIgnoredPrograms{u"除外するプログラム...", u"Ignored programs..."};
 inline constexpr Text kIgnoredProgramsTitle{u"除外するプログラム", u"Ignored programs"};

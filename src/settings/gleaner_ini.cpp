@@ -14,6 +14,8 @@ namespace {
 constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kLanguageKey = "language";
 constexpr std::string_view kIgnoreKey = "ignore program";
+constexpr std::string_view kKeepKey = "keep collection";
+constexpr std::string_view kKeepOff[] = {"no", "off", "0", "false"};
 // The first lines of a file the program makes, for the person who opens it.
 constexpr std::string_view kHeader =
     "; gleaner: settings beyond Conf.txt. language = auto, ja or en\r\n"
@@ -74,6 +76,8 @@ std::string LanguageLine(LanguageChoice choice) {
     return std::string(kLanguageKey) + " = " + std::string(value->first) + "\r\n";
 }
 
+std::string KeepLine(bool keep) { return std::string(kKeepKey) + (keep ? " = yes\r\n" : " = no\r\n"); }
+
 std::string IgnoreLines(const std::vector<std::u16string>& programs) {
     std::string lines;
     for (const std::u16string& program : programs) lines += std::string(kIgnoreKey) + " = " + EncodeUtf8(program) + "\r\n";
@@ -91,6 +95,8 @@ IniSettings ParseIni(const std::string& bytes) {
         if (entry && entry->first == kIgnoreKey) {
             if (auto program = ProgramName(entry->second)) settings.ignoredPrograms.push_back(std::move(*program));
         }
+        if (entry && entry->first == kKeepKey)
+            settings.keepCollection = std::ranges::find(kKeepOff, Lower(entry->second)) == std::end(kKeepOff);
         if (!entry || entry->first != kLanguageKey) continue;
         const auto value = std::ranges::find(kLanguageValues, Lower(entry->second),
                                              &std::pair<std::string_view, LanguageChoice>::first);
@@ -105,6 +111,8 @@ std::string UpdateIni(const std::string& bytes, const IniSettings& settings) {
     // whole (the lines after it are the list's too, and go).
     bool languageWritten = false;
     bool listWritten = false;
+    // Keeping's line only once somebody turned it off: the default needs none.
+    bool keepWritten = settings.keepCollection;
     for (auto line : Lines(bytes)) {
         const auto entry = Entry(line);
         const std::string key = entry ? entry->first : "";
@@ -112,6 +120,9 @@ std::string UpdateIni(const std::string& bytes, const IniSettings& settings) {
         if (key == kLanguageKey) {
             text += LanguageLine(settings.language);
             languageWritten = true;
+        } else if (key == kKeepKey) {
+            text += KeepLine(settings.keepCollection);
+            keepWritten = true;
         } else if (key == kIgnoreKey) {
             if (!std::exchange(listWritten, true)) text += IgnoreLines(settings.ignoredPrograms);
         } else {
@@ -120,6 +131,7 @@ std::string UpdateIni(const std::string& bytes, const IniSettings& settings) {
     }
     if (!languageWritten) text += LanguageLine(settings.language);
     if (!listWritten) text += IgnoreLines(settings.ignoredPrograms);
+    if (!keepWritten) text += KeepLine(settings.keepCollection);
     return text;
 }
 

@@ -16,6 +16,7 @@ namespace {
 constexpr int kTimerEndMs = 10;
 constexpr int kGoingToTrayMs = 1500;
 constexpr int kEndingMs = 1000;
+constexpr int kRestoredMs = 2500;
 // The notices after the settings dialog are shorter: the user is at it.
 constexpr int kSettingsToTrayMs = 1000;
 constexpr int kSettingsEndingMs = 500;
@@ -69,7 +70,10 @@ void App::CreateParts() {
     popup_ = std::make_unique<CountPopupPresenter>(state_, services_.screen, windows_.Popup(*this), [this] {
         tray_.UpdateTrayIcon(*main_, NotifyCommand::Modify);
     });
-    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get()});
+    keeper_ = std::make_unique<CollectionKeeper>(services_.files, services_.protection, services_.timers, box, state_,
+                                                 KeptCollectionPath(services_.program.LocalDataFolder()),
+                                                 state_.Ini.keepCollection);
+    capture_ = std::make_unique<CaptureContext>(CaptureContext{desktop_, box, state_, popup_.get(), keeper_.get()});
     listener_ = std::make_unique<ClipboardListener>(services_.watch, services_.timers, *capture_);
     listener_->SetIgnoredPrograms(state_.Ini.ignoredPrograms);
     hotkeys_ = std::make_unique<Hotkeys>(state_, services_.keyboard, main_->Id());
@@ -97,6 +101,10 @@ bool App::Start() {
     LoadConf(settings, services_.files, folder_, main_->Frame());
     main_->SetTitle(Title());
     state_.LastCapturedText.clear();
+    RestoreKeptCollection();
+    // Back after a restart for updates, with the collection; the installer's
+    // start at sign-in would make it two.
+    if (!services_.program.StartsAtSignIn()) services_.program.RequestRestart();
 
     // In tray mode the main window stays hidden behind the icon.
     if (settings.taskTray == 1) {
@@ -107,8 +115,24 @@ bool App::Start() {
     listener_->Start(main_->Id());
     const auto taken = hotkeys_->RegisterHotKeys();
     if (settings.taskTray != 1) ShowMainWindow();
+    if (restored_ && settings.taskTray == 1) popup_->PresentCountPopup(settings.dispPos, &main_->Collection(), u"");
     ReportTakenHotKeys(taken);
     return true;
+}
+
+// What a crash or the end of the Windows session left behind comes back as
+// it was, and the user is told once, whatever the notices' setting.
+void App::RestoreKeptCollection() {
+    const auto kept = keeper_->Restore();
+    if (!kept) return;
+    TextBox& box = main_->Collection();
+    box.SetText(kept->collection);
+    box.SetCaret(box.Length());
+    box.SetForeColour(kCollectedColour);
+    box.SetTag(u"");
+    state_.LastCapturedText = kept->lastText;
+    windows_.Splash().Show(EncodeSplashMessage(Say(texts::kRestored), kRestoredMs));
+    restored_ = true;
 }
 
 // The window as it first is: the introduction in the box, the title, the
@@ -245,6 +269,9 @@ void App::OnTimer(TimerId timer) {
     case TimerId::ClearRetry:
         OnClearRetry(*capture_);
         break;
+    case TimerId::Keep:
+        keeper_->OnTimer();
+        break;
     case TimerId::End:
         // The goodbye notice runs its time before the program ends.
         if (windows_.Splash().Showing()) break;
@@ -287,6 +314,10 @@ void App::OnMenu(MenuCommand command) {
         break;
     case MenuCommand::Pause:
         TogglePause();
+        break;
+    case MenuCommand::Undo:
+        listener_->CatchUp();
+        UndoEmptying(*capture_);
         break;
     case MenuCommand::IgnoredPrograms:
         windows_.ProgramList(*this).Open(state_.Ini.ignoredPrograms, Language());
@@ -373,16 +404,24 @@ void App::OpenGuide() {
     if (services_.files.Exists(guide)) services_.shell.Open(guide);
 }
 
+void App::OnClose() { Shutdown(false); }
+
+void App::OnSessionEnd() { Shutdown(true); }
+
 // The close is always allowed, at any moment, and waits on nothing: the
-// settings are written first, an open box closes unanswered and those
-// waiting are dropped, a paste under way ends with the user's clipboard
-// given back, the listener is removed, and the process ends on the next
-// tick of Timer_End, the only timer left. The end of the Windows session
-// comes this way too, and the process may be gone as soon as this returns.
-void App::OnClose() {
+// settings are written first, then the collection is kept (at the end of
+// the session, whatever waits included) or its file removed (the user
+// ended the program), an open box closes unanswered and those waiting are
+// dropped, a paste under way ends with the user's clipboard given back,
+// the listener is removed, and the process ends on the next tick of
+// Timer_End, the only timer left. At the end of the session the process
+// may be gone as soon as this returns.
+void App::Shutdown(bool sessionEnd) {
     if (closing_ || !main_) return;
     closing_ = true;
     SaveConf(state_.Settings, services_.files, folder_, main_->Frame());
+    if (sessionEnd) listener_->CatchUp();
+    keeper_->Finish(sessionEnd);
     state_.Prompts.End(services_.messages, services_.timers);
     hotkeys_->End();
     StopClearingClipboard(*capture_);

@@ -10,6 +10,7 @@
 
 #include "capture/capture_handler.h"
 #include "capture/clipboard_listener.h"
+#include "capture/kept_collection.h"
 #include "hotkeys/hotkeys.h"
 #include "hotkeys/paste_session.h"
 #include "platform/files.h"
@@ -39,6 +40,7 @@ struct Services {
     Program& program;
     NotificationArea& tray;
     Shell& shell;
+    DataProtection& protection;
 };
 
 // The program's windows, created when first needed.
@@ -77,6 +79,7 @@ public:
     void OnTimer(TimerId timer) override;
     void OnMenu(MenuCommand command) override;
     void OnClose() override;
+    void OnSessionEnd() override;
     void OnTrayIcon(std::uint16_t mouseMessage) override;
     void OnTaskbarCreated() override;
     void OnSettingsClosed() override;
@@ -90,6 +93,11 @@ private:
     void Retext();
     void SetLanguageChoice(LanguageChoice choice);
     void TogglePause();
+    void RestoreKeptCollection();
+    void Undo();
+    // sessionEnd: Windows ends the session and the collection is kept;
+    // otherwise the user ended the program and it is not.
+    void Shutdown(bool sessionEnd);
     gleaner::Language Language() const { return state_.DisplayLanguage; }
     const char16_t* Say(const Text& text) const { return text.In(state_.DisplayLanguage); }
     std::u16string Title() const;
@@ -111,12 +119,15 @@ private:
     std::unique_ptr<CountPopupPresenter> popup_;
     std::unique_ptr<CaptureContext> capture_;
     std::unique_ptr<ClipboardListener> listener_;
+    std::unique_ptr<CollectionKeeper> keeper_;
     std::unique_ptr<Hotkeys> hotkeys_;
     std::unique_ptr<PasteSession> paste_;
     TrayIcon tray_;
     // The hotkeys rest while the settings dialog is open.
     std::optional<Hotkeys::Hold> settingsHold_;
     bool closing_ = false;
+    // The collection came back from the file at this start.
+    bool restored_ = false;
 };
 
 }  // namespace gleaner

@@ -87,8 +87,9 @@ int RunGleaner() {
     Win32Program program;
     Win32NotificationArea tray;
     Win32Shell shell;
+    Win32DataProtection protection;
     Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
-                      shell};
+                      shell, protection};
 
     ProgramState state;
     if (auto version = ReadVersionInfo(program.ExecutablePath())) state.ProgramVersion = *version;

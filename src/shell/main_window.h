@@ -44,8 +44,10 @@ public:
     virtual void OnHotKey(std::uintptr_t id) = 0;
     virtual void OnTimer(TimerId timer) = 0;
     virtual void OnMenu(MenuCommand command) = 0;
-    // The close box, a menu's 終了, the end of the Windows session.
+    // The close box, a menu's 終了.
     virtual void OnClose() = 0;
+    // The end of the Windows session (log-off, shutdown, a restart for updates).
+    virtual void OnSessionEnd() = 0;
     // The mouse over the notification-area icon: the mouse message.
     virtual void OnTrayIcon(std::uint16_t mouseMessage) = 0;
     // The notification area was made anew (Explorer restarted).

@@ -71,8 +71,13 @@ bool MainWindow::CreateCollectionBox() {
             SendMessageW(edit_, EM_SETSEL, 0, -1);
             return 0;
         }
-        // The character the same keys make (U+0001) is no text.
-        if (message == WM_CHAR && wParam == 1) return 0;
+        // Ctrl+Z is 元に戻す, not the box's own undo of a typed character.
+        if (message == WM_KEYDOWN && wParam == 'Z' && ctrlOnly) {
+            events_.OnMenu(MenuCommand::Undo);
+            return 0;
+        }
+        // The characters the same keys make (U+0001, U+001A) are no text.
+        if (message == WM_CHAR && (wParam == 1 || wParam == 0x1A)) return 0;
         return std::nullopt;
     });
     return true;
@@ -158,7 +163,7 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         return TRUE;
     case WM_ENDSESSION:
         // The session ends once this returns: the shutdown runs now.
-        if (wParam) events_.OnClose();
+        if (wParam) events_.OnSessionEnd();
         return 0;
     case WM_SETFOCUS:
         // Keys typed in the window (Ctrl+A among them) belong to the collection.

@@ -37,6 +37,7 @@ std::vector<MenuItem> MenuBar(const MenuState& state) {
     return {
         {MenuCommand::Disp, texts::kMenuSettings.In(language), {}},
         {MenuCommand::Clear, texts::kMenuClear.In(language), {}},
+        {MenuCommand::Undo, texts::kMenuUndo.In(language), {}},
         PauseItem(state),
         {MenuCommand::IgnoredPrograms, texts::kMenuIgnoredPrograms.In(language), {}},
         {MenuCommand::Help, texts::kMenuHelp.In(language), {}},
@@ -53,6 +54,7 @@ std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption, const MenuS
         {MenuCommand::ShowPopup, texts::kMenuShowPopup.In(language), {}},
         {MenuCommand::TrayOut, texts::kMenuTrayOut.In(language), {}},
         {MenuCommand::PopupClear, texts::kMenuClear.In(language), {}},
+        {MenuCommand::Undo, texts::kMenuUndo.In(language), {}},
         PauseItem(state),
         {MenuCommand::IgnoredPrograms, texts::kMenuIgnoredPrograms.In(language), {}},
         {},

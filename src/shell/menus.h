@@ -26,6 +26,7 @@ enum class MenuCommand : std::uint16_t {
     End2,         // tray: 終了
     Pause = 130,     // both menus: 一時停止
     IgnoredPrograms,  // both menus: 除外するプログラム...
+    Undo,             // both menus: 元に戻す
     // Both menus: 言語 > 自動, 日本語, English.
     LanguageAutomatic = 120,
     LanguageJapanese,

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,8 @@ struct ProgramState {
 
     // The text of the most recent capture; a repeat of it is dropped.
     std::u16string LastCapturedText;
+    // What the last paste or クリア emptied, until 元に戻す puts it back.
+    std::optional<std::u16string> EmptiedCollection;
     // The multiple of "limit unit" the collection had reached at the last capture.
     std::int64_t LastLimitStep = 0;
     // True for the whole of a paste: copies made meanwhile wait for its end.

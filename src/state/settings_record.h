@@ -38,6 +38,8 @@ struct IniSettings {
     // "ignore program", one line each: programs whose copies are never read,
     // by file name ("KeePass.exe") or full path, as the user wrote them.
     std::vector<std::u16string> ignoredPrograms;
+    // "keep collection": no (or off, 0, false) never writes the collection's file.
+    bool keepCollection = true;
     bool operator==(const IniSettings&) const = default;
 };
 

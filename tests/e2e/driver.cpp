@@ -205,9 +205,14 @@ ExeFolder::~ExeFolder() {
 
 Program::Program(std::wstring commandLine, const std::wstring& folder) {
     PROCESS_INFORMATION started{};
-    if (!Launch(std::move(commandLine), CREATE_SUSPENDED, folder.empty() ? nullptr : folder.c_str(), started)) {
-        return;  // a program that never shows a window
-    }
+    // The folder is its local application data too: the collection one run
+    // keeps never reaches another's.
+    std::wstring local(MAX_PATH, L'\0');
+    local.resize(GetEnvironmentVariableW(L"LOCALAPPDATA", local.data(), MAX_PATH));
+    if (!folder.empty()) SetEnvironmentVariableW(L"LOCALAPPDATA", folder.c_str());
+    const bool launched = Launch(std::move(commandLine), CREATE_SUSPENDED, folder.empty() ? nullptr : folder.c_str(), started);
+    SetEnvironmentVariableW(L"LOCALAPPDATA", local.c_str());
+    if (!launched) return;  // a program that never shows a window
     job_ = CreateJobObjectW(nullptr, nullptr);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;

@@ -90,6 +90,7 @@ public:
 };
 
 // A program we started, ended for sure: it joins a job that ends it with us.
+// Started in folder, which is also its LOCALAPPDATA.
 class Program {
 public:
     explicit Program(std::wstring commandLine, const std::wstring& folder = L"");

@@ -99,9 +99,10 @@ TEST_F(EndToEndSettings, SpeaksTheDisplayLanguageOrTheOneTheMenuChoseEvenAfterAR
     ASSERT_TRUE(OpenSettingsFromTheMenuBar());
     EXPECT_EQ(Shows(kChkTaskTray), trayBox);
     ASSERT_TRUE(UntilDialog(false, [&] { ClickOn(kCmdResume); }));
-    // 言語 (Language), sixth on the menu bar: 自動, 日本語, English.
+    // 言語 (Language), seventh on the menu bar: 自動, 日本語, English.
     ASSERT_TRUE(BringToFront(gleaner_->Window()));
-    for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN}) Press({key});
+    for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN})
+        Press({key});
     if (japanese) Press({VK_DOWN});  // English
     Press({VK_RETURN});
     const std::wstring& other = (japanese ? en : ja)[0];

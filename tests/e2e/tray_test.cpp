@@ -92,7 +92,7 @@ TEST_F(EndToEndTray, ItsIconsMenuShowsLeavesAndEnds) {
     EXPECT_TRUE(WaitFor("notepad's selection", [&] { return SelectionOf(notepadEdit_); }, std::pair<WORD, WORD>(0, 3)));
     ASSERT_TRUE(gleaner_->Close());
     ASSERT_TRUE(StartInTray(L"ポインタ"));
-    ASSERT_TRUE(ChooseInTrayMenu(10));  // 終了, the last item
+    ASSERT_TRUE(ChooseInTrayMenu(11));  // 終了, the last item
     EXPECT_TRUE(WaitFor("gleaner runs", [&] { return gleaner_->Running(); }, false));
 }
 

@@ -49,7 +49,7 @@ TEST_F(EndToEndWindow, GathersCopiesPastesThemOnceSendsASecondStartAwayAndKeepsI
     EXPECT_TRUE(WaitFor("the window on the next start", place, moved));
 }
 
-// 一時停止 from the menu bar (third on it): a copy meanwhile is not collected
+// 一時停止 from the menu bar (fourth on it): a copy meanwhile is not collected
 // (that nothing is read is the host's to show), and after the resume the
 // same text copied again is.
 TEST_F(EndToEndWindow, CollectsNothingWhilePausedAndTheSameTextAgainAfterTheResume) {
@@ -58,7 +58,7 @@ TEST_F(EndToEndWindow, CollectsNothingWhilePausedAndTheSameTextAgainAfterTheResu
     ASSERT_TRUE(BoxShows(L"before"));
     const auto pauseOrResume = [&] {
         ASSERT_TRUE(BringToFront(gleaner_->Window()));
-        for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RETURN}) Press({key});
+        for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}) Press({key});
     };
     pauseOrResume();
     ASSERT_TRUE(WaitFor("the caption", [&] { return TextOf(gleaner_->Window()); }, L"ぐりーなー！ Ver0.76 (一時停止中)"));
@@ -68,7 +68,31 @@ TEST_F(EndToEndWindow, CollectsNothingWhilePausedAndTheSameTextAgainAfterTheResu
     EXPECT_TRUE(BoxShows(L"before\r\nbefore"));
 }
 
-// A program listed in its dialog (fourth on the menu bar; in another case)
+// Ended abruptly, as by a crash, a second and a half after the last copy:
+// the next start shows the collection and Ctrl+V pastes it. Ended by the
+// user, it keeps nothing.
+TEST_F(EndToEndWindow, KeepsTheCollectionThroughACrashButNothingPastAnExit) {
+    ASSERT_TRUE(Start());
+    const std::vector<std::wstring> copies{L"東京都千代田区丸の内1-1", L"ID-20261206-0042", L"gather, then paste"};
+    for (const auto& copy : copies) ASSERT_TRUE(CopyInOtherApp(copy));
+    ASSERT_TRUE(BoxShows(Joined(copies)));
+    PumpFor(1500);
+    gleaner_.reset();
+    ASSERT_TRUE(Start());
+    EXPECT_TRUE(BoxShows(Joined(copies)));
+    ASSERT_TRUE(PressInNotepad('V'));
+    EXPECT_TRUE(NotepadShows(Joined(copies)));
+    ASSERT_TRUE(CopyInOtherApp(L"kept a moment"));
+    PumpFor(1500);
+    const auto kept = [&] { return GetFileAttributesW(folder_.File(L"gleaner\\collection.dat").c_str()) != INVALID_FILE_ATTRIBUTES; };
+    EXPECT_TRUE(kept());
+    ASSERT_TRUE(gleaner_->Close());
+    EXPECT_FALSE(kept());
+    ASSERT_TRUE(Start());
+    EXPECT_NE(TextOf(box_), L"kept a moment");
+}
+
+// A program listed in its dialog (fifth on the menu bar; in another case)
 // copies through its own window, and with no owner window while it is in
 // front: neither copy is collected. The same program under another name is.
 // Each listed copy is followed by one of another application while the
@@ -78,7 +102,7 @@ TEST_F(EndToEndWindow, NeverCollectsFromAListedProgramWithOrWithoutItsOwnWindow)
         ASSERT_TRUE(CopyFileW(BuiltCopier().c_str(), folder_.File(name).c_str(), FALSE));
     ASSERT_TRUE(Start());
     ASSERT_TRUE(BringToFront(gleaner_->Window()));
-    for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}) Press({key});
+    for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}) Press({key});
     const auto dialog = [&] { return FindWindowOf(gleaner_->Id(), L"GleanerProgramListWindow") != nullptr; };
     ASSERT_TRUE(WaitFor("the ignored programs' dialog", dialog, true));
     TypeText(L"LISTED-copier.EXE");

@@ -8,10 +8,12 @@
 #include <stdexcept>
 #include <thread>
 
+#include "capture/kept_collection.h"
 #include "platform/clipboard_win32.h"
 #include "platform/file_store_win32.h"
 #include "platform/system_dlls_win32.h"
 #include "platform/window_win32.h"
+#include "support/fake_platform.h"
 
 namespace gleaner {
 namespace {
@@ -116,6 +118,34 @@ TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {
     EXPECT_TRUE(holdsSecondOnly());
     EXPECT_FALSE(files.ReplaceAtomically(path + u"-missing\\x", "x"));
     DeleteFileW(win32::Wide(path));
+}
+
+// Sealed by the system for this user: the file's bytes open with
+// CryptUnprotectData itself; one byte changed, the file is removed at start.
+TEST(Win32DataProtection, TheKeptFileOpensWithTheSystemsCallAndAChangedOneIsRemoved) {
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::u16string path = win32::FromWide(temp, wcslen(temp)) + u"gleaner-kept\\collection.dat";
+    win32::Win32FileStore files;
+    win32::Win32DataProtection protection;
+    fake::FakeTimers timers;
+    fake::FakeTextBox box;
+    ProgramState state;
+    state.LastCapturedText = u"ID-42";
+    box.SetText(u"東京\r\nID-42");
+    CollectionKeeper keeper(files, protection, timers, box, state, path, true);
+    keeper.Finish(true);
+    std::string bytes = files.Read(path).value_or("");
+    DATA_BLOB in{static_cast<DWORD>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data())}, out{};
+    ASSERT_TRUE(win32::CryptDll().unprotectData(&in, nullptr, nullptr, nullptr, nullptr, 0, &out));
+    EXPECT_EQ(DecodeKept(std::string(reinterpret_cast<char*>(out.pbData), out.cbData)),
+              (KeptCollection{u"東京\r\nID-42", u"ID-42"}));
+    LocalFree(out.pbData);
+    bytes[bytes.size() / 2] ^= 1;
+    ASSERT_TRUE(files.ReplaceAtomically(path, bytes));
+    EXPECT_EQ(CollectionKeeper(files, protection, timers, box, state, path, true).Restore(), std::nullopt);
+    EXPECT_FALSE(files.Exists(path));
+    RemoveDirectoryW(win32::Wide(path.substr(0, path.rfind(u'\\'))));
 }
 
 class ThrowingWindow : public win32::Window {

@@ -37,7 +37,7 @@ TEST(GleanerIni, ReadsTheProgramsNeverReadAsWrittenLeavingOutLinesThatNameNoProg
 }
 
 TEST(GleanerIni, WritesTheProgramsWhereTheirFirstLineWasOrAtTheEnd) {
-    IniSettings settings{LanguageChoice::Japanese, {u"mstsc.exe", u"ターミナル.exe"}};
+    IniSettings settings{LanguageChoice::Japanese, {u"mstsc.exe", u"ターミナル.exe"}, true};
     const std::string lines = "ignore program = mstsc.exe\r\nignore program = \xE3\x82\xBF\xE3\x83\xBC"
                               "\xE3\x83\x9F\xE3\x83\x8A\xE3\x83\xAB.exe\r\n";
     EXPECT_EQ(UpdateIni("x = 1\nignore program = old.exe\ny = 2\nignore program = gone.exe\nlanguage = en\n", settings),
@@ -49,18 +49,18 @@ TEST(GleanerIni, WritesTheProgramsWhereTheirFirstLineWasOrAtTheEnd) {
 }
 
 TEST(GleanerIni, WritesItsLineInPlaceKeepingEveryOtherLineAndOnlyWhenItCouldReadTheFile) {
-    EXPECT_EQ(UpdateIni("; mine\r\nx = 1\nlanguage = ja\r\n", {LanguageChoice::English, {}}),
+    EXPECT_EQ(UpdateIni("; mine\r\nx = 1\nlanguage = ja\r\n", {LanguageChoice::English, {}, true}),
               "; mine\r\nx = 1\r\nlanguage = en\r\n");
-    EXPECT_EQ(UpdateIni("x = 1", {LanguageChoice::Japanese, {}}), "x = 1\r\nlanguage = ja\r\n");
-    EXPECT_TRUE(UpdateIni("", {LanguageChoice::Automatic, {}}).starts_with(";")) << "a new file says what it is";
+    EXPECT_EQ(UpdateIni("x = 1", {LanguageChoice::Japanese, {}, true}), "x = 1\r\nlanguage = ja\r\n");
+    EXPECT_TRUE(UpdateIni("", {LanguageChoice::Automatic, {}, true}).starts_with(";")) << "a new file says what it is";
 
     fake::FakeFileStore files;
     EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Automatic);
-    ASSERT_TRUE(SaveIni(files, u"C:\\Tools", {LanguageChoice::Japanese, {}}));
+    ASSERT_TRUE(SaveIni(files, u"C:\\Tools", {LanguageChoice::Japanese, {}, true}));
     EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Japanese);
     files.denyReading = true;
     EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Automatic);
-    EXPECT_FALSE(SaveIni(files, u"C:\\Tools", {LanguageChoice::English, {}}));
+    EXPECT_FALSE(SaveIni(files, u"C:\\Tools", {LanguageChoice::English, {}, true}));
     EXPECT_EQ(ParseIni(*files.Get(IniPath(u"C:\\Tools\\"))).language, LanguageChoice::Japanese);
 }
 

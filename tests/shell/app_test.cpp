@@ -219,7 +219,8 @@ TEST_F(AppTest, InTrayModeNoBalloonOpensWithoutTimeToShowIt) {
     Copy(u"C");
     EXPECT_FALSE(programWindows.balloonOpen);
     EXPECT_EQ(journal.entries,
-              (std::vector<std::string>{"tray icon modified", "timer Batch started", "timer Batch stopped"}));
+              (std::vector<std::string>{"timer Keep started", "tray icon modified", "timer Batch started",
+                                        "timer Batch stopped"}));
 }
 
 // The icon must not outlive the program; the goodbye notice runs its time.

@@ -52,6 +52,7 @@ protected:
     void OnTimer(TimerId) override {}
     void OnMenu(MenuCommand) override {}
     void OnClose() override {}
+    void OnSessionEnd() override {}
     void OnTrayIcon(std::uint16_t) override {}
     void OnTaskbarCreated() override {}
     void OnSettingsClosed() override {}
@@ -80,14 +81,14 @@ TEST_F(MainWindowTest, ItsMenuBarReadsInTheLanguageWithTheLanguageChoiceMarked) 
         return all;
     };
     main->SetMenus(MenuBar({Language::English, LanguageChoice::Japanese, true}), {});
-    EXPECT_EQ(captions(), L"Settings|Clear|Pause collecting|Ignored programs...|Help|Language (言語)|Exit|");
+    EXPECT_EQ(captions(), L"Settings|Clear|Undo|Pause collecting|Ignored programs...|Help|Language (言語)|Exit|");
     const auto checked = [this](MenuCommand item) {
         return (GetMenuState(GetMenu(main->Handle()), static_cast<UINT>(item), MF_BYCOMMAND) & MF_CHECKED) != 0;
     };
     EXPECT_TRUE(checked(MenuCommand::LanguageJapanese) && !checked(MenuCommand::LanguageEnglish));
     EXPECT_TRUE(checked(MenuCommand::Pause));
     main->SetMenus(MenuBar({Language::Japanese, LanguageChoice::Automatic, false}), {});
-    EXPECT_EQ(captions(), L"設定|クリア|一時停止|除外するプログラム...|ヘルプ|言語 (Language)|終了|");
+    EXPECT_EQ(captions(), L"設定|クリア|元に戻す|一時停止|除外するプログラム...|ヘルプ|言語 (Language)|終了|");
     EXPECT_FALSE(checked(MenuCommand::Pause));
 }
 

@@ -229,7 +229,7 @@ public:
 
 private:
     static std::string Name(TimerId timer) {
-        constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch", "Prompt", "ClearRetry"};
+        constexpr const char* kNames[] = {"?", "?", "HotKey", "End", "TrayRetry", "Batch", "Prompt", "ClearRetry", "Keep"};
         return kNames[static_cast<std::size_t>(timer)];
     }
 };
@@ -433,9 +433,15 @@ public:
     bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override {
         if (denyWriting) return false;
         files_[path] = bytes;
+        ++writes[path];
         Note(journal, "file written");
         return true;
     }
+    bool Remove(const std::u16string& path) override {
+        files_.erase(path);
+        return true;
+    }
+    bool MakeFolder(const std::u16string&) override { return true; }
 
     void Put(const std::u16string& path, std::string bytes) { files_[path] = std::move(bytes); }
     std::optional<std::string> Get(const std::u16string& path) const {
@@ -446,9 +452,32 @@ public:
     // Writing fails (full disk, read-only folder); the old file stays.
     bool denyWriting = false;
     Journal* journal = nullptr;
+    std::map<std::u16string, int> writes;
 
 private:
     std::map<std::u16string, std::string> files_;
+};
+
+// Sealed: this user's mark and a digest in front, every byte turned, so
+// that a test sees the file is not plain; any change makes it unopenable.
+class FakeDataProtection : public DataProtection {
+public:
+    std::optional<std::string> Seal(const std::string& bytes) override { return Head(bytes) + Turned(bytes); }
+    std::optional<std::string> Open(const std::string& sealed) override {
+        const auto bar = sealed.find('|');
+        if (bar == std::string::npos) return std::nullopt;
+        std::string bytes = Turned(sealed.substr(bar + 1));
+        return sealed.substr(0, bar + 1) == Head(bytes) ? std::optional(bytes) : std::nullopt;
+    }
+
+private:
+    static std::string Head(const std::string& bytes) {
+        return "sealed for user 1:" + std::to_string(std::hash<std::string>{}(bytes)) + "|";
+    }
+    static std::string Turned(std::string bytes) {
+        for (char& c : bytes) c = static_cast<char>(~c);
+        return bytes;
+    }
 };
 
 class FakeWindowFrame : public WindowFrame {
@@ -509,6 +538,11 @@ public:
     std::uint32_t claimError = 0;
     std::uint16_t UiLanguage() override { return uiLanguage; }
     std::uint16_t uiLanguage = 0x0411;  // Japanese
+    std::u16string LocalDataFolder() override { return u"C:\\Users\\me\\AppData\\Local"; }
+    bool StartsAtSignIn() override { return startsAtSignIn; }
+    void RequestRestart() override { restartRequested = true; }
+    bool startsAtSignIn = false;
+    bool restartRequested = false;
 };
 
 class FakeShell : public Shell {

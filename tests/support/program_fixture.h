@@ -48,10 +48,11 @@ protected:
     fake::FakeProgram program;
     fake::FakeNotificationArea tray;
     fake::FakeShell shell;
+    fake::FakeDataProtection protection;
     Desktop desktop{clipboard, events, timers};
     fake::FakeTextBox box;
     Services services{clipboard, events, messages, keyboard, timers, windows, files, watch, screen, program, tray,
-                      shell};
+                      shell, protection};
 };
 
 // The main window, which also plays the settings dialog that is modal over it.
