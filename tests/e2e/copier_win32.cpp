@@ -18,13 +18,9 @@ bool Copy(HWND owner) {
     EmptyClipboard();
     const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    bool put = false;
-    if (block) {
-        std::memcpy(GlobalLock(block), text.c_str(), bytes);
-        GlobalUnlock(block);
-        put = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-        if (!put) GlobalFree(block);
-    }
+    if (block) std::memcpy(GlobalLock(block), text.c_str(), bytes), GlobalUnlock(block);
+    const bool put = block && SetClipboardData(CF_UNICODETEXT, block);
+    if (block && !put) GlobalFree(block);
     CloseClipboard();
     return put;
 }
@@ -42,7 +38,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = Procedure;
     wc.hInstance = instance;
-    wc.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     wc.lpszClassName = L"GleanerTestCopier";
     RegisterClassW(&wc);
     const HWND window = CreateWindowExW(0, wc.lpszClassName, L"copier", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,

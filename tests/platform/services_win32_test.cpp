@@ -101,10 +101,14 @@ TEST_F(Win32ClipboardTest, ABusyClipboardFailsWithTheSystemsErrorNumberAndWordin
     done.release();
 }
 
-TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {
+std::u16string TempPath(const std::u16string& name) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::u16string path = win32::FromWide(temp, wcslen(temp)) + u"gleaner-store-test.txt";
+    return win32::FromWide(temp, wcslen(temp)) + name;
+}
+
+TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {
+    const std::u16string path = TempPath(u"gleaner-store-test.txt");
     win32::Win32FileStore files;
     ASSERT_TRUE(files.ReplaceAtomically(path, "first"));
     ASSERT_TRUE(files.ReplaceAtomically(path, "second"));
@@ -123,9 +127,7 @@ TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {
 // Sealed by the system for this user: the file's bytes open with
 // CryptUnprotectData itself; one byte changed, the file is removed at start.
 TEST(Win32DataProtection, TheKeptFileOpensWithTheSystemsCallAndAChangedOneIsRemoved) {
-    wchar_t temp[MAX_PATH];
-    GetTempPathW(MAX_PATH, temp);
-    const std::u16string path = win32::FromWide(temp, wcslen(temp)) + u"gleaner-kept\\collection.dat";
+    const std::u16string path = TempPath(u"gleaner-kept\\collection.dat");
     win32::Win32FileStore files;
     win32::Win32DataProtection protection;
     fake::FakeTimers timers;

@@ -458,25 +458,20 @@ private:
     std::map<std::u16string, std::string> files_;
 };
 
-// Sealed: this user's mark and a digest in front, every byte turned, so
-// that a test sees the file is not plain; any change makes it unopenable.
+// Sealed: a digest in front and every byte turned, so that a test sees the
+// file is not plain; any change makes it unopenable.
 class FakeDataProtection : public DataProtection {
 public:
-    std::optional<std::string> Seal(const std::string& bytes) override { return Head(bytes) + Turned(bytes); }
+    std::optional<std::string> Seal(const std::string& bytes) override { return Mark(bytes) + Turned(bytes); }
     std::optional<std::string> Open(const std::string& sealed) override {
-        const auto bar = sealed.find('|');
-        if (bar == std::string::npos) return std::nullopt;
-        std::string bytes = Turned(sealed.substr(bar + 1));
-        return sealed.substr(0, bar + 1) == Head(bytes) ? std::optional(bytes) : std::nullopt;
+        std::string bytes = Turned(sealed.substr(std::min(sealed.size(), sealed.find('|') + 1)));
+        return sealed.starts_with(Mark(bytes)) ? std::optional(bytes) : std::nullopt;
     }
 
 private:
-    static std::string Head(const std::string& bytes) {
-        return "sealed for user 1:" + std::to_string(std::hash<std::string>{}(bytes)) + "|";
-    }
-    static std::string Turned(std::string bytes) {
-        for (char& c : bytes) c = static_cast<char>(~c);
-        return bytes;
+    static std::string Mark(const std::string& bytes) { return std::to_string(std::hash<std::string>{}(bytes)) + "|"; }
+    static std::string Turned(std::string b) {
+        return std::ranges::transform(b, b.begin(), [](char c) { return static_cast<char>(~c); }), b;
     }
 };
 
