@@ -37,7 +37,7 @@ xdotool windowsize "$pad" 500 300
 # $1: the language gleaner.ini chooses; $2: the end of the pictures names.
 pictures() {
 rm -f "$work/Conf.txt"
-printf "language = %s\r\n" "$1" > "$work/gleaner.ini"
+printf "language = %s\r\nkeep collection = no\r\n" "$1" > "$work/gleaner.ini"   # no collection from the run before
 
 # Window mode. The window sits alone near the top left corner of a black
 # root window: trimming the black away leaves the window, frame and all.
