@@ -78,14 +78,16 @@ std::optional<std::string> Taken(bool done, DATA_BLOB& out) {
 
 // No prompt: the program runs unattended, at log-off too.
 std::optional<std::string> Win32DataProtection::Seal(const std::string& bytes) {
-    const auto protect = CryptDll().protectData;
+    const CryptDll crypt;
+    const auto protect = crypt.protectData;
     if (!protect || bytes.size() > 0x7FFFFFFF) return std::nullopt;
     DATA_BLOB in = Blob(bytes), out{};
     return Taken(protect(&in, L"gleaner", nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &out), out);
 }
 
 std::optional<std::string> Win32DataProtection::Open(const std::string& sealed) {
-    const auto unprotect = CryptDll().unprotectData;
+    const CryptDll crypt;
+    const auto unprotect = crypt.unprotectData;
     if (!unprotect || sealed.size() > 0x7FFFFFFF) return std::nullopt;
     DATA_BLOB in = Blob(sealed), out{};
     return Taken(unprotect(&in, nullptr, nullptr, nullptr, nullptr, CRYPTPROTECT_UI_FORBIDDEN, &out), out);

@@ -53,6 +53,7 @@ inline void DeleteGdiObject(HGDIOBJ h) { DeleteObject(h); }
 inline void DestroyMenuHandle(HMENU h) { DestroyMenu(h); }
 inline void Unhook(HHOOK h) { UnhookWindowsHookEx(h); }
 inline void DestroyIconHandle(HICON h) { DestroyIcon(h); }
+inline void ReleaseModule(HMODULE h) { FreeLibrary(h); }
 
 using UniqueFile = UniqueHandle<HANDLE, CloseKernelHandle, InvalidFileHandle>;
 using UniqueKernelHandle = UniqueHandle<HANDLE, CloseKernelHandle, NullOf<HANDLE>>;
@@ -62,6 +63,7 @@ using UniqueGdiObject = UniqueHandle<HGDIOBJ, DeleteGdiObject, NullOf<HGDIOBJ>>;
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenuHandle, NullOf<HMENU>>;
 using UniqueHook = UniqueHandle<HHOOK, Unhook, NullOf<HHOOK>>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIconHandle, NullOf<HICON>>;
+using UniqueModule = UniqueHandle<HMODULE, ReleaseModule, NullOf<HMODULE>>;
 
 // GetDC / ReleaseDC; a null window is the whole screen.
 class WindowDc {

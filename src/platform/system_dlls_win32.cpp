@@ -39,14 +39,6 @@ ShellFunctions LoadShell() {
     return functions;
 }
 
-CryptFunctions LoadCrypt() {
-    CryptFunctions functions;
-    const HMODULE crypt32 = LoadFromSystemFolder(L"crypt32.dll");
-    Resolve(crypt32, "CryptProtectData", functions.protectData);
-    Resolve(crypt32, "CryptUnprotectData", functions.unprotectData);
-    return functions;
-}
-
 RegistryFunctions LoadRegistry() {
     RegistryFunctions functions;
     Resolve(LoadFromSystemFolder(L"advapi32.dll"), "RegGetValueW", functions.getValue);
@@ -67,9 +59,9 @@ const ShellFunctions& ShellDll() {
     return functions;
 }
 
-const CryptFunctions& CryptDll() {
-    static const CryptFunctions functions = LoadCrypt();
-    return functions;
+CryptDll::CryptDll() : module_(LoadFromSystemFolder(L"crypt32.dll")) {
+    Resolve(module_.Get(), "CryptProtectData", protectData);
+    Resolve(module_.Get(), "CryptUnprotectData", unprotectData);
 }
 
 const RegistryFunctions& Registry() {

@@ -12,6 +12,8 @@
 #include <shellscalingapi.h>
 #include <winver.h>
 
+#include "platform/handles_win32.h"
+
 namespace gleaner::win32 {
 
 // The program's first act: from here on, every DLL the process loads by name
@@ -45,13 +47,19 @@ struct ShellFunctions {
 };
 const ShellFunctions& ShellDll();
 
-// The data protection (crypt32) and the registry (advapi32), each on its
-// first use.
-struct CryptFunctions {
+// The data protection, for the calls of one write or read only: loaded
+// from System32 and freed after, so that a program that is not writing its
+// collection holds none of it (under Wine it brings megabytes with it).
+class CryptDll {
+public:
+    CryptDll();
     decltype(&::CryptProtectData) protectData = nullptr;
     decltype(&::CryptUnprotectData) unprotectData = nullptr;
+
+private:
+    UniqueModule module_;
 };
-const CryptFunctions& CryptDll();
+// The registry (advapi32), on its first use.
 struct RegistryFunctions {
     decltype(&::RegGetValueW) getValue = nullptr;
 };
