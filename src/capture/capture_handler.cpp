@@ -133,9 +133,18 @@ void FlushQueued(CaptureContext& context) {
     CollectBatch(context, batch, context.state.Settings.dispPos);
 }
 
+bool HoldsCollection(const TextBox& box) { return box.Length() != 0 && box.Tag() != texts::kTagInit; }
+
+void ShowCollection(TextBox& box, const std::u16string& collection) {
+    box.SetText(collection);
+    box.SetCaret(box.Length());
+    box.SetForeColour(kCollectedColour);
+    box.SetTag(u"");
+}
+
 void EmptyCollection(CaptureContext& context) {
     TextBox& box = context.collection;
-    if (box.Length() != 0 && box.Tag() != texts::kTagInit) context.state.EmptiedCollection = box.Text();
+    if (HoldsCollection(box)) context.state.EmptiedCollection = box.Text();
     box.SetText(u"");
     if (context.keeper) context.keeper->Changed();
     if (context.popup) {
@@ -148,12 +157,8 @@ void UndoEmptying(CaptureContext& context) {
     if (!state.EmptiedCollection || state.PasteInProgress) return;
     TextBox& box = context.collection;
     std::u16string collection = *std::exchange(state.EmptiedCollection, std::nullopt);
-    if (box.Length() != 0 && box.Tag() != texts::kTagInit)
-        collection += DecodeSeparator(state.Settings.separator) + box.Text();
-    box.SetText(collection);
-    box.SetCaret(box.Length());
-    box.SetForeColour(kCollectedColour);
-    box.SetTag(u"");
+    if (HoldsCollection(box)) collection += DecodeSeparator(state.Settings.separator) + box.Text();
+    ShowCollection(box, collection);
     if (context.keeper) context.keeper->Changed();
     if (InTrayMode(context) && context.popup) context.popup->PresentCountPopup(state.Settings.dispPos, &box, u"");
 }

@@ -39,6 +39,11 @@ void CollectBatch(CaptureContext& context, const std::vector<std::u16string>& te
 // Collects what is queued, unless a paste is under way.
 void FlushQueued(CaptureContext& context);
 
+// True when the box shows copies collected, not the introduction nor nothing.
+bool HoldsCollection(const TextBox& box);
+// The box shows this collection, as collected copies do.
+void ShowCollection(TextBox& box, const std::u16string& collection);
+
 // The collection and the open balloon's text, nothing else; what it held is
 // kept in memory for 元に戻す.
 void EmptyCollection(CaptureContext& context);

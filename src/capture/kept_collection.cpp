@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "capture/capture_handler.h"
-#include "resources/texts.h"
 #include "settings/conf_file.h"
 
 namespace gleaner {
@@ -63,11 +62,10 @@ CollectionKeeper::CollectionKeeper(FileStore& files, DataProtection& protection,
       path_(std::move(path)),
       keeping_(keeping && !path_.empty()) {}
 
-bool CollectionKeeper::Empty() const { return collection_.Length() == 0 || collection_.Tag() == texts::kTagInit; }
 
 void CollectionKeeper::Changed() {
     if (!keeping_ || finished_) return;
-    if (Empty()) {
+    if (!HoldsCollection(collection_)) {
         Discard();
         return;
     }
@@ -80,7 +78,7 @@ void CollectionKeeper::Changed() {
 void CollectionKeeper::OnTimer() {
     timers_.Stop(TimerId::Keep);
     due_ = false;
-    if (!keeping_ || Empty() || Write(collection_.Text())) return;
+    if (!keeping_ || !HoldsCollection(collection_) || Write(collection_.Text())) return;
     due_ = true;
     timers_.Start(TimerId::Keep, kKeepDelayMs);
 }
@@ -94,7 +92,7 @@ void CollectionKeeper::Finish(bool keep) {
     if (!keeping_) return;
     timers_.Stop(TimerId::Keep);
     due_ = false;
-    std::u16string collection = Empty() ? u"" : collection_.Text();
+    std::u16string collection = HoldsCollection(collection_) ? collection_.Text() : u"";
     const std::u16string separator = DecodeSeparator(state_.Settings.separator);
     for (const std::u16string& copy : state_.QueuedCopies) {
         if (copy.empty()) continue;

@@ -52,7 +52,6 @@ public:
     std::optional<KeptCollection> Restore();
 
 private:
-    bool Empty() const;
     bool Write(const std::u16string& collection);
     void Discard();
 

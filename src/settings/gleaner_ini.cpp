@@ -92,13 +92,15 @@ IniSettings ParseIni(const std::string& bytes) {
     IniSettings settings;
     for (const auto line : Lines(bytes)) {
         const auto entry = Entry(line);
-        if (entry && entry->first == kIgnoreKey) {
-            if (auto program = ProgramName(entry->second)) settings.ignoredPrograms.push_back(std::move(*program));
+        if (!entry) continue;
+        const auto& [key, written] = *entry;
+        if (key == kIgnoreKey) {
+            if (auto program = ProgramName(written)) settings.ignoredPrograms.push_back(std::move(*program));
+        } else if (key == kKeepKey) {
+            settings.keepCollection = std::ranges::find(kKeepOff, Lower(written)) == std::end(kKeepOff);
         }
-        if (entry && entry->first == kKeepKey)
-            settings.keepCollection = std::ranges::find(kKeepOff, Lower(entry->second)) == std::end(kKeepOff);
-        if (!entry || entry->first != kLanguageKey) continue;
-        const auto value = std::ranges::find(kLanguageValues, Lower(entry->second),
+        if (key != kLanguageKey) continue;
+        const auto value = std::ranges::find(kLanguageValues, Lower(written),
                                              &std::pair<std::string_view, LanguageChoice>::first);
         settings.language = value == std::end(kLanguageValues) ? LanguageChoice::Automatic : value->second;
     }

@@ -101,7 +101,7 @@ bool App::Start() {
     LoadConf(settings, services_.files, folder_, main_->Frame());
     main_->SetTitle(Title());
     state_.LastCapturedText.clear();
-    RestoreKeptCollection();
+    const bool restored = RestoreKeptCollection();
     // Back after a restart for updates, with the collection; the installer's
     // start at sign-in would make it two.
     if (!services_.program.StartsAtSignIn()) services_.program.RequestRestart();
@@ -115,24 +115,20 @@ bool App::Start() {
     listener_->Start(main_->Id());
     const auto taken = hotkeys_->RegisterHotKeys();
     if (settings.taskTray != 1) ShowMainWindow();
-    if (restored_ && settings.taskTray == 1) popup_->PresentCountPopup(settings.dispPos, &main_->Collection(), u"");
+    if (restored && settings.taskTray == 1) popup_->PresentCountPopup(settings.dispPos, &main_->Collection(), u"");
     ReportTakenHotKeys(taken);
     return true;
 }
 
 // What a crash or the end of the Windows session left behind comes back as
 // it was, and the user is told once, whatever the notices' setting.
-void App::RestoreKeptCollection() {
+bool App::RestoreKeptCollection() {
     const auto kept = keeper_->Restore();
-    if (!kept) return;
-    TextBox& box = main_->Collection();
-    box.SetText(kept->collection);
-    box.SetCaret(box.Length());
-    box.SetForeColour(kCollectedColour);
-    box.SetTag(u"");
+    if (!kept) return false;
+    ShowCollection(main_->Collection(), kept->collection);
     state_.LastCapturedText = kept->lastText;
     windows_.Splash().Show(EncodeSplashMessage(Say(texts::kRestored), kRestoredMs));
-    restored_ = true;
+    return true;
 }
 
 // The window as it first is: the introduction in the box, the title, the

@@ -93,7 +93,8 @@ private:
     void Retext();
     void SetLanguageChoice(LanguageChoice choice);
     void TogglePause();
-    void RestoreKeptCollection();
+    // True when the collection came back from its file.
+    bool RestoreKeptCollection();
     void Undo();
     // sessionEnd: Windows ends the session and the collection is kept;
     // otherwise the user ended the program and it is not.
@@ -126,8 +127,6 @@ private:
     // The hotkeys rest while the settings dialog is open.
     std::optional<Hotkeys::Hold> settingsHold_;
     bool closing_ = false;
-    // The collection came back from the file at this start.
-    bool restored_ = false;
 };
 
 }  // namespace gleaner
