@@ -115,7 +115,7 @@ void CollectBatch(CaptureContext& context, const std::vector<std::u16string>& te
         // with its length.
         box.Append(added);
         box.SetCaret(box.Length());
-        box.SetForeColour(kCollectedColour);
+        box.SetTextPaint(Paint::Collected);
         box.SetTag(u"");
         ReportLength(context, lengths);
         if (context.keeper) context.keeper->Changed();
@@ -138,7 +138,7 @@ bool HoldsCollection(const TextBox& box) { return box.Length() != 0 && box.Tag()
 void ShowCollection(TextBox& box, const std::u16string& collection) {
     box.SetText(collection);
     box.SetCaret(box.Length());
-    box.SetForeColour(kCollectedColour);
+    box.SetTextPaint(Paint::Collected);
     box.SetTag(u"");
 }
 

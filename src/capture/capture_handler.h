@@ -22,10 +22,6 @@ struct CaptureContext {
     CollectionKeeper* keeper = nullptr;
 };
 
-// Grey while the collection box still shows the introduction.
-constexpr Colour kIntroductionColour = MakeColour(192, 192, 192);
-constexpr Colour kCollectedColour = MakeColour(0, 0, 0);
-
 // The joining text for a "separator" setting.
 std::u16string DecodeSeparator(const std::u16string& setting);
 

@@ -19,7 +19,8 @@ struct NotifyIconRecord {
     bool paused = false;
     bool operator==(const NotifyIconRecord&) const = default;
 };
-enum class NotifyCommand { Add, Modify, Delete };
+// Focus: the keyboard goes back to the icon.
+enum class NotifyCommand { Add, Modify, Delete, Focus };
 
 class NotificationArea {
 public:

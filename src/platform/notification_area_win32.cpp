@@ -14,7 +14,8 @@ NOTIFYICONDATAW NotifyIconData(const NotifyIconRecord& record) {
     data.cbSize = sizeof data;
     data.hWnd = ToHwnd(record.window);
     data.uID = record.id;
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    // The fourth version shows the tip only when asked to.
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP;
     data.uCallbackMessage = record.callbackMessage;
     // The small icon of the window's class fits the notification area; the
     // large one is scaled down when there is no small one.
@@ -33,10 +34,13 @@ NOTIFYICONDATAW NotifyIconData(const NotifyIconRecord& record) {
 
 bool Win32NotificationArea::Notify(NotifyCommand command, const NotifyIconRecord& record) {
     NOTIFYICONDATAW data = NotifyIconData(record);
-    const DWORD message = command == NotifyCommand::Add ? NIM_ADD : command == NotifyCommand::Modify ? NIM_MODIFY
-                                                                                                   : NIM_DELETE;
+    constexpr DWORD kMessages[] = {NIM_ADD, NIM_MODIFY, NIM_DELETE, NIM_SETFOCUS};
     const auto notify = ShellDll().shellNotifyIcon;
-    return notify && notify(message, &data) != FALSE;
+    if (!notify || !notify(kMessages[static_cast<int>(command)], &data)) return false;
+    // An icon added speaks the fourth version: the keyboard reaches it, and
+    // a right click comes as one request for the menu.
+    data.uVersion = NOTIFYICON_VERSION_4;
+    return command != NotifyCommand::Add || notify(NIM_SETVERSION, &data);
 }
 
 }  // namespace gleaner::win32

@@ -15,6 +15,8 @@ public:
     virtual Point Pointer() = 0;
     // Dots per inch of the monitor that shows this point.
     virtual int DpiAt(Point point) = 0;
+    // Windows' high-contrast setting is on.
+    virtual bool HighContrast() = 0;
 };
 
 }  // namespace gleaner

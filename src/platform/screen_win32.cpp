@@ -33,4 +33,10 @@ int Win32Screen::DpiAt(Point point) {
     return static_cast<int>(GetDpiForSystem());
 }
 
+bool Win32Screen::HighContrast() {
+    HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
+
 }  // namespace gleaner::win32

@@ -13,6 +13,7 @@ public:
     TwipsSize Size() override;
     Point Pointer() override;
     int DpiAt(Point point) override;
+    bool HighContrast() override;
 };
 
 }  // namespace gleaner::win32

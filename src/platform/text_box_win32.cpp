@@ -42,8 +42,8 @@ void Win32TextBox::SetCaret(std::size_t position) {
     SendMessageW(edit_, EM_SCROLLCARET, 0, 0);
 }
 
-void Win32TextBox::SetForeColour(Colour colour) {
-    colour_ = colour;
+void Win32TextBox::SetTextPaint(Paint paint) {
+    paint_ = paint;
     InvalidateRect(edit_, nullptr, TRUE);
 }
 

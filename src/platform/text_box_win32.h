@@ -10,7 +10,7 @@
 namespace gleaner::win32 {
 
 // A multi-line EDIT control; the window that contains it owns it. Its parent
-// paints it in ForeColour() when asked for WM_CTLCOLOREDIT.
+// paints it in TextPaint() when asked for WM_CTLCOLOREDIT.
 class Win32TextBox : public TextBox {
 public:
     explicit Win32TextBox(HWND edit);
@@ -23,14 +23,14 @@ public:
     void SetCaret(std::size_t position) override;
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
-    Colour ForeColour() const override { return colour_; }
-    void SetForeColour(Colour colour) override;
+    Paint TextPaint() const override { return paint_; }
+    void SetTextPaint(Paint paint) override;
     bool IsVisible() const override;
 
 private:
     HWND edit_;
     std::u16string tag_;
-    Colour colour_ = 0;
+    Paint paint_ = Paint::Collected;
 };
 
 }  // namespace gleaner::win32

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/colours.h"
 #include "platform/geometry.h"
 #include "platform/window_id.h"
 
@@ -43,8 +44,8 @@ public:
     virtual void SetCaret(std::size_t position) = 0;
     virtual std::u16string Tag() const = 0;
     virtual void SetTag(const std::u16string& tag) = 0;
-    virtual Colour ForeColour() const = 0;
-    virtual void SetForeColour(Colour colour) = 0;
+    virtual Paint TextPaint() const = 0;
+    virtual void SetTextPaint(Paint paint) = 0;
     virtual bool IsVisible() const = 0;
 };
 

@@ -152,6 +152,14 @@ std::optional<LRESULT> Window::RouteNotice(UINT message, WPARAM wParam, LPARAM l
     case WM_DPICHANGED:
         OnDensityChange(DpiScale{HIWORD(wParam)}, *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_NEXTDLGCTL: {
+        // Asked for by the dialog keys when an access key names a label:
+        // the keyboard goes to the control the label stands before.
+        const HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam)
+                                         : GetNextDlgTabItem(hwnd_, GetFocus(), wParam != 0);
+        if (next) SetFocus(next);
+        return 0;
+    }
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+#include "platform/colours.h"
 #include "platform/dpi_scale.h"
 #include "platform/geometry.h"
 #include "platform/handles_win32.h"
@@ -15,6 +16,18 @@ namespace gleaner::win32 {
 
 // The density of the monitor the window is on.
 DpiScale WindowScale(HWND window);
+inline COLORREF ColourOf(Paint paint, bool highContrast) {
+    const ColourChoice choice = ChooseColour(paint, highContrast);
+    return choice.system ? GetSysColor(static_cast<int>(*choice.system)) : choice.own;
+}
+// The system's own brush for a colour of the system; else one made, which
+// `owned` keeps.
+inline HBRUSH BrushOf(Paint paint, bool highContrast, UniqueGdiObject& owned) {
+    const ColourChoice choice = ChooseColour(paint, highContrast);
+    if (choice.system) return GetSysColorBrush(static_cast<int>(*choice.system));
+    owned.Reset(CreateSolidBrush(choice.own));
+    return static_cast<HBRUSH>(owned.Get());
+}
 // Moves and sizes a child window to a rectangle of its parent's client area.
 inline void Place(HWND control, const Rect& r) { MoveWindow(control, r.left, r.top, r.Width(), r.Height(), TRUE); }
 

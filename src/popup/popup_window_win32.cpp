@@ -26,7 +26,8 @@ bool BalloonWindow::Load() {
     if (Handle()) return true;
     WindowShape shape;
     shape.style = WS_POPUP;
-    shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    // A control parent: once the user has clicked it, Esc closes it.
+    shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     shape.bounds = {0, 0, 0, 0};
     if (!Create({kPopupWindowClass, nullptr, GetSysColorBrush(COLOR_INFOBK)}, Wide(texts::kPopupTitle.In(state_.DisplayLanguage)), shape) ||
         !CreateControls()) {
@@ -36,7 +37,7 @@ bool BalloonWindow::Load() {
     SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     countdown_.Load(state_.Settings.timeAutoClose);
     ApplyCountdown(true);
-    textHook_.Attach(edit_, [this](UINT message, WPARAM, LPARAM) { return OnTextMessage(message); });
+    textHook_.Attach(edit_, [this](UINT message, WPARAM key, LPARAM) { return OnTextMessage(message, key); });
     return true;
 }
 
@@ -117,8 +118,13 @@ void BalloonWindow::ShowWithoutActivating() {
     ShowWindow(Handle(), SW_SHOWNOACTIVATE);
 }
 
-std::optional<LRESULT> BalloonWindow::OnTextMessage(UINT message) {
+std::optional<LRESULT> BalloonWindow::OnTextMessage(UINT message, WPARAM key) {
     switch (message) {
+    case WM_KEYDOWN:
+        // The text keeps every key from the dialog keys, Esc too.
+        if (key != VK_ESCAPE) break;
+        PostMessageW(Handle(), WM_COMMAND, IDCANCEL, 0);
+        return 0;
     case WM_LBUTTONDOWN:
     case WM_VSCROLL:
     case WM_MOUSEWHEEL:
@@ -151,7 +157,9 @@ void BalloonWindow::OnPaint(HDC dc) {
 }
 
 bool BalloonWindow::OnCommand(WORD id, WORD code, HWND) {
-    if (id == kCloseId && code == BN_CLICKED) {
+    // Esc: no control of the balloon's that tells its parent anything has
+    // IDCANCEL's number.
+    if ((id == kCloseId && code == BN_CLICKED) || id == IDCANCEL) {
         Destroy();
     } else if (id == kClearId && code == STN_CLICKED) {
         events_.OnClearLabel();
@@ -181,7 +189,7 @@ bool BalloonWindow::OnActivate(bool active) {
 
 // All in the tooltip's colours, the labels greyed.
 HBRUSH BalloonWindow::OnControlColour(HDC dc, HWND control) {
-    SetTextColor(dc, GetSysColor(control == edit_ ? COLOR_INFOTEXT : COLOR_GRAYTEXT));
+    SetTextColor(dc, ColourOf(control == edit_ ? Paint::BalloonText : Paint::BalloonLabel, state_.HighContrast));
     SetBkColor(dc, GetSysColor(COLOR_INFOBK));
     return GetSysColorBrush(COLOR_INFOBK);
 }

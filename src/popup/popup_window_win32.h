@@ -35,7 +35,7 @@ private:
     void Cut(const BalloonLayout& layout);
     // Shows the countdown's label; restart starts the timer's second anew.
     void ApplyCountdown(bool restart);
-    std::optional<LRESULT> OnTextMessage(UINT message);
+    std::optional<LRESULT> OnTextMessage(UINT message, WPARAM key);
     void OnMouseMove(Point point);
 
     void OnPaint(HDC dc) override;

@@ -36,7 +36,8 @@ bool ProgramListDialog::Open(const std::vector<std::u16string>& programs, Langua
         return CreateWindowExW(exStyle, kind, Wide(text), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, Handle(),
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     };
-    note_ = make(L"STATIC", texts::kIgnoredProgramsLabel.In(language), 0, SS_LEFT | SS_NOPREFIX, 0);
+    // Its access key takes the keyboard to the box after it.
+    note_ = make(L"STATIC", texts::kIgnoredProgramsLabel.In(language), 0, SS_LEFT, 0);
     // Scrolling both ways: a full path is long.
     edit_ = make(L"EDIT", ProgramListText(programs), WS_EX_CLIENTEDGE,
                  WS_TABSTOP | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN,

@@ -31,8 +31,10 @@ constexpr TwipsRect kSearch = In(kStr, 60, 60, 2745, 915);
 constexpr TwipsRect kCustom = In(kStr, 60, 1080, 2745, 1935);
 // A combo's design height is its edit field's; its window holds the list too.
 constexpr int kComboListRows = 8;
-// How much wider than the design the English dialog is.
+// How much wider than the design the dialog is: English is longer than
+// Japanese, and Japanese captions end in their access keys, "(&S)".
 constexpr int kEnglishWidthPercent = 130;
+constexpr int kJapaneseWidthPercent = 125;
 // A check box's box and the gap before its text, at 96 DPI.
 constexpr int kCheckBoxGlyphPixels = 20;
 
@@ -115,8 +117,9 @@ WindowKind KindOf(const ControlDesign& design) {
     switch (design.kind) {
     case Kind::Check: return {WC_BUTTONW, BS_AUTOCHECKBOX | tab, 0};
     case Kind::Frame: return {WC_BUTTONW, BS_GROUPBOX, WS_EX_TRANSPARENT};
-    case Kind::Label: return {WC_STATICW, SS_LEFT | SS_NOPREFIX, 0};
-    case Kind::RightLabel: return {WC_STATICW, SS_RIGHT | SS_NOPREFIX, 0};
+    // A label's access key takes the keyboard to the control after it.
+    case Kind::Label: return {WC_STATICW, SS_LEFT, 0};
+    case Kind::RightLabel: return {WC_STATICW, SS_RIGHT, 0};
     case Kind::Combo: return {WC_COMBOBOXW, CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | tab, 0};
     case Kind::Edit: return {WC_EDITW, ES_AUTOHSCROLL | tab, WS_EX_CLIENTEDGE};
     case Kind::List:
@@ -132,13 +135,13 @@ std::u16string TextOf(HWND window) {
     return FromWide(text.data(), text.size());
 }
 
-// The control's text in its font, on one line.
+// The control's text in its font, on one line, as drawn: its access key's "&" underlines.
 int TextWidth(HWND control) {
     const WindowDc dc(control);
     const SelectedObject font(dc.Get(), reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
     const std::u16string text = TextOf(control);
     RECT bounds{};
-    DrawTextW(dc.Get(), Wide(text), -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc.Get(), Wide(text), -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
     return bounds.right - bounds.left;
 }
 
@@ -251,9 +254,9 @@ void SettingsDialog::ApplyFonts() {
     }
 }
 
-// English is longer than Japanese: its dialog is the design, wider.
+// The dialog is the design, wider.
 int SettingsDialog::Across(int twips) const {
-    const int percent = state_.DisplayLanguage == Language::Japanese ? 100 : kEnglishWidthPercent;
+    const int percent = state_.DisplayLanguage == Language::Japanese ? kJapaneseWidthPercent : kEnglishWidthPercent;
     return scale_.Twips(twips * percent / 100);
 }
 

@@ -89,6 +89,7 @@ bool App::Start() {
     // Even the box that says another copy runs speaks the user's language.
     state_.Ini = LoadIni(services_.files, folder_);
     state_.DisplayLanguage = ChooseLanguage(state_.Ini.language, services_.program.UiLanguage());
+    state_.HighContrast = services_.screen.HighContrast();
     if (!ClaimSingleInstance(exeName)) return false;
 
     main_ = windows_.CreateMainWindow(*this);
@@ -136,7 +137,7 @@ bool App::RestoreKeptCollection() {
 void App::DressMainWindow(const std::u16string& exeName) {
     TextBox& box = main_->Collection();
     box.SetTag(texts::kTagInit);
-    box.SetForeColour(kIntroductionColour);
+    box.SetTextPaint(Paint::Introduction);
     main_->MakeTopmost();
     state_.MainWindowHandle = main_->Id();
     versionCaption_ = VersionMenuCaption(exeName, state_.ProgramVersion);
@@ -324,10 +325,19 @@ void App::OnMenu(MenuCommand command) {
     }
 }
 
-void App::OnTrayIcon(std::uint16_t mouseMessage) {
+// A click (NIN_SELECT) does nothing of its own: the double click that may
+// follow opens the settings, as Enter or Space does. The shell may tell one
+// Enter twice; the second finds the dialog open and only brings it forward.
+void App::OnTrayIcon(std::uint16_t event, Point at) {
     if (!main_) return;
-    if (mouseMessage == kTrayRightButtonDown) main_->ShowTrayMenu();
-    if (mouseMessage == kTrayLeftDoubleClick) OpenSettings();
+    if (event == kTrayLeftDoubleClick || event == kTrayKeySelect) OpenSettings();
+    if (event != kTrayContextMenu) return;
+    const auto chosen = main_->ShowTrayMenu(at);
+    if (!chosen) return;
+    OnMenu(*chosen);
+    // The window is hidden while the icon is there, and must not keep the
+    // keyboard: what the user typed next would go into the collection.
+    if (main_->HoldsKeyboard()) tray_.GiveFocusBack();
 }
 
 // The settings command: the dialog opens with the icon gone, the main
@@ -385,6 +395,8 @@ CloseAction App::AfterSettings() {
 }
 
 void App::OnTaskbarCreated() { tray_.OnTaskbarCreated(); }
+
+void App::OnSystemSettingChange() { state_.HighContrast = services_.screen.HighContrast(); }
 
 // クリア empties all that was copied before it, shown yet or not.
 void App::OnClearLabel() {

@@ -80,8 +80,9 @@ public:
     void OnMenu(MenuCommand command) override;
     void OnClose() override;
     void OnSessionEnd() override;
-    void OnTrayIcon(std::uint16_t mouseMessage) override;
+    void OnTrayIcon(std::uint16_t event, Point at) override;
     void OnTaskbarCreated() override;
+    void OnSystemSettingChange() override;
     void OnSettingsClosed() override;
     void OnClearLabel() override;
     void OnProgramListChosen(const std::vector<std::u16string>& programs) override;

@@ -38,7 +38,7 @@ public:
     }
 
     SplashView& Splash() override {
-        if (!splash_) splash_ = std::make_unique<SplashWindow>();
+        if (!splash_) splash_ = std::make_unique<SplashWindow>(state_);
         return *splash_;
     }
 

@@ -7,8 +7,6 @@
 namespace gleaner::win32 {
 namespace {
 
-constexpr COLORREF kHelpBackground = RGB(240, 255, 240);
-constexpr COLORREF kHelpText = RGB(0, 128, 0);
 constexpr WORD kCloseId = 1;
 
 }  // namespace
@@ -29,10 +27,12 @@ bool HelpWindow::Load() {
     const HelpLayout layout = LayOutHelp(pointer, scale);
     WindowShape shape;
     shape.style = WS_POPUP;
-    shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    // A control parent: Esc closes it once the user has clicked it.
+    shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     shape.bounds = {layout.window.left, layout.window.top, layout.window.Width(), layout.window.Height()};
-    background_.Reset(CreateSolidBrush(kHelpBackground));
-    if (!Create({kHelpWindowClass}, L"", shape)) return false;
+    background_ = BrushOf(Paint::LegendBack, state_.HighContrast, ownBackground_);
+    // Named, though it shows no caption, for the screen reader.
+    if (!Create({kHelpWindowClass}, Wide(texts::kHelpTitle.In(state_.DisplayLanguage)), shape)) return false;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     // The button first: it lies on top of the label's corner.
     close_ = CreateWindowExW(0, L"BUTTON", Wide(texts::kCloseCaption),
@@ -67,17 +67,18 @@ void HelpWindow::Arrange(const HelpLayout& layout, DpiScale scale) {
 // In the window's own pale green, raised, and pressed in while held.
 void HelpWindow::DrawCloseButton(const DRAWITEMSTRUCT& item) {
     RECT r = item.rcItem;
-    FillRect(item.hDC, &r, static_cast<HBRUSH>(background_.Get()));
+    FillRect(item.hDC, &r, background_);
     DrawEdge(item.hDC, &r, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const SelectedObject font(item.hDC, ProgramFont(fonts::kCaption, scale_));
     SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, ColourOf(Paint::LegendText, state_.HighContrast));
     DrawTextW(item.hDC, Wide(texts::kCloseCaption), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 HBRUSH HelpWindow::OnControlColour(HDC dc, HWND) {
-    SetTextColor(dc, kHelpText);
+    SetTextColor(dc, ColourOf(Paint::LegendText, state_.HighContrast));
     SetBkMode(dc, TRANSPARENT);
-    return static_cast<HBRUSH>(background_.Get());
+    return background_;
 }
 
 // Its designed size at the new density, where the system puts it.
@@ -90,7 +91,7 @@ void HelpWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
 }
 
 bool HelpWindow::OnCommand(WORD id, WORD code, HWND) {
-    if (id != kCloseId || code != BN_CLICKED) return false;
+    if (id != IDCANCEL && (id != kCloseId || code != BN_CLICKED)) return false;
     Destroy();
     return true;
 }
@@ -100,7 +101,7 @@ std::optional<LRESULT> HelpWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND: {
         RECT client{};
         GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, static_cast<HBRUSH>(background_.Get()));
+        FillRect(reinterpret_cast<HDC>(wParam), &client, background_);
         return 1;
     }
     case WM_DRAWITEM:

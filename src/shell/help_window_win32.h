@@ -29,7 +29,8 @@ private:
     const ProgramState& state_;
     HWND label_ = nullptr;  // children: the window owns them
     HWND close_ = nullptr;
-    UniqueGdiObject background_;
+    HBRUSH background_ = nullptr;  // the system's, or ownBackground_
+    UniqueGdiObject ownBackground_;
     DpiScale scale_;
     Subclass labelHook_;
 };

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,9 +30,13 @@ public:
     virtual bool IsVisible() const = 0;
     // A disabled window takes no input (while the settings dialog is open).
     virtual void Enable(bool enabled) = 0;
-    // The tray menu at the pointer, the window made the foreground first so
-    // that the menu closes when the user clicks elsewhere.
-    virtual void ShowTrayMenu() = 0;
+    // The tray menu at this point, the window made the foreground first so
+    // that the menu closes when the user clicks elsewhere. Gives the command
+    // chosen; MenuCommand::None when Esc closed it; nullopt when a click
+    // elsewhere did, which takes the keyboard where the user clicked.
+    virtual std::optional<MenuCommand> ShowTrayMenu(Point at) = 0;
+    // The window is the foreground one: the keys typed come to it.
+    virtual bool HoldsKeyboard() const = 0;
     // The window is gone after this, and the program's message loop ends.
     virtual void Destroy() = 0;
 };
@@ -48,10 +53,13 @@ public:
     virtual void OnClose() = 0;
     // The end of the Windows session (log-off, shutdown, a restart for updates).
     virtual void OnSessionEnd() = 0;
-    // The mouse over the notification-area icon: the mouse message.
-    virtual void OnTrayIcon(std::uint16_t mouseMessage) = 0;
+    // The notification-area icon used: the event, and the point it gives.
+    virtual void OnTrayIcon(std::uint16_t event, Point at) = 0;
     // The notification area was made anew (Explorer restarted).
     virtual void OnTaskbarCreated() = 0;
+    // A setting of Windows changed (high contrast among them); the window
+    // repaints after.
+    virtual void OnSystemSettingChange() = 0;
     // The settings dialog is gone, confirmed, cancelled or unloaded.
     virtual void OnSettingsClosed() = 0;
 };

@@ -107,14 +107,18 @@ void MainWindow::MakeTopmost() { SetWindowPos(Handle(), HWND_TOPMOST, 0, 0, 0, 0
 
 void MainWindow::Show() { ShowWindow(Handle(), SW_SHOWNORMAL); }
 
-void MainWindow::ShowTrayMenu() {
-    POINT cursor{};
-    GetCursorPos(&cursor);
+std::optional<MenuCommand> MainWindow::ShowTrayMenu(Point at) {
     SetForegroundWindow(Handle());
-    TrackPopupMenu(trayMenu_.Get(), TPM_RIGHTBUTTON, cursor.x, cursor.y, 0, Handle(), nullptr);
+    const auto chosen = static_cast<UINT>(TrackPopupMenu(trayMenu_.Get(), TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
+                                                        at.x, at.y, 0, Handle(), nullptr));
     // The menu's loop has ended; a message makes the switch back complete.
     PostMessageW(Handle(), WM_NULL, 0, 0);
+    // The Esc that closed the menu is still down when its loop returns.
+    if (chosen == 0 && GetKeyState(VK_ESCAPE) >= 0) return std::nullopt;
+    return static_cast<MenuCommand>(chosen);
 }
+
+bool MainWindow::HoldsKeyboard() const { return GetForegroundWindow() == Handle(); }
 
 void MainWindow::Hide() { ShowWindow(Handle(), SW_HIDE); }
 
@@ -152,9 +156,9 @@ void MainWindow::OnDensityChange(DpiScale scale, const RECT& suggested) {
 // The collection in the tooltip's colours, its text in the box's own colour.
 HBRUSH MainWindow::OnControlColour(HDC dc, HWND control) {
     if (control != edit_ || !box_) return nullptr;
-    SetTextColor(dc, box_->ForeColour());
-    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-    return GetSysColorBrush(COLOR_INFOBK);
+    SetTextColor(dc, ColourOf(box_->TextPaint(), state_.HighContrast));
+    SetBkColor(dc, ColourOf(Paint::CollectionBack, state_.HighContrast));
+    return BrushOf(Paint::CollectionBack, state_.HighContrast, background_);
 }
 
 std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -170,7 +174,11 @@ std::optional<LRESULT> MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM
         SetFocus(edit_);
         return 0;
     case kTrayIconMessage:
-        events_.OnTrayIcon(LOWORD(lParam));
+        events_.OnTrayIcon(LOWORD(lParam), {static_cast<short>(LOWORD(wParam)), static_cast<short>(HIWORD(wParam))});
+        return 0;
+    case WM_SETTINGCHANGE:
+        events_.OnSystemSettingChange();
+        InvalidateRect(edit_, nullptr, TRUE);
         return 0;
     case kSettingsClosedMessage:
         events_.OnSettingsClosed();

@@ -32,8 +32,8 @@ public:
     void Hide() override;
     bool IsVisible() const override { return IsWindowVisible(Handle()) != FALSE; }
     void Enable(bool enabled) override { EnableWindow(Handle(), enabled); }
-    void ShowTrayMenu() override;
-    // The menu ShowTrayMenu shows.
+    std::optional<MenuCommand> ShowTrayMenu(Point at) override;
+    bool HoldsKeyboard() const override;
     void Destroy() override { Window::Destroy(); }
 
 private:
@@ -66,6 +66,7 @@ private:
     std::unique_ptr<Win32TextBox> box_;
     std::unique_ptr<Win32WindowFrame> frame_;
     Subclass boxKeys_;
+    UniqueGdiObject background_;  // the box's, when it is not the system's
 };
 
 }  // namespace gleaner::win32

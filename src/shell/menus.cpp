@@ -71,8 +71,13 @@ std::optional<LanguageChoice> LanguageCommandChoice(MenuCommand command) {
     return item == std::end(kLanguageCommands) ? std::nullopt : std::optional(item->second);
 }
 
+// A menu takes "&" for the mark of its access key: the names' own are doubled,
+// and the line's key is its first letter.
 std::u16string VersionMenuCaption(const std::u16string& exeName, const VersionInfo& version) {
-    return exeName + u" " + VersionText(version) + u"  " + version.companyName;
+    std::u16string caption;
+    for (const char16_t c : exeName + u" " + VersionText(version) + u"  " + version.companyName)
+        caption += c == u'&' ? u"&&" : std::u16string(1, c);
+    return u"&" + caption;
 }
 
 }  // namespace gleaner

@@ -54,7 +54,7 @@ std::vector<MenuItem> TrayMenu(const std::u16string& versionCaption, const MenuS
 // The choice a language item stands for; nullopt for any other command.
 std::optional<LanguageChoice> LanguageCommandChoice(MenuCommand command);
 
-// "gleaner Ver0.76  <company>": the version line of the tray menu.
+// "&gleaner Ver0.76  <company>": the version line of the tray menu.
 std::u16string VersionMenuCaption(const std::u16string& exeName, const VersionInfo& version);
 
 }  // namespace gleaner

@@ -11,8 +11,6 @@ namespace {
 constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT_PTR kShrinkTimer = 2;
 constexpr UINT kShrinkFrameMs = 10;
-constexpr COLORREF kSplashBackground = RGB(192, 255, 255);
-constexpr COLORREF kSplashText = RGB(0, 0, 255);
 
 }  // namespace
 
@@ -64,10 +62,10 @@ bool SplashWindow::CreateAtPointer() {
 void SplashWindow::OnPaint(HDC dc) {
     RECT client{};
     GetClientRect(Handle(), &client);
-    const UniqueGdiObject background(CreateSolidBrush(kSplashBackground));
-    FillRect(dc, &client, static_cast<HBRUSH>(background.Get()));
+    UniqueGdiObject owned;
+    FillRect(dc, &client, BrushOf(Paint::NoticeBack, state_.HighContrast, owned));
     const SelectedObject font(dc, ProgramFont(fonts::kNotice, layout_.scale));
-    SetTextColor(dc, kSplashText);
+    SetTextColor(dc, ColourOf(Paint::NoticeText, state_.HighContrast));
     SetBkMode(dc, TRANSPARENT);
     RECT label{layout_.label.x, layout_.label.y, client.right, client.bottom};
     DrawTextW(dc, Wide(text_), -1, &label, DT_LEFT | DT_TOP | DT_NOPREFIX);

@@ -29,6 +29,10 @@ void TrayIcon::Renew(MainWindowView& window) {
     area_.Notify(NotifyCommand::Modify, record_);
 }
 
+void TrayIcon::GiveFocusBack() {
+    if (inTray_) area_.Notify(NotifyCommand::Focus, record_);
+}
+
 void TrayIcon::DeleteTrayIcon() {
     timers_.Stop(TimerId::TrayRetry);
     if (record_.window != 0) area_.Notify(NotifyCommand::Delete, record_);

@@ -9,13 +9,17 @@
 
 namespace gleaner {
 
-// The icon's mouse events reach the main window as this private message
-// (WM_APP + 1), the mouse message in the low word of its lParam: a message
-// of the mouse's own would be mistaken for clicks into the window.
+// The icon's events reach the main window as this private message
+// (WM_APP + 1), the event in the low word of its lParam: a message of the
+// mouse's own would be mistaken for clicks into the window. The icon speaks
+// the shell's fourth version, which tells the keyboard's use of it too and
+// gives the point in wParam.
 constexpr std::uint32_t kTrayIconMessage = 0x8001;
 constexpr std::uint32_t kTrayIconId = 1;
+constexpr std::uint16_t kTrayContextMenu = 0x007B;      // WM_CONTEXTMENU: a right click, the menu key, Shift+F10
 constexpr std::uint16_t kTrayLeftDoubleClick = 0x0203;  // WM_LBUTTONDBLCLK
-constexpr std::uint16_t kTrayRightButtonDown = 0x0204;  // WM_RBUTTONDOWN
+constexpr std::uint16_t kTraySelect = 0x0400;           // NIN_SELECT: a click
+constexpr std::uint16_t kTrayKeySelect = 0x0401;        // NIN_KEYSELECT: Enter or Space
 
 // How often an icon the notification area refused is offered again.
 constexpr int kTrayRetryMs = 2000;
@@ -35,6 +39,8 @@ public:
     void SetPaused(bool paused) { record_.paused = paused; }
     // Harmless when there is no icon.
     void DeleteTrayIcon();
+    // The keyboard back to the icon, where a keyboard user left it.
+    void GiveFocusBack();
     // The notification area was made anew (Explorer restarted): the icon
     // comes back if the program is in tray mode.
     void OnTaskbarCreated() { Add(); }

@@ -33,6 +33,8 @@ struct ProgramState {
     // The language every window and box speaks, from Ini and Windows.
     Language DisplayLanguage = Language::Japanese;
     VersionInfo ProgramVersion;
+    // Windows' high-contrast setting: the system's colours replace the program's.
+    bool HighContrast = false;
 
     // The text of the most recent capture; a repeat of it is dropped.
     std::u16string LastCapturedText;

@@ -23,10 +23,10 @@ protected:
 
 TEST_F(CaptureTest, CollectsEachDistinctCopyOnceJoinedWithTheSeparatorInPlaceOfTheIntroduction) {
     box.SetTag(u"Init");  // the introduction is shown
-    box.SetForeColour(kIntroductionColour);
+    box.SetTextPaint(Paint::Introduction);
     Collect(u"A");
     EXPECT_EQ(box.Tag(), u"");  // the introduction is gone
-    EXPECT_EQ(box.ForeColour(), kCollectedColour);
+    EXPECT_EQ(box.TextPaint(), Paint::Collected);
     Collect(u"A");
     Collect(u"B");
     box.caret = 0;  // wherever the user clicked meanwhile

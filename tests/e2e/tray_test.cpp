@@ -3,6 +3,8 @@
 // the popup key, the icon's menu, and the corners of the screen.
 #include "scenario.h"
 
+#include <shellapi.h>
+
 namespace gleaner::e2e {
 namespace {
 
@@ -94,6 +96,53 @@ TEST_F(EndToEndTray, ItsIconsMenuShowsLeavesAndEnds) {
     ASSERT_TRUE(StartInTray(L"ポインタ"));
     ASSERT_TRUE(ChooseInTrayMenu(11));  // 終了, the last item
     EXPECT_TRUE(WaitFor("gleaner runs", [&] { return gleaner_->Running(); }, false));
+}
+
+// Wine's tray tells nothing of the keyboard: the scenario tells gleaner's
+// window what the shell would (WM_APP + 1, the fourth version's words), and
+// right-clicks Wine's own icon once.
+TEST_F(EndToEndTray, AnswersTheIconsKeysAsTheShellTellsThemAndOneRightClickOpensOneMenu) {
+    ASSERT_TRUE(StartInTray(L"ポインタ"));
+    ASSERT_TRUE(WaitFor("gleaner's icon is shown", [] { return FirstTrayIcon() != nullptr; }, true));
+    const auto tell = [&](WORD event, POINT at = {}) {
+        PostMessageW(gleaner_->Window(), WM_APP + 1, MAKEWPARAM(at.x, at.y), MAKELPARAM(event, 1));
+    };
+    const auto menuOpen = [&] { return IsWindowVisible(FindWindowOf(gleaner_->Id(), L"#32768")) != FALSE; };
+    const auto dialogs = [&] {
+        int count = 0;
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"GleanerSettingsWindow", nullptr)) != nullptr;)
+            count += IsWindowVisible(w) ? 1 : 0;
+        return count;
+    };
+    ASSERT_TRUE(BringToFront(other_.Window()));
+    tell(NIN_SELECT);
+    PumpFor(1000);
+    EXPECT_FALSE(menuOpen() || dialogs() > 0) << "a click opened something of its own";
+    tell(NIN_KEYSELECT);
+    tell(NIN_KEYSELECT);  // the shell's two words for one Enter
+    ASSERT_TRUE(WaitFor("the settings dialogs open", dialogs, 1));
+    PumpFor(1000);
+    EXPECT_EQ(dialogs(), 1);
+    Press({VK_ESCAPE});
+    ASSERT_TRUE(WaitFor("the settings dialogs open", dialogs, 0));
+    ASSERT_TRUE(WaitFor("gleaner's icon is shown", [] { return FirstTrayIcon() != nullptr; }, true));
+
+    ASSERT_TRUE(BringToFront(other_.Window()));
+    tell(WM_CONTEXTMENU, {400, 300});
+    ASSERT_TRUE(WaitFor("gleaner's tray menu is open", menuOpen, true));
+    const auto [left, top, right, bottom] = RectOf(FindWindowOf(gleaner_->Id(), L"#32768"));
+    EXPECT_EQ(std::pair(left, top), std::pair(400L, 300L)) << "the menu opens where the shell says";
+    Press({VK_ESCAPE});
+    ASSERT_TRUE(WaitFor("gleaner's tray menu is open", menuOpen, false));
+
+    ASSERT_TRUE(BringToFront(other_.Window()));
+    PostMessageW(FirstTrayIcon(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(8, 8));
+    PostMessageW(FirstTrayIcon(), WM_RBUTTONUP, 0, MAKELPARAM(8, 8));
+    ASSERT_TRUE(WaitFor("gleaner's tray menu is open", menuOpen, true));
+    Press({VK_ESCAPE});
+    ASSERT_TRUE(WaitFor("gleaner's tray menu is open", menuOpen, false));
+    PumpFor(1500);
+    EXPECT_FALSE(menuOpen()) << "a second menu followed the first";
 }
 
 TEST_F(EndToEndTray, AtHighDensityTheBalloonAtThePointerGrowsToFourHundredFiftyByTwoHundredSeventy) {

@@ -32,15 +32,22 @@ TEST(BalloonWindow, IsCutToItsRoundedBodyWithTheTailsTipAtTheAnchorOrAStripLeftT
     EXPECT_TRUE(inside(150, 16));
 }
 
-TEST(BalloonWindow, IsTheProgramsBalloonFromShownUntilClosed) {
+// Esc closes it from its text, which keeps every other key, and from ×,
+// where the dialog keys see it.
+TEST(BalloonWindow, IsTheProgramsBalloonFromShownUntilClosedByEscOrUnloaded) {
     NoHelp none;
     ProgramState state;
     win32::BalloonWindow balloon(state, none, none);
-    ASSERT_TRUE(balloon.Load());
-    balloon.ShowWithoutActivating();
-    EXPECT_EQ(state.PopupWindowHandle, win32::ToWindowId(balloon.Handle()));
-    balloon.Unload();
-    EXPECT_EQ(state.PopupWindowHandle, 0u);
+    for (const int focus : {1, 4, 0}) {
+        ASSERT_TRUE(balloon.Load());
+        balloon.ShowWithoutActivating();
+        EXPECT_EQ(state.PopupWindowHandle, win32::ToWindowId(balloon.Handle()));
+        MSG esc{GetDlgItem(balloon.Handle(), focus), WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+        if (focus == 0) balloon.Unload();
+        else if (!IsDialogMessageW(balloon.Handle(), &esc)) DispatchMessageW(&esc);
+        for (MSG posted; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) DispatchMessageW(&posted);
+        EXPECT_EQ(state.PopupWindowHandle, 0u) << focus;
+    }
 }
 
 }  // namespace

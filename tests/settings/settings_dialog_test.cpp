@@ -1,6 +1,7 @@
 #include "settings/settings_defaults.h"
 #include "settings/program_list_dialog.h"
 #include "settings/settings_dialog.h"
+#include "support/fake_platform.h"
 
 #include <gtest/gtest.h>
 
@@ -102,10 +103,15 @@ TEST_F(SettingsDialogTest, AHotKeyComboTakesOneLetterAsItsCapitalAndKeepsTheOldK
 }
 
 TEST_F(SettingsDialogTest, TheTrayBoxGrowsTheWindowShowsThePopupFrameAndOffersEndOnlyAfterGoingToTheTray) {
-    EXPECT_EQ(ShapeSettings(false, CloseAction::Tray, kJa), (SettingsShape{4800, false, false, u"閉じる"}));
-    EXPECT_EQ(ShapeSettings(true, CloseAction::ShowWindow, kJa), (SettingsShape{6000, true, false, u"終了"}));
-    EXPECT_EQ(ShapeSettings(true, CloseAction::Tray, kJa), (SettingsShape{6000, true, true, u"終了"}));
-    EXPECT_EQ(ShapeSettings(true, CloseAction::Tray, Language::English).endCaption, u"Exit");
+    const auto shape = [](bool ticked, CloseAction last, Language language = kJa) {
+        SettingsShape shape = ShapeSettings(ticked, last, language);
+        shape.endCaption = fake::BeforeAccessKey(shape.endCaption);
+        return shape;
+    };
+    EXPECT_EQ(shape(false, CloseAction::Tray), (SettingsShape{4800, false, false, u"閉じる"}));
+    EXPECT_EQ(shape(true, CloseAction::ShowWindow), (SettingsShape{6000, true, false, u"終了"}));
+    EXPECT_EQ(shape(true, CloseAction::Tray), (SettingsShape{6000, true, true, u"終了"}));
+    EXPECT_EQ(shape(true, CloseAction::Tray, Language::English).endCaption, u"Exit");
 }
 
 // One name a line, as typed or pasted from Explorer's "copy as path".

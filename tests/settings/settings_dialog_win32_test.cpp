@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace gleaner {
 namespace {
 
@@ -61,7 +63,7 @@ int Needed(HWND control, int dpi) {
         if (combo || list) SendMessageW(control, combo ? CB_GETLBTEXT : LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
         else GetWindowTextW(control, text, 256);
         RECT bounds{};
-        DrawTextW(dc.Get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        DrawTextW(dc.Get(), text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
         widest = std::max<int>(widest, bounds.right);
     }
     if (combo || list) return widest + GetSystemMetricsForDpi(SM_CXVSCROLL, static_cast<UINT>(dpi)) + 4;
@@ -70,21 +72,39 @@ int Needed(HWND control, int dpi) {
 }
 
 // Each control's text as the user's language writes it fits the control,
-// at the density the design was made for and at twice it.
-TEST(SettingsWindow, EveryControlsTextFitsItInBothLanguagesAtOneAndTwiceTheDensity) {
+// and the control the window, apart from the others, at the density the
+// design was made for and at twice it. (What stands wholly beyond the
+// window's edge is out of sight by design.)
+TEST(SettingsWindow, EveryControlsTextFitsItAndItTheWindowInBothLanguagesAtOneAndTwiceTheDensity) {
+    // Side by side in one row and into each other: the design's rows may touch.
+    const auto overlap = [](const RECT& a, const RECT& b) {
+        RECT common{};
+        const LONG lower = std::min(a.bottom - a.top, b.bottom - b.top);
+        return IntersectRect(&common, &a, &b) && common.right - common.left > 2 && 2 * (common.bottom - common.top) > lower;
+    };
     for (const Language language : {Language::Japanese, Language::English}) {
         ProgramState state = InTrayMode(language);
         SettingsDialog dialog(state);
         ASSERT_TRUE(dialog.Open(u"ぐりーなー！"));
+        RECT designed{};
+        GetWindowRect(dialog.Handle(), &designed);
         for (const int dpi : {96, 192}) {
-            RECT bounds{};
-            GetWindowRect(dialog.Handle(), &bounds);
+            RECT bounds{designed.left, designed.top, designed.left + (designed.right - designed.left) * dpi / 96,
+                        designed.top + (designed.bottom - designed.top) * dpi / 96};
             SendMessageW(dialog.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&bounds));
+            RECT client{}, inside{};
+            GetClientRect(dialog.Handle(), &client);
+            MapWindowPoints(dialog.Handle(), nullptr, reinterpret_cast<POINT*>(&client), 2);
             std::wstring cut;
+            std::vector<RECT> placed;
             for (HWND c = GetWindow(dialog.Handle(), GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
                 RECT at{};
-                if (IsWindowVisible(c) && GetWindowRect(c, &at) && Needed(c, dpi) > at.right - at.left)
+                if (!IsWindowVisible(c) || !GetWindowRect(c, &at) || !IntersectRect(&inside, &at, &client)) continue;
+                const bool frame = (GetWindowLongW(c, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX;
+                const bool overlaps = !frame && std::ranges::any_of(placed, [&](const RECT& r) { return overlap(at, r); });
+                if (Needed(c, dpi) > at.right - at.left || !EqualRect(&inside, &at) || overlaps)
                     cut += L" #" + std::to_wstring(GetDlgCtrlID(c));
+                if (!frame) placed.push_back(at);
             }
             EXPECT_EQ(cut, L"") << dpi << " DPI, " << (language == Language::English ? "English" : "Japanese");
         }

@@ -13,15 +13,59 @@ using AppTest = testing_support::ProgramTest;
 // The listener and the hotkeys go to the window, the hotkeys being the keys
 // Conf.txt names, once it has been read into the window.
 TEST_F(AppTest, StartsWhereConfTxtPutTheWindowOnTopWithTheIntroductionShown) {
+    screen.highContrast = true;
     StartProgram("form left = 300\r\n");
     EXPECT_TRUE(InOrder({"window created", "file read", "hotkey registered"}));
     EXPECT_TRUE(InOrder({"file read", "window shown"}));
     EXPECT_TRUE(InOrder({"window created", "listener added"}));
     EXPECT_EQ(journal.entries.back(), "topmost");
     EXPECT_EQ(box.Tag(), u"Init");
-    EXPECT_EQ(box.ForeColour(), kIntroductionColour);
+    EXPECT_EQ(box.TextPaint(), Paint::Introduction);
+    EXPECT_TRUE(state.HighContrast);
+    screen.highContrast = false;  // turned off in Windows meanwhile
+    app.OnSystemSettingChange();
+    EXPECT_FALSE(state.HighContrast);
     EXPECT_EQ(programWindows.main.title, u"ぐりーなー！ Ver0.00");
     EXPECT_EQ(programWindows.main.frame.Bounds().left, 300);
+}
+
+// Under high contrast every colour is the system's, each text's paired with
+// the background it is drawn on.
+TEST(Colours, AreTheProgramsOwnOrUnderHighContrastTheSystemsInPairs) {
+    const std::pair<Paint, SystemColour> kHighContrast[] = {
+        {Paint::Introduction, SystemColour::GrayText}, {Paint::Collected, SystemColour::WindowText},
+        {Paint::CollectionBack, SystemColour::Window}, {Paint::BalloonText, SystemColour::InfoText},
+        {Paint::BalloonLabel, SystemColour::InfoText}, {Paint::LegendText, SystemColour::InfoText},
+        {Paint::LegendBack, SystemColour::InfoBack},   {Paint::NoticeText, SystemColour::InfoText},
+        {Paint::NoticeBack, SystemColour::InfoBack}};
+    for (const auto& [paint, system] : kHighContrast) EXPECT_EQ(ChooseColour(paint, true), (ColourChoice{0, system}));
+    EXPECT_EQ(ChooseColour(Paint::Introduction, false), (ColourChoice{MakeColour(192, 192, 192), std::nullopt}));
+    EXPECT_EQ(ChooseColour(Paint::LegendText, false), (ColourChoice{MakeColour(0, 128, 0), std::nullopt}));
+    EXPECT_EQ(ChooseColour(Paint::BalloonLabel, false), (ColourChoice{0, SystemColour::GrayText}));
+}
+
+// The icon as the shell tells of it: a click does nothing of its own, the
+// menu opens where the shell says, and after it the keyboard goes back to
+// the icon unless a click elsewhere or a window of the command took it.
+TEST_F(AppTest, TheIconsMenuOpensWhereTheShellSaysAndLeavesTheKeyboardWithTheIcon) {
+    StartProgram("task tray = 1\r\ncustom msg = 0\r\n");
+    journal.entries.clear();
+    for (const std::uint16_t event : {kTraySelect, std::uint16_t{0x0204}, std::uint16_t{0x0205}})  // right down, up
+        app.OnTrayIcon(event, {});
+    programWindows.main.menuAnswer = MenuCommand::None;  // Esc
+    app.OnTrayIcon(kTrayContextMenu, {1200, 800});
+    EXPECT_EQ(programWindows.main.menuAt, (Point{1200, 800}));
+    EXPECT_EQ(journal.entries, (std::vector<std::string>{"tray menu", "tray icon focused"}));
+    journal.entries.clear();
+    programWindows.main.menuAnswer = std::nullopt;
+    app.OnTrayIcon(kTrayContextMenu, {});
+    EXPECT_EQ(journal.entries, std::vector<std::string>{"tray menu"});
+    ChooseInTrayMenu(u"一時停止");
+    EXPECT_EQ(journal.entries.back(), "tray icon focused");
+    journal.entries.clear();
+    programWindows.main.holdsKeyboard = false;  // the dialog a command opened has it
+    ChooseInTrayMenu(u"除外するプログラム...");
+    EXPECT_EQ(journal.IndexOf("tray icon focused"), -1);
 }
 
 // Windows' display language decides, the menu's choice over it: the window,
@@ -34,7 +78,7 @@ TEST_F(AppTest, SpeaksTheDisplayLanguageOrTheMenusChoiceAtOnceAndKeepsTheChoice)
     ChooseInTrayMenu(u"日本語", u"Language (言語)");
     EXPECT_EQ(tray.icons.at(0).tip, u"ぐりーなー！ Ver0.00");  // the window's title
     EXPECT_TRUE(box.Text().starts_with(u"コピー操作を行うと"));
-    EXPECT_EQ(programWindows.main.menuBar.at(0).caption, u"設定");
+    EXPECT_EQ(fake::BeforeAccessKey(programWindows.main.menuBar.at(0).caption), u"設定");
     EXPECT_EQ(ParseIni(files.Get(u"C:\\Tools\\gleaner.ini").value_or("")).language, LanguageChoice::Japanese);
     Copy(u"A");
     ChooseInTrayMenu(u"自動 (Windows の表示言語)", u"言語 (Language)");
@@ -284,15 +328,15 @@ TEST_F(SettingsCommandTest, WaitsWithTheIconGoneTheWindowDisabledAndTheHotKeysOf
     EXPECT_EQ(messages.shown.at(0).title + messages.shown.at(0).text.substr(0, 7), u"ホットキーエラーCtrl+V ");
     EXPECT_EQ(keyboard.registered.size(), 1u);  // the popup key still works
     for (const CloseButton button : {CloseButton::Cancel, CloseButton::Resume}) {
-        app.OnTrayIcon(kTrayLeftDoubleClick);
+        app.OnTrayIcon(kTrayLeftDoubleClick, {});
         userCloses(button, [](SettingsControls&) {});
         EXPECT_EQ(tray.icons.size(), 1u);
     }
     EXPECT_EQ(programWindows.splashes.size(), 1u);  // the start's
     keyboard.takenKeys = {'W'};
     journal.entries.clear();
-    app.OnTrayIcon(kTrayLeftDoubleClick);
-    app.OnMenu(MenuCommand::Disp2);  // no second dialog
+    app.OnTrayIcon(kTrayKeySelect, {});
+    app.OnTrayIcon(kTrayKeySelect, {});  // the shell may tell one Enter twice: no second dialog
     app.OnSettingsClosed();           // a late word of the one before
     userCloses(CloseButton::Resume, [](SettingsControls& shown) {
         shown.chkTaskTray = false;

@@ -38,7 +38,7 @@ TEST(SplashLayout, TheMessageCarriesItsTimeBehindAMark) {
 // menu's version line names the company too.
 TEST(VersionText, JoinsMinorAndRevisionWithoutASeparator) {
     EXPECT_EQ(VersionText({1, 2, 10, u"", u""}), u"Ver1.210");
-    EXPECT_EQ(VersionMenuCaption(u"gleaner", {0, 7, 6, u"", u"Works"}), u"gleaner Ver0.76  Works");
+    EXPECT_EQ(VersionMenuCaption(u"gleaner", {0, 7, 6, u"", u"A&B Works"}), u"&gleaner Ver0.76  A&&B Works");
 }
 
 // 4725 by 2250 twips: 315 by 150 pixels at 96 DPI.

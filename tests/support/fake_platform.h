@@ -30,6 +30,13 @@ struct Journal {
     }
 };
 
+// A caption as the user reads it: "設定(&S)" reads 設定, "E&xit" reads Exit.
+inline std::u16string BeforeAccessKey(std::u16string caption) {
+    if (const auto at = caption.find(u"(&"); at != std::u16string::npos) return caption.erase(at, 4);
+    if (const auto at = caption.find(u'&'); at != std::u16string::npos) caption.erase(at, 1);
+    return caption;
+}
+
 inline void Note(Journal* journal, std::string entry) {
     if (journal) journal->Note(std::move(entry));
 }
@@ -408,8 +415,8 @@ public:
     void SetCaret(std::size_t position) override { caret = position; }
     std::u16string Tag() const override { return tag_; }
     void SetTag(const std::u16string& tag) override { tag_ = tag; }
-    Colour ForeColour() const override { return colour_; }
-    void SetForeColour(Colour colour) override { colour_ = colour; }
+    Paint TextPaint() const override { return paint_; }
+    void SetTextPaint(Paint paint) override { paint_ = paint; }
     bool IsVisible() const override { return true; }
 
     // Where the caret is; the user may put it anywhere.
@@ -420,7 +427,7 @@ public:
 private:
     std::u16string text_;
     std::u16string tag_;
-    Colour colour_ = 0;
+    Paint paint_ = Paint::Collected;
 };
 
 class FakeFileStore : public FileStore {
@@ -491,6 +498,8 @@ public:
     TwipsSize Size() override { return {28800, 16200}; }
     Point Pointer() override { return {1000, 700}; }
     int DpiAt(Point) override { return 96; }
+    bool HighContrast() override { return highContrast; }
+    bool highContrast = false;
 };
 
 // The icons in the notification area, as the shell keeps them: an icon is
@@ -508,7 +517,8 @@ public:
         if (add) icons.push_back(record);
         if (command == NotifyCommand::Modify) *found = record;
         if (command == NotifyCommand::Delete) icons.erase(found);
-        constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed"};
+        constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed",
+                                            "tray icon focused"};
         Note(journal, kEntries[static_cast<int>(command)]);
         return true;
     }

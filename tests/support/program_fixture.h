@@ -77,7 +77,12 @@ public:
     void Hide() override { shown = false; }
     bool IsVisible() const override { return shown; }
     void Enable(bool enable) override { journal.Note(enable ? "window enabled" : "window disabled"); }
-    void ShowTrayMenu() override {}
+    std::optional<MenuCommand> ShowTrayMenu(Point at) override {
+        menuAt = at;
+        journal.Note("tray menu");
+        return menuAnswer;
+    }
+    bool HoldsKeyboard() const override { return holdsKeyboard; }
     void Destroy() override { journal.Note("window destroyed"); }
     bool Open(const std::u16string&) override {
         journal.Note("settings opened");
@@ -99,6 +104,10 @@ public:
     std::u16string title;
     std::vector<MenuItem> menuBar, trayMenu;
     bool shown = false;
+    // What the user does in the tray menu, and where it opened.
+    std::optional<MenuCommand> menuAnswer;
+    Point menuAt;
+    bool holdsKeyboard = true;
 };
 
 // The program list dialog: what it shows while it is open.
@@ -184,12 +193,14 @@ protected:
         events.RunFor(kBatchTickMs);
     }
     void PressPasteHotkey() { app.OnHotKey(static_cast<std::uintptr_t>(keyboard.registered.begin()->first)); }
-    // The user picks the item that reads so in the tray menu (or its
-    // submenu so captioned) as the window shows it.
+    // The user opens the tray menu and picks the item that reads so (or its
+    // submenu's so captioned) as the window shows it, its access key aside.
     void ChooseInTrayMenu(const std::u16string& caption, const std::u16string& submenu = u"") {
+        const auto reads = [](const MenuItem& item) { return fake::BeforeAccessKey(item.caption); };
         auto menu = programWindows.main.trayMenu;
-        if (!submenu.empty()) menu = std::ranges::find(menu, submenu, &MenuItem::caption)->submenu;
-        app.OnMenu(std::ranges::find(menu, caption, &MenuItem::caption)->command);
+        if (!submenu.empty()) menu = std::ranges::find(menu, submenu, reads)->submenu;
+        programWindows.main.menuAnswer = std::ranges::find(menu, caption, reads)->command;
+        app.OnTrayIcon(kTrayContextMenu, {});
     }
     // True when each entry was noted, first after the one before it.
     bool InOrder(const std::vector<std::string>& entries) const {
