@@ -27,11 +27,11 @@ protected:
     void CopyLater(int ms, std::optional<std::u16string> text, std::map<std::uint32_t, std::string> data = {}) {
         events.At(timers.now + ms, [this, text, data] { clipboard.Put(text, data); });
     }
-    // The user presses the paste hotkey; the program runs for two seconds,
-    // and is at rest again with its hotkeys back.
-    void PressCtrlV() {
+    // The user presses the paste hotkey; the program runs for two seconds, or
+    // as long as told, and is at rest again with its hotkeys back.
+    void PressCtrlV(int runMs = 2000) {
         PressPasteHotkey();
-        events.RunFor(2000);
+        events.RunFor(runMs);
         EXPECT_TRUE(timers.running.empty());
         EXPECT_EQ(keyboard.registered.size(), 1u);
     }
@@ -117,80 +117,25 @@ TEST_F(PasteTest, WithNothingCollectedCtrlVIsAnOrdinaryPaste) {
     EXPECT_EQ(pasted, (std::vector<std::u16string>{u"the user's own text", u"(none)"}));
 }
 
-TEST_F(PasteTest, TheCollectionStaysWhenCtrlvInitIsNotOne) {
+// "ctrlv init" clears at 1 only. Another application's copy and then an
+// image land before we look: the collection stays, and the copy joins it.
+TEST_F(PasteTest, TheCollectionStaysWhenCtrlvInitIsNotOneOrTheClipboardHoldsNoTextOnceTheApplicationHasPasted) {
     Copy(u"A");
-    state.Settings.ctrlvInit = 2;  // on at 1 only
+    state.Settings.ctrlvInit = 2;
     PressCtrlV();
-    EXPECT_EQ(box.Text(), u"A");
-}
-
-// The question opens by the pointer; the focus goes back to the application
-// the paste went to.
-TEST_F(PasteTest, TheCollectionStaysWhenTheUserAnswersNoToTheQuestion) {
-    Copy(u"A");
-    state.Settings.noConfirm = 0;
-    messages.answers = {MessageAnswer::No};
-    messages.whileOpen = [this] {
-        windows.foreground = kMainWindow;  // the box took the focus
-        EXPECT_TRUE(keyboard.registered.empty()) << "Ctrl+V is every application's own while it waits";
-    };
-    PressCtrlV();
-    const fake::ShownMessage question{u"クリップボード／表示をクリアしますか？", u"クリア確認", MessageButtons::YesNo,
-                                      fake::MessagePlacement::AtPointer};
-    EXPECT_EQ(messages.shown, std::vector{question});
-    EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
-    EXPECT_EQ(windows.foreground, kEditorWindow);
-    EXPECT_EQ(box.Text(), u"A");
-}
-
-// Another application's copy and then an image land before we look: the
-// collection stays, and the copy joins it.
-TEST_F(PasteTest, TheCollectionStaysWhenTheClipboardHoldsNoTextOnceTheApplicationHasPasted) {
-    Copy(u"A");
+    state.Settings.ctrlvInit = 1;
     CopyLater(100, u"x");
     CopyLater(150, std::nullopt, {{8, "image"}});
     PressCtrlV();
     EXPECT_EQ(box.Text(), u"A\r\nx");
 }
 
-// Another program may hold the clipboard for a moment: it is tried again
-// for a second. From the clear on the collection goes whatever the clipboard
-// does; the user's own comes back once it is free, or never when it stays busy.
-TEST_F(PasteTest, ABusyClipboardIsTriedAgainForASecondAtTheSwapAndAtTheRestore) {
-    Copy(u"A");
-    clipboard.HoldOpenFor(9);  // the tenth attempt gets it
-    PressCtrlV();
-    EXPECT_EQ(pasted, std::vector<std::u16string>{u"A"});
-    for (const int busy : {3, -1}) {
-        CollectWithTheUsersOwnAfter(busy > 0 ? u"D" : u"E");
-        int opens = 0;
-        clipboard.onOpen = [this, &opens, busy] {
-            if (box.Length() == 0 && opens++ == 0) clipboard.HoldOpenFor(busy);
-        };
-        PressCtrlV();
-        EXPECT_EQ(clipboard.Contents(), busy > 0 ? std::optional<std::u16string>(u"before") : std::nullopt);
-        clipboard.onOpen = nullptr;
-    }
-}
-
-// Busy for longer than a second, or not taking it: the user is told.
-TEST_F(PasteTest, ACollectionTheClipboardCannotTakeIsNeitherPastedNorCleared) {
-    for (const bool corrupt : {false, true}) {
-        CollectWithTheUsersOwnAfter(corrupt ? u"C" : u"B");
-        clipboard.HoldOpenFor(corrupt ? 0 : 10);
-        clipboard.corruptWrites = corrupt;
-        PressCtrlV();
-    }
-    EXPECT_TRUE(keyboard.injections.empty());
-    EXPECT_EQ(box.Text(), u"B\r\nC");
-    EXPECT_EQ(messages.shown.size(), 2u);  // a clipboard error each time
-    EXPECT_EQ(clipboard.Contents(), u"before");
-}
-
-// Copies another application makes during the paste are read as they come
-// and collected in order once it ends; the clipboard keeps the newest. クリア
-// in the menu meanwhile empties all that came before it.
-TEST_F(PasteTest, CopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswerAndAClearThereEmptiesThoseBefore) {
+// The question opens by the pointer, Ctrl+V every application's own while
+// it waits; the focus goes back to the application the paste went to. Copies
+// another application makes meanwhile are read as they come and collected in
+// order once it ends; the clipboard keeps the newest. クリア in the menu
+// meanwhile empties all that came before it.
+TEST_F(PasteTest, TheQuestionAtThePointerCollectsTheCopiesMadeWhileItWaitsInOrderWhateverTheAnswer) {
     state.Settings.noConfirm = 0;
     const std::tuple<MessageAnswer, bool, const char16_t*> cases[] = {
         {MessageAnswer::No, false, u"A\r\nX\r\nY"}, {MessageAnswer::Yes, false, u"X\r\nY"}, {MessageAnswer::No, true, u"Y"}};
@@ -198,15 +143,45 @@ TEST_F(PasteTest, CopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswerAnd
         CollectWithTheUsersOwnAfter(u"A");
         messages.answers = {answer};
         messages.whileOpen = [this, clear] {
+            EXPECT_TRUE(keyboard.registered.empty()) << "Ctrl+V is every application's own while it waits";
             Copy(u"X");
             if (clear) app.OnMenu(MenuCommand::Clear);
             Copy(u"Y");
+            windows.foreground = kMainWindow;  // the box took the focus
         };
         PressCtrlV();
+        EXPECT_EQ(windows.foreground, kEditorWindow);
         EXPECT_EQ(clipboard.Contents(), u"Y");
         EXPECT_EQ(box.Text(), collected);
         app.OnMenu(MenuCommand::Clear);
     }
+    const fake::ShownMessage question{u"クリップボード／表示をクリアしますか？", u"クリア確認", MessageButtons::YesNo,
+                                      fake::MessagePlacement::AtPointer};
+    EXPECT_EQ(messages.shown, std::vector(3, question));
+    EXPECT_EQ(messages.placedAt, (Point{200, 280}));  // a 300 x 120 box, the pointer at (500, 400)
+}
+
+// Another program may hold the clipboard for a moment: it is tried again
+// for a second. From the clear on the collection goes whatever the clipboard
+// does; the user's own comes back once it is free, or never when it stays
+// busy. A collection the clipboard cannot take (busy for longer than a
+// second, or not taking it) is neither pasted nor cleared: the user is told.
+TEST_F(PasteTest, ABusyClipboardIsTriedAgainForASecondAtTheSwapAndAtTheRestoreAndACollectionItCannotTakeStays) {
+    // What is collected; busy at the swap, and at the restore (-1: for good); its writes corrupted.
+    const std::tuple<const char16_t*, int, int, bool> cases[] = {
+        {u"A", 9, 0, false}, {u"B", 10, 0, false}, {u"C", 0, 0, true}, {u"D", 0, 3, false}, {u"E", 0, -1, false}};
+    for (const auto& [text, atSwap, atRestore, corrupt] : cases) {
+        CollectWithTheUsersOwnAfter(text);
+        clipboard.HoldOpenFor(atSwap);  // 9: the tenth attempt gets it
+        clipboard.corruptWrites = corrupt;
+        clipboard.onOpen = [this, atRestore, opens = 0]() mutable {
+            if (box.Length() == 0 && opens++ == 0) clipboard.HoldOpenFor(atRestore);
+        };
+        PressCtrlV();
+        EXPECT_EQ(clipboard.Contents(), atRestore < 0 ? std::nullopt : std::optional<std::u16string>(u"before"));
+    }
+    EXPECT_EQ(pasted, (std::vector<std::u16string>{u"A", u"B\r\nC\r\nD", u"E"}));  // B and C stayed
+    EXPECT_EQ(messages.shown.size(), 3u);  // a clipboard error for B, C and E
 }
 
 // Either it lands between our last look and our opening the clipboard to
@@ -217,9 +192,9 @@ TEST_F(PasteTest, CopiesDuringTheQuestionAreCollectedInOrderWhateverTheAnswerAnd
 TEST_F(PasteTest, ACopyThatRacesTheSwapOrTheRestoreOrComesDuringTheFinalSettleIsCollectedAndStaysOnTheClipboard) {
     for (const std::u16string late : {u"swapping", u"racing", u"writing", u"settling"}) {
         CollectWithTheUsersOwnAfter(u"A");
-        bool raced = false;  // the copy lands as we open the clipboard for the swap, or to give it back
+        // The copy lands as we open the clipboard for the swap, or to give it back.
         if (late == u"swapping" || late == u"racing") {
-            clipboard.onOpen = [this, &raced, late] {
+            clipboard.onOpen = [this, late, raced = false]() mutable {
                 const bool now = late == u"racing" ? box.Length() == 0 && clipboard.HoldsOurs()
                                                    : state.PasteInProgress && !clipboard.HoldsOurs();
                 if (now && !std::exchange(raced, true)) clipboard.Put(late);
@@ -284,10 +259,8 @@ TEST_F(PasteTest, AnEraseDelayAtEitherExtremeOfThirtyTwoBitsEndsWithinAMinute) {
     for (const std::int32_t delay : {INT32_MAX, INT32_MIN}) {
         state.Settings.eraseDelay = delay;
         Copy(delay > 0 ? u"long" : u"short");
-        PressPasteHotkey();
-        events.RunFor(60500);
+        PressCtrlV(60500);
         EXPECT_EQ(box.Length(), 0u);
-        EXPECT_TRUE(timers.running.empty());
     }
 }
 

@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <cstring>
-#include <latch>
 #include <semaphore>
 #include <stdexcept>
 #include <thread>
@@ -13,7 +12,6 @@
 #include "platform/file_store_win32.h"
 #include "platform/system_dlls_win32.h"
 #include "platform/window_win32.h"
-#include "support/fake_platform.h"
 
 namespace gleaner {
 namespace {
@@ -44,16 +42,9 @@ protected:
     win32::Win32Clipboard clipboard{owner};
 };
 
-TEST_F(Win32ClipboardTest, TextOfAnyScriptAndLengthSurvivesAWriteAndARead) {
-    std::u16string text = u"😀 한국어 改行 ﾊﾝｶｸ\r\n";
-    text.resize(200000, u'x');
-    ASSERT_TRUE(clipboard.WriteText(text));
-    EXPECT_EQ(clipboard.ReadText(), text);
-    ASSERT_TRUE(clipboard.Empty());
-    EXPECT_EQ(clipboard.ReadText(), u"");
-}
-
-TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAMarksNumberIsReadAndOurWritesAreMarked) {
+// Another program's image and formatted text, its mark's number read, swapped
+// for our marked text of any script and length and put back byte for byte.
+TEST_F(Win32ClipboardTest, OurMarkedTextOfAnyScriptAndLengthReadsBackWholeAndAnImageAndFormattedTextSurviveTheSwap) {
     const UINT html = RegisterClipboardFormatW(L"HTML Format");
     const UINT dropEffect = RegisterClipboardFormatW(L"Preferred DropEffect");  // a cut, not a copy
     const std::string dib = std::string("\x28\0\0\0\x02\0\0\0\x02\0\0\0\x01\0\x20\0", 16) + std::string(24, '\x7f');
@@ -71,29 +62,31 @@ TEST_F(Win32ClipboardTest, AnImageAndFormattedTextSurviveASwapByteForByteAMarksN
     EXPECT_EQ(clipboard.ReadCopy({dropEffect}).value().marks.at(0).second, 2u) << "a mark's number";
     const auto saved = clipboard.Snapshot();
     ASSERT_TRUE(saved);
-    ASSERT_TRUE(clipboard.WriteText(u"the collection", true));
+    std::u16string text = u"😀 한국어 改行 ﾊﾝｶｸ\r\n";
+    text.resize(200000, u'x');
+    ASSERT_TRUE(clipboard.WriteText(text, true));
+    EXPECT_EQ(clipboard.ReadText(), text);
     EXPECT_TRUE(IsClipboardFormatAvailable(RegisterClipboardFormatW(L"Clipboard Viewer Ignore")));
     ASSERT_TRUE(clipboard.Restore(*saved, true));
     EXPECT_EQ(ReadClipboard(otherProgram.Get(), CF_DIB).substr(0, dib.size()), dib);
     EXPECT_EQ(ReadClipboard(otherProgram.Get(), html).substr(0, 11), "<b>bold</b>");
     EXPECT_EQ(ReadClipboard(otherProgram.Get(), dropEffect), std::string("\2\0\0\0", 4));
     EXPECT_FALSE(clipboard.HasText());
+    ASSERT_TRUE(clipboard.Empty());
+    EXPECT_EQ(clipboard.ReadText(), u"");
 }
 
 TEST_F(Win32ClipboardTest, ABusyClipboardFailsWithTheSystemsErrorNumberAndWording) {
     // Another program's window holds the clipboard open meanwhile, for up to 5 s.
-    std::latch opened{1};
-    std::binary_semaphore done{0};
-    bool holding = false;
+    std::binary_semaphore opened{0}, done{0};
     std::jthread holder([&] {
         const auto window = CreateHiddenWindow();
-        holding = OpenClipboard(window.Get()) != FALSE;
-        opened.count_down();
+        const bool holding = OpenClipboard(window.Get()) != FALSE;
+        opened.release();
         (void)done.try_acquire_for(std::chrono::seconds(5));
         if (holding) CloseClipboard();
     });
-    opened.wait();
-    EXPECT_TRUE(holding);
+    opened.acquire();
     EXPECT_EQ(clipboard.ReadText(), std::nullopt);
     EXPECT_NE(clipboard.LastError().number, 0u);
     EXPECT_FALSE(clipboard.LastError().description.empty());
@@ -101,14 +94,10 @@ TEST_F(Win32ClipboardTest, ABusyClipboardFailsWithTheSystemsErrorNumberAndWordin
     done.release();
 }
 
-std::u16string TempPath(const std::u16string& name) {
+TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    return win32::FromWide(temp, wcslen(temp)) + name;
-}
-
-TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {
-    const std::u16string path = TempPath(u"gleaner-store-test.txt");
+    const std::u16string path = win32::FromWide(temp, wcslen(temp)) + u"gleaner-store-test.txt";
     win32::Win32FileStore files;
     ASSERT_TRUE(files.ReplaceAtomically(path, "first"));
     ASSERT_TRUE(files.ReplaceAtomically(path, "second"));
@@ -124,30 +113,21 @@ TEST(Win32FileStore, ReplacesAFileWholeOrNotAtAll) {
     DeleteFileW(win32::Wide(path));
 }
 
-// Sealed by the system for this user: the file's bytes open with
-// CryptUnprotectData itself; one byte changed, the file is removed at start.
-TEST(Win32DataProtection, TheKeptFileOpensWithTheSystemsCallAndAChangedOneIsRemoved) {
-    const std::u16string path = TempPath(u"gleaner-kept\\collection.dat");
-    win32::Win32FileStore files;
+// Sealed by the system for this user: the bytes open with CryptUnprotectData
+// itself; one byte changed, they do not open. That the program keeps its
+// collection so, and drops a file that does not open, is the host's and the
+// end-to-end tests' to show (KeepTest, EndToEndWindow).
+TEST(Win32DataProtection, SealsWhatTheSystemsCallOpensAndOpensNothingChanged) {
     win32::Win32DataProtection protection;
-    fake::FakeTimers timers;
-    fake::FakeTextBox box;
-    ProgramState state;
-    state.LastCapturedText = u"ID-42";
-    box.SetText(u"東京\r\nID-42");
-    CollectionKeeper keeper(files, protection, timers, box, state, path, true);
-    keeper.Finish(true);
-    std::string bytes = files.Read(path).value_or("");
-    DATA_BLOB in{static_cast<DWORD>(bytes.size()), reinterpret_cast<BYTE*>(bytes.data())}, out{};
+    const std::string kept = EncodeKept({u"東京\r\nID-42", u"ID-42"});
+    std::string sealed = protection.Seal(kept).value_or("");
+    DATA_BLOB in{static_cast<DWORD>(sealed.size()), reinterpret_cast<BYTE*>(sealed.data())}, out{};
     ASSERT_TRUE(win32::CryptDll().unprotectData(&in, nullptr, nullptr, nullptr, nullptr, 0, &out));
-    EXPECT_EQ(DecodeKept(std::string(reinterpret_cast<char*>(out.pbData), out.cbData)),
-              (KeptCollection{u"東京\r\nID-42", u"ID-42"}));
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(out.pbData), out.cbData), kept);
     LocalFree(out.pbData);
-    bytes[bytes.size() / 2] ^= 1;
-    ASSERT_TRUE(files.ReplaceAtomically(path, bytes));
-    EXPECT_EQ(CollectionKeeper(files, protection, timers, box, state, path, true).Restore(), std::nullopt);
-    EXPECT_FALSE(files.Exists(path));
-    RemoveDirectoryW(win32::Wide(path.substr(0, path.rfind(u'\\'))));
+    EXPECT_EQ(protection.Open(sealed), kept);
+    sealed[sealed.size() / 2] ^= 1;
+    EXPECT_EQ(protection.Open(sealed), std::nullopt);
 }
 
 class ThrowingWindow : public win32::Window {

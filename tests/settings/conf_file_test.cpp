@@ -75,7 +75,10 @@ TEST_F(ConfFileTest, ReadsKeysInAnyCaseNumbersFromTheStartOfTheValueAndTextInEit
     EXPECT_EQ(settings.separator, u"x");  // blanks behind a NUL lead the value: as written back
 }
 
-TEST_F(ConfFileTest, WritesTheNineteenLinesInTheirFixedOrderInCodePage932WithTheLiveGeometry) {
+// Nineteen lines in their fixed order, with the geometry the window has now;
+// code page 932 while it holds every setting and cannot pass for UTF-8, else
+// UTF-8 behind its mark.
+TEST_F(ConfFileTest, WritesTheNineteenLinesWithTheLiveGeometryInCodePage932OrElseUtf8AndReadsThemBackTheSame) {
     settings.formLeft = 1;
     window.SetBounds({-450, 3000, 4635, 2370});
     EXPECT_EQ(Save(),
@@ -84,11 +87,6 @@ TEST_F(ConfFileTest, WritesTheNineteenLinesInTheirFixedOrderInCodePage932WithThe
               "search string = \r\nsearch fuzzy = 0\r\ncustom item = 1111111\r\ncustom msg = 1\r\n"
               "separator = \x89\xfc\x8d\x73\r\nctrlv init = 1\r\nerase delay = 500\r\nno confirm = 1\r\n"
               "paste key = V\r\npopup key = A\r\nlimit max = 65535\r\nlimit unit = 10000\r\n");
-}
-
-// Code page 932 while it holds every setting and cannot pass for UTF-8, else
-// UTF-8 behind its mark.
-TEST_F(ConfFileTest, WhatIsWrittenReadsBackTheSameInCodePage932OrElseInUtf8) {
     settings.taskTray = 1;
     settings.dispPos = u"ポインタ";
     settings.searchString = u"検索 語";
