@@ -21,7 +21,7 @@ protected:
     CaptureContext capture{desktop, box, state, nullptr};
 };
 
-TEST_F(CaptureTest, CollectsEachDistinctCopyOnceJoinedWithTheSeparatorInPlaceOfTheIntroduction) {
+TEST_F(CaptureTest, CollectsEachDistinctCopyOnceJoinedWithTheSeparatorInPlaceOfTheIntroductionAndNoneDuringAPaste) {
     box.SetTag(u"Init");  // the introduction is shown
     box.SetTextPaint(Paint::Introduction);
     Collect(u"A");
@@ -37,6 +37,8 @@ TEST_F(CaptureTest, CollectsEachDistinctCopyOnceJoinedWithTheSeparatorInPlaceOfT
     Collect(u"B");
     state.Settings.separator = u"\\n- ";
     Collect(u"C");
+    state.PasteInProgress = true;
+    Collect(u"D");
     EXPECT_EQ(box.Text(), u"A\r\nB\r\nAB\r\n- C");
 }
 
@@ -51,12 +53,6 @@ TEST_F(CaptureTest, CollectsCopiesThatCameTogetherInOneAppendAsEachAloneWouldBe)
     EXPECT_EQ(journal.entries, std::vector<std::string>(2, "text appended"));
     EXPECT_EQ(state.LastCapturedText, u"G");
     EXPECT_EQ(box.Text(), u"C; E; F; G");
-}
-
-TEST_F(CaptureTest, CollectsNothingDuringAPaste) {
-    state.PasteInProgress = true;
-    Collect(u"D");
-    EXPECT_EQ(box.Text(), u"");
 }
 
 TEST(DecodeSeparator, KnowsSevenNamesAndTheEscapesForLineBreakAndBackslash) {
@@ -98,7 +94,6 @@ TEST_F(CaptureTest, ReportsTheLengthOnceABatchAtEachNewStepAndFromTheLimitOn) {
         Collect(text);
         events.RunFor(1);
     }
-    EXPECT_EQ(box.Length(), 55026u);
     // The box for a length, a limit, and what follows them.
     const auto told = [](const std::u16string& length, const std::u16string& limit, const std::u16string& more = u"") {
         return fake::ShownMessage{u"現在、" + length + u"文字です。\r\n取得徳可能文字数は、" + limit + u"文字までです。" + more,
@@ -188,7 +183,6 @@ TEST_F(ClipboardListenerTest, CollectsCopiesOfOtherApplicationsNotMarkedPrivate)
     const std::pair<const char16_t*, std::string> refusals[] = {{u"ExcludeClipboardContentFromMonitorProcessing", yes},
         {u"CanIncludeInClipboardHistory", no}, {u"CanUploadToCloudClipboard", no}, {u"CanUploadToCloudClipboard", ""}};
     for (const auto& [name, value] : refusals) copyMarked(name, name, value);
-    EXPECT_EQ(box.Text(), u"B");
     copyMarked(u"history allowed", u"CanIncludeInClipboardHistory", yes);
     copyMarked(u"cloud allowed", u"CanUploadToCloudClipboard", yes);
     EXPECT_EQ(box.Text(), u"B\r\nhistory allowed\r\ncloud allowed");
@@ -240,7 +234,6 @@ TEST_F(ClipboardListenerTest, NeverReadsACopyOfAListedProgramNorRemembersIt) {
     // the one before through nor keeps its own repeat out.
     copyFrom(u"D", u"C:\\KeePass\\KeePass.exe", u"");
     copyFrom(u"D", u"C:\\notepad.exe", u"");
-    EXPECT_EQ(box.Text(), u"A\r\nB\r\nC\r\nD");
     copyFrom(u"x", u"C:\\KeePass\\KeePass.exe", u"");
     copyFrom(u"x", u"C:\\notepad.exe", u"");
     EXPECT_EQ(box.Text(), u"A\r\nB\r\nC\r\nD\r\nx");

@@ -18,6 +18,7 @@ TEST(KeptCollection, ReadsBackWhatItWroteAndNothingElse) {
 
 class KeepTest : public testing_support::ProgramTest {
 protected:
+    KeepTest() { StartProgram(); }
     const std::u16string path = u"C:\\Users\\me\\AppData\\Local\\gleaner\\collection.dat";
     std::optional<KeptCollection> Kept() {
         const auto sealed = files.Get(path);
@@ -38,7 +39,6 @@ protected:
 // A second after the first change, then once a second through a burst; a
 // failed write leaves the old file and is tried again; quiet, no timer runs.
 TEST_F(KeepTest, WritesASecondAfterAChangeOnceASecondInABurstAndAgainAfterAFailure) {
-    StartProgram();
     EXPECT_TRUE(program.restartRequested);
     Copy(u"A");
     EXPECT_FALSE(files.Get(path));
@@ -63,7 +63,6 @@ TEST_F(KeepTest, WritesASecondAfterAChangeOnceASecondInABurstAndAgainAfterAFailu
 // Gone once the collection is empty or the user ends the program; kept at
 // the end of the session with the copies still waiting, and given back.
 TEST_F(KeepTest, GoesWhenTheUserIsDoneAndComesBackAfterTheSessionEnded) {
-    StartProgram();
     for (const MenuCommand emptying : {MenuCommand::Clear, MenuCommand::End}) {
         Copy(emptying == MenuCommand::Clear ? u"A" : u"B");
         events.RunFor(kKeepDelayMs);
@@ -98,7 +97,6 @@ TEST_F(KeepTest, GoesWhenTheUserIsDoneAndComesBackAfterTheSessionEnded) {
 
 // 元に戻す: the last emptying, in front of what came since, once.
 TEST_F(KeepTest, UndoPutsBackTheLastEmptyingInFrontOfWhatCameSinceOnce) {
-    StartProgram();
     Copy(u"A");
     PressPasteHotkey();
     events.RunFor(2000);

@@ -47,20 +47,6 @@ std::wstring MakeFolderWith(const std::wstring& exe) {
     return CreateDirectoryW(path.c_str(), nullptr) && CopyFileW(exe.c_str(), copy.c_str(), TRUE) ? path : L"";
 }
 
-// Wine starts a Linux program named in CreateProcess but hands back nothing to
-// wait on: the shell leaves a file behind when it is done. Nor may its handles
-// be closed: the process handle is null and the thread handle a stale number
-// that may by now name one of ours (a job, whose closing ends its program).
-void RunXdotool(const std::string& arguments) {
-    static int runs = 0;
-    const std::string done = "/tmp/gleaner-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
-    PROCESS_INFORMATION ignored{};
-    Launch(std::filesystem::path("/bin/sh -c \"timeout 10 xdotool " + arguments + "; touch " + done + "\"").wstring(),
-           CREATE_NO_WINDOW, nullptr, ignored);
-    (void)WaitFor("xdotool has finished", [&] { return std::filesystem::exists(WindowsPathOf(done)); }, true);
-    DeleteFileW(WindowsPathOf(done).c_str());
-}
-
 }  // namespace
 
 void PumpFor(DWORD ms) {
@@ -254,14 +240,26 @@ testing::AssertionResult Program::Close() {
 testing::AssertionResult BringToFront(HWND window) {
     // Wine keeps a top-level window's X window in a property anyone can read.
     const auto xWindow = reinterpret_cast<ULONG_PTR>(GetPropW(window, L"__wine_x11_whole_window"));
+    // xdotool through the shell. Wine starts a Linux program named in
+    // CreateProcess but hands back nothing to wait on: the shell leaves a file
+    // behind when it is done. Nor may its handles be closed: the process handle
+    // is null and the thread handle a stale number that may by now name one of
+    // ours (a job, whose closing ends its program).
+    const auto activate = [&] {
+        static int runs = 0;
+        const auto done = "/tmp/gleaner-e2e-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++runs);
+        const auto command = "timeout 10 xdotool windowactivate --sync " + std::to_string(xWindow) + "; touch " + done;
+        PROCESS_INFORMATION ignored{};
+        Launch(std::filesystem::path("/bin/sh -c \"" + command + "\"").wstring(), CREATE_NO_WINDOW, nullptr, ignored);
+        (void)WaitFor("xdotool has finished", [&] { return std::filesystem::exists(WindowsPathOf(done)); }, true);
+        DeleteFileW(WindowsPathOf(done).c_str());
+    };
     // Asked after a moment, so that a window that falls back at once does not count.
     const auto settled = [] {
         PumpFor(150);
         return GetForegroundWindow();
     };
-    return Retried(
-        "the foreground window after xdotool windowactivate",
-        [&] { RunXdotool("windowactivate --sync " + std::to_string(xWindow)); }, settled, window);
+    return Retried("the foreground window after xdotool windowactivate", activate, settled, window);
 }
 
 }  // namespace gleaner::e2e

@@ -109,8 +109,7 @@ public:
     testing::AssertionResult Close();
 
 private:
-    HANDLE process_ = nullptr;
-    HANDLE job_ = nullptr;
+    HANDLE process_ = nullptr, job_ = nullptr;
     DWORD id_ = 0;
     HWND window_ = nullptr;
 };

@@ -16,15 +16,12 @@ inline std::wstring Joined(const std::vector<std::wstring>& copies) {
 
 class EndToEnd : public testing::Test {
 protected:
-    // On the clipboard before gleaner starts; never to be collected.
-    static constexpr wchar_t kAtStart[] = L"on the clipboard before gleaner started";
-
     void SetUp() override {
         ASSERT_NE(folder_.path, L"") << "could not copy " << Describe(BuiltGleaner()) << " into a folder";
         ASSERT_TRUE(notepad_.WaitForWindow(L"Notepad"));
         notepadEdit_ = FindWindowExW(notepad_.Window(), nullptr, L"Edit", nullptr);
         ASSERT_EQ(FindWindowOf(0, kMainWindowClass), nullptr) << "a gleaner window is left over from an earlier run";
-        ASSERT_TRUE(other_.Copy(kAtStart));
+        ASSERT_TRUE(other_.Copy(L"on the clipboard before gleaner started"));  // never to be collected
     }
     // Notepad is simply ended with the scenario (Program).
     void TearDown() override { EXPECT_TRUE(gleaner_ ? gleaner_->Close() : testing::AssertionSuccess()); }
@@ -78,6 +75,12 @@ protected:
         return Retried("Ctrl+C in notepad changed the clipboard", [] { Press({VK_CONTROL, 'C'}); },
                        [&] { return GetClipboardSequenceNumber() != before; }, true);
     }
+    // In front, the keys pressed one after another, each alone.
+    testing::AssertionResult PressInGleaner(std::initializer_list<WORD> keys) {
+        if (auto front = BringToFront(gleaner_->Window()); !front) return front;
+        for (const WORD key : keys) Press({key});
+        return testing::AssertionSuccess();
+    }
     // Empties notepad and presses Ctrl+key there.
     testing::AssertionResult PressInNotepad(WORD key) {
         if (auto emptied = TypeInNotepad(L""); !emptied) return emptied;
@@ -98,9 +101,8 @@ protected:
     ExeFolder folder_;
     OtherApplication other_;
     Program notepad_{L"notepad.exe"};
-    HWND notepadEdit_ = nullptr;
     std::optional<Program> gleaner_;
-    HWND box_ = nullptr;
+    HWND notepadEdit_ = nullptr, box_ = nullptr;
 };
 
 }  // namespace gleaner::e2e

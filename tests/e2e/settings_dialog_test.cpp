@@ -9,14 +9,13 @@ namespace gleaner::e2e {
 namespace {
 
 // The dialog and its controls, by their ids.
-constexpr wchar_t kSettingsClass[] = L"GleanerSettingsWindow";
 constexpr int kChkTaskTray = 2001, kCmbSeparator = 2002, kCmbPasteKey = 2006, kCmbTimeAutoClose = 2007;
 constexpr int kCmdResume = 2013, kCmdEnd = 2014;
 
 class EndToEndSettings : public EndToEnd {
 protected:
     HWND Dialog() const {
-        HWND dialog = FindWindowOf(gleaner_->Id(), kSettingsClass);
+        HWND dialog = FindWindowOf(gleaner_->Id(), L"GleanerSettingsWindow");
         return IsWindowVisible(dialog) ? dialog : nullptr;
     }
     std::wstring Shows(int id) const { return TextOf(GetDlgItem(Dialog(), id)).value_or(L"<none>"); }
@@ -102,9 +101,7 @@ TEST_F(EndToEndSettings, SpeaksTheDisplayLanguageOrTheOneTheMenuChoseEvenAfterAR
     EXPECT_TRUE(shown.starts_with(trayBox)) << Describe(shown);
     ASSERT_TRUE(UntilDialog(false, [&] { ClickOn(kCmdResume); }));
     // 言語 (Language), seventh on the menu bar: 自動, 日本語, English.
-    ASSERT_TRUE(BringToFront(gleaner_->Window()));
-    for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN})
-        Press({key});
+    ASSERT_TRUE(PressInGleaner({VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_DOWN, VK_DOWN}));
     if (japanese) Press({VK_DOWN});  // English
     Press({VK_RETURN});
     const std::wstring& other = (japanese ? en : ja)[0];

@@ -49,25 +49,6 @@ TEST_F(EndToEndWindow, GathersCopiesPastesThemOnceSendsASecondStartAwayAndKeepsI
     EXPECT_TRUE(WaitFor("the window on the next start", place, moved));
 }
 
-// 一時停止 from the menu bar (fourth on it): a copy meanwhile is not collected
-// (that nothing is read is the host's to show), and after the resume the
-// same text copied again is.
-TEST_F(EndToEndWindow, CollectsNothingWhilePausedAndTheSameTextAgainAfterTheResume) {
-    ASSERT_TRUE(Start());
-    ASSERT_TRUE(CopyInOtherApp(L"before"));
-    ASSERT_TRUE(BoxShows(L"before"));
-    const auto pauseOrResume = [&] {
-        ASSERT_TRUE(BringToFront(gleaner_->Window()));
-        for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}) Press({key});
-    };
-    pauseOrResume();
-    ASSERT_TRUE(WaitFor("the caption", [&] { return TextOf(gleaner_->Window()); }, L"ぐりーなー！ Ver0.76 (一時停止中)"));
-    ASSERT_TRUE(CopyInOtherApp(L"meanwhile"));
-    pauseOrResume();
-    ASSERT_TRUE(CopyInOtherApp(L"before"));
-    EXPECT_TRUE(BoxShows(L"before\r\nbefore"));
-}
-
 // Ended abruptly, as by a crash, a second and a half after the last copy:
 // the next start shows the collection and Ctrl+V pastes it. Ended by the
 // user, it keeps nothing.
@@ -90,24 +71,33 @@ TEST_F(EndToEndWindow, KeepsTheCollectionThroughACrashButNothingPastAnExit) {
     EXPECT_FALSE(kept());
 }
 
-// A program listed in its dialog (fifth on the menu bar; in another case)
-// copies through its own window, and with no owner window while it is in
-// front: neither copy is collected. The same program under another name is.
-// Each listed copy is followed by one of another application while the
-// listed program still runs and stays in front, so that it was looked at.
-TEST_F(EndToEndWindow, NeverCollectsFromAListedProgramWithOrWithoutItsOwnWindow) {
+// 一時停止 from the menu bar (fourth on it): a copy meanwhile is not collected
+// (that nothing is read is the host's to show), and after the resume the
+// same text copied again is. A program listed in its dialog (fifth on the
+// menu bar; in another case) copies through its own window, and with no
+// owner window while it is in front: neither copy is collected. The same
+// program under another name is. Each listed copy is followed by one of
+// another application while the listed program still runs and stays in
+// front, so that it was looked at.
+TEST_F(EndToEndWindow, CollectsNothingWhilePausedNorFromAListedProgramWithOrWithoutItsOwnWindow) {
     for (const wchar_t* name : {L"Listed-Copier.exe", L"other-copier.exe"})
         ASSERT_TRUE(CopyFileW(BuiltCopier().c_str(), folder_.File(name).c_str(), FALSE));
     ASSERT_TRUE(Start());
-    ASSERT_TRUE(BringToFront(gleaner_->Window()));
-    for (const WORD key : {VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}) Press({key});
+    ASSERT_TRUE(CopyInOtherApp(L"before"));
+    ASSERT_TRUE(BoxShows(L"before"));
+    ASSERT_TRUE(PressInGleaner({VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}));
+    ASSERT_TRUE(WaitFor("the caption", [&] { return TextOf(gleaner_->Window()); }, L"ぐりーなー！ Ver0.76 (一時停止中)"));
+    ASSERT_TRUE(CopyInOtherApp(L"meanwhile"));
+    ASSERT_TRUE(PressInGleaner({VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}));
+    ASSERT_TRUE(CopyInOtherApp(L"before"));
+    std::vector<std::wstring> collected{L"before", L"before"};
+    ASSERT_TRUE(PressInGleaner({VK_F10, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RETURN}));
     const auto dialog = [&] { return FindWindowOf(gleaner_->Id(), L"GleanerProgramListWindow") != nullptr; };
     ASSERT_TRUE(WaitFor("the ignored programs' dialog", dialog, true));
     TypeText(L"LISTED-copier.EXE");
     for (const WORD key : {VK_TAB, VK_SPACE}) Press({key});  // OK
     ASSERT_TRUE(WaitFor("the dialog", dialog, false));
     EXPECT_NE(Contents(folder_.File(L"gleaner.ini")).find("ignore program = LISTED-copier.EXE\r\n"), std::string::npos);
-    std::vector<std::wstring> collected;
     for (const WPARAM noOwner : {0, 1}) {
         const std::wstring how = noOwner ? L" with no owner" : L" through its window";
         for (const std::wstring name : {L"Listed-Copier.exe", L"other-copier.exe"}) {

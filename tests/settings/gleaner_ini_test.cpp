@@ -18,25 +18,39 @@ TEST(ChooseLanguage, FollowsTheDisplayLanguagesPrimaryLanguageUnlessTheUserChose
     for (const auto& [choice, id, language] : cases) EXPECT_EQ(ChooseLanguage(choice, id), language) << id;
 }
 
-TEST(GleanerIni, ReadsTheLanguageToleratingCaseBlanksAMarkAndAnythingElseAsTheDefault) {
+// Read tolerating case, blanks and a mark, anything else as the default;
+// written in place, every other line kept, and only when the file could be
+// read.
+TEST(GleanerIni, ReadsTheLanguageLenientlyAndWritesItsLineInPlaceOnlyWhenItCouldReadTheFile) {
     using enum LanguageChoice;
     const std::pair<std::string, LanguageChoice> cases[] = {{"", Automatic}, {"language = ja\r\n", Japanese},
         {"\xEF\xBB\xBF  LANGUAGE=EN", English}, {"[gleaner]\nother = 1\nlanguage\t=\tJa \n", Japanese},
         {"language = fr", Automatic}, {"; language = ja", Automatic}, {"language = ja\nlanguage = ?", Automatic},
         {std::string("language = \xFF\0en", 15), Automatic}};  // the last line says; bytes no value has
     for (const auto& [bytes, choice] : cases) EXPECT_EQ(ParseIni(bytes).language, choice) << bytes;
+    EXPECT_EQ(UpdateIni("; mine\r\nx = 1\nlanguage = ja\r\n", {English, {}, true}),
+              "; mine\r\nx = 1\r\nlanguage = en\r\n");
+    EXPECT_EQ(UpdateIni("x = 1", {Japanese, {}, true}), "x = 1\r\nlanguage = ja\r\n");
+    EXPECT_TRUE(UpdateIni("", {Automatic, {}, true}).starts_with(";")) << "a new file says what it is";
+
+    fake::FakeFileStore files;
+    EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, Automatic);
+    ASSERT_TRUE(SaveIni(files, u"C:\\Tools", {Japanese, {}, true}));
+    EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, Japanese);
+    files.denyReading = true;
+    EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, Automatic);
+    EXPECT_FALSE(SaveIni(files, u"C:\\Tools", {English, {}, true}));
+    EXPECT_EQ(ParseIni(*files.Get(IniPath(u"C:\\Tools\\"))).language, Japanese);
 }
 
-TEST(GleanerIni, ReadsTheProgramsNeverReadAsWrittenLeavingOutLinesThatNameNoProgram) {
+TEST(GleanerIni, ReadsTheProgramsNeverReadAsWrittenLeavingOutLinesThatNameNoProgramAndWritesThemInPlace) {
     const std::string bytes = "ignore program = KeePass.exe\r\nIGNORE PROGRAM=C:\\Tools\\ターミナル.exe\n"
                               "ignore program =   \nignore program = \xFF.exe\nignore program = a\tb.exe\n"
                               "; ignore program = mstsc.exe\nignore program = mstsc.exe";
     EXPECT_EQ(ParseIni(bytes).ignoredPrograms,
               (std::vector<std::u16string>{u"KeePass.exe", u"C:\\Tools\\ターミナル.exe", u"mstsc.exe"}));
     EXPECT_TRUE(ParseIni("ignore program = " + std::string(40000, 'x') + ".exe").ignoredPrograms.empty());
-}
-
-TEST(GleanerIni, WritesTheProgramsWhereTheirFirstLineWasOrAtTheEnd) {
+    // Written where their first line was, or at the end.
     IniSettings settings{LanguageChoice::Japanese, {u"mstsc.exe", u"ターミナル.exe"}, true};
     const std::string lines = "ignore program = mstsc.exe\r\nignore program = \xE3\x82\xBF\xE3\x83\xBC"
                               "\xE3\x83\x9F\xE3\x83\x8A\xE3\x83\xAB.exe\r\n";
@@ -46,22 +60,6 @@ TEST(GleanerIni, WritesTheProgramsWhereTheirFirstLineWasOrAtTheEnd) {
     EXPECT_EQ(ParseIni(UpdateIni("", settings)), settings);
     settings.ignoredPrograms.clear();
     EXPECT_EQ(UpdateIni("ignore program = a.exe\nlanguage = ja", settings), "language = ja\r\n");
-}
-
-TEST(GleanerIni, WritesItsLineInPlaceKeepingEveryOtherLineAndOnlyWhenItCouldReadTheFile) {
-    EXPECT_EQ(UpdateIni("; mine\r\nx = 1\nlanguage = ja\r\n", {LanguageChoice::English, {}, true}),
-              "; mine\r\nx = 1\r\nlanguage = en\r\n");
-    EXPECT_EQ(UpdateIni("x = 1", {LanguageChoice::Japanese, {}, true}), "x = 1\r\nlanguage = ja\r\n");
-    EXPECT_TRUE(UpdateIni("", {LanguageChoice::Automatic, {}, true}).starts_with(";")) << "a new file says what it is";
-
-    fake::FakeFileStore files;
-    EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Automatic);
-    ASSERT_TRUE(SaveIni(files, u"C:\\Tools", {LanguageChoice::Japanese, {}, true}));
-    EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Japanese);
-    files.denyReading = true;
-    EXPECT_EQ(LoadIni(files, u"C:\\Tools").language, LanguageChoice::Automatic);
-    EXPECT_FALSE(SaveIni(files, u"C:\\Tools", {LanguageChoice::English, {}, true}));
-    EXPECT_EQ(ParseIni(*files.Get(IniPath(u"C:\\Tools\\"))).language, LanguageChoice::Japanese);
 }
 
 }  // namespace

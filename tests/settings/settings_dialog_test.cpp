@@ -18,17 +18,6 @@ protected:
     SettingsRecord settings;
 };
 
-TEST_F(SettingsDialogTest, ShowsEachSettingAsTheListsWriteItAndStoresItBackUnchanged) {
-    settings.timeAutoClose = 7;
-    settings.customItem = u"1010101";
-    settings.dispPos = u"右下隅  ";  // not in the list, shown all the same
-    const SettingsControls shown = LoadSettingsControls(settings, kJa);
-    EXPECT_EQ(shown.lstCustom, (std::array<bool, 7>{true, false, true, false, true, false, true}));  // 字数 Byte数 半角 タブ
-    EXPECT_EQ(shown.cmbTimeAutoClose + shown.cmbDispPos + shown.cmbSeparator + shown.cmbPasteKey, u" 7右下隅  改行V");
-    CloseSettings(CloseButton::Resume, shown, settings, kJa);
-    EXPECT_EQ(FormatAutoClose(settings.timeAutoClose) + settings.customItem + settings.dispPos, u" 71010101右下隅  ");
-}
-
 // "task tray" and "ctrlv init" are on at 1 only; "no confirm", "custom msg"
 // and "search fuzzy" at anything but 0.
 TEST_F(SettingsDialogTest, TicksACheckBoxExactlyWhenItsSettingIsOnAndStoresOneOrZero) {
@@ -46,30 +35,32 @@ TEST_F(SettingsDialogTest, TicksACheckBoxExactlyWhenItsSettingIsOnAndStoresOneOr
 }
 
 TEST_F(SettingsDialogTest, TheCloseBoxStoresNothingAndConfirmingStoresWhatTheControlsShowWithItsCloseAction) {
-    SettingsControls shown = LoadSettingsControls(settings, kJa);
-    shown.cmbSeparator = u"; ";
-    EXPECT_EQ(CloseSettings(CloseButton::Cancel, shown, settings, kJa), std::nullopt);
-    EXPECT_EQ(settings.separator, u"改行");
-    const std::tuple<CloseButton, bool, CloseAction> cases[] = {{CloseButton::Resume, true, CloseAction::Tray},
-                                                                {CloseButton::Resume, false, CloseAction::ShowWindow},
-                                                                {CloseButton::End, false, CloseAction::ShowWindow},
-                                                                {CloseButton::End, true, CloseAction::End}};
+    const std::tuple<CloseButton, bool, std::optional<CloseAction>> cases[] = {
+        {CloseButton::Cancel, true, std::nullopt}, {CloseButton::Resume, true, CloseAction::Tray},
+        {CloseButton::Resume, false, CloseAction::ShowWindow}, {CloseButton::End, false, CloseAction::ShowWindow},
+        {CloseButton::End, true, CloseAction::End}};
     for (const auto& [button, trayTicked, action] : cases) {
-        shown = LoadSettingsControls(settings, kJa);
+        SettingsControls shown = LoadSettingsControls(settings, kJa);
         shown.chkTaskTray = trayTicked;
         shown.cmbSeparator = u"; ";
         shown.cmbTimeAutoClose = u"15";
         shown.lstCustom[0] = false;
         EXPECT_EQ(CloseSettings(button, shown, settings, kJa), action);
-        EXPECT_EQ(settings.separator + settings.customItem + FormatAutoClose(settings.timeAutoClose), u"; 011111115");
+        EXPECT_EQ(settings.separator + settings.customItem + FormatAutoClose(settings.timeAutoClose),
+                  action ? u"; 011111115" : u"改行1111111 5");
     }
 }
 
-TEST_F(SettingsDialogTest, ShowsEachStoredNameUnderItsLabelInTheLanguageAndStoresTheNameWhateverTheLanguage) {
+// Each stored name under its label in the language, the name stored back
+// whatever the language; the other settings as their lists write them.
+TEST_F(SettingsDialogTest, ShowsEachSettingAsTheListsWriteItInTheLanguageAndStoresItBackUnchanged) {
+    settings.timeAutoClose = 7;
+    settings.customItem = u"1010101";  // 字数 Byte数 半角 タブ
     // Stored separator and position, and as the English dialog shows them.
     const std::pair<std::u16string, std::u16string> cases[] = {{u"改行|右下隅", u"Line break|Bottom right"},
         {u"カンマ|ポインタ", u"Comma|At the pointer"}, {u"無し|左上隅", u"None|Top left"},
         {u"全角スペース|右上隅", u"Ideographic space|Top right"},
+        {u"改行|右下隅  ", u"Line break|右下隅  "},  // not in the list, shown all the same
         {u"Comma|Top left", u"Comma|Top left"}};  // typed by hand: as typed in any language
     for (const auto& [stored, english] : cases) {
         settings.separator = stored.substr(0, stored.find(u'|'));
@@ -77,8 +68,11 @@ TEST_F(SettingsDialogTest, ShowsEachStoredNameUnderItsLabelInTheLanguageAndStore
         for (const Language language : {Language::English, kJa}) {
             const SettingsControls shown = LoadSettingsControls(settings, language);
             EXPECT_EQ(shown.cmbSeparator + u"|" + shown.cmbDispPos, language == kJa ? stored : english);
+            EXPECT_EQ(shown.lstCustom, (std::array<bool, 7>{true, false, true, false, true, false, true}));
+            EXPECT_EQ(shown.cmbTimeAutoClose + shown.cmbPasteKey, u" 7V");
             CloseSettings(CloseButton::Resume, shown, settings, language);
             EXPECT_EQ(settings.separator + u"|" + settings.dispPos, stored);
+            EXPECT_EQ(FormatAutoClose(settings.timeAutoClose) + settings.customItem, u" 71010101");
         }
     }
     // Chosen from the English list; an English label typed into the Japanese

@@ -30,6 +30,14 @@ struct Journal {
     }
 };
 
+// A fake's side of it: a fake given no journal notes nothing.
+struct Journaled {
+    Journal* journal = nullptr;
+    void Note(std::string entry) const {
+        if (journal) journal->Note(std::move(entry));
+    }
+};
+
 // A caption as the user reads it: "設定(&S)" reads 設定, "E&xit" reads Exit.
 inline std::u16string BeforeAccessKey(std::u16string caption) {
     if (const auto at = caption.find(u"(&"); at != std::u16string::npos) return caption.erase(at, 4);
@@ -37,19 +45,14 @@ inline std::u16string BeforeAccessKey(std::u16string caption) {
     return caption;
 }
 
-inline void Note(Journal* journal, std::string entry) {
-    if (journal) journal->Note(std::move(entry));
-}
-
-// Formats the fake reserves for itself; registered names count up from here.
+// The number of the text format, CF_UNICODETEXT.
 constexpr std::uint32_t kUnicodeText = 13;
-constexpr std::uint32_t kFirstRegisteredFormat = 0xC000;
 
 // Names count up from 0xC000, as registered formats and global atoms do.
 inline std::uint16_t Intern(std::vector<std::u16string>& names, const std::u16string& name) {
     auto at = std::find(names.begin(), names.end(), name);
     if (at == names.end()) at = names.insert(at, name);
-    return static_cast<std::uint16_t>(kFirstRegisteredFormat + (at - names.begin()));
+    return static_cast<std::uint16_t>(0xC000 + (at - names.begin()));
 }
 
 // The text as the clipboard holds it, its code units as they lie.
@@ -176,11 +179,10 @@ private:
     bool ours_ = false;
 };
 
-class FakeKeyboard : public Keyboard {
+class FakeKeyboard : public Keyboard, public Journaled {
 public:
     struct HotKey {
-        std::uint32_t modifiers;
-        std::uint32_t virtualKey;
+        std::uint32_t modifiers, virtualKey;
     };
 
     std::uint16_t AddGlobalAtom(const std::u16string& name) override { return Intern(atoms_, name); }
@@ -188,11 +190,11 @@ public:
     bool RegisterHotKey(WindowId, int id, std::uint32_t modifiers, std::uint32_t virtualKey) override {
         if (registered.count(id) || takenKeys.count(virtualKey)) return false;
         registered[id] = {modifiers, virtualKey};
-        Note(journal, "hotkey registered");
+        Note("hotkey registered");
         return true;
     }
     void UnregisterHotKey(WindowId, int id) override {
-        if (registered.erase(id)) Note(journal, "hotkey unregistered");
+        if (registered.erase(id)) Note("hotkey unregistered");
     }
     void SendKeyEvents(const std::vector<KeyEvent>& events) override {
         injections.push_back(events);
@@ -206,21 +208,20 @@ public:
     std::vector<std::vector<KeyEvent>> injections;
     // Runs at each injection, as the focused application would react.
     std::function<void(const std::vector<KeyEvent>&)> onInjection;
-    Journal* journal = nullptr;
 
 private:
     std::vector<std::u16string> atoms_;
 };
 
 // Timers on a clock of their own, which the event loop moves on.
-class FakeTimers : public Timers {
+class FakeTimers : public Timers, public Journaled {
 public:
     void Start(TimerId timer, int milliseconds) override {
         running[timer] = {milliseconds, now + milliseconds};
-        Note(journal, "timer " + Name(timer) + " started");
+        Note("timer " + Name(timer) + " started");
     }
     void Stop(TimerId timer) override {
-        if (running.erase(timer)) Note(journal, "timer " + Name(timer) + " stopped");
+        if (running.erase(timer)) Note("timer " + Name(timer) + " stopped");
     }
 
     struct Running {
@@ -232,7 +233,6 @@ public:
     std::int64_t now = 0;
     // The window whose timers they are: gets each tick.
     std::function<void(TimerId)> onTick;
-    Journal* journal = nullptr;
 
 private:
     static std::string Name(TimerId timer) {
@@ -241,23 +241,22 @@ private:
     }
 };
 
-class FakeWindows : public Windows {
-public:
+struct FakeWindows : Windows {
     WindowId ForegroundWindow() override { return foreground; }
     void SetForegroundWindow(WindowId window) override { foreground = window; }
     WindowId foreground = 0;
 };
 
 // The watcher's thread, taken as reading each change the moment it comes.
-class FakeClipboardWatch : public ClipboardWatch {
+class FakeClipboardWatch : public ClipboardWatch, public Journaled {
 public:
     bool Start(WindowId, Reader read) override {
         read_ = std::move(read);
-        Note(journal, "listener added");
+        Note("listener added");
         return true;
     }
     void Stop() override {
-        if (read_) Note(journal, "listener removed");
+        if (read_) Note("listener removed");
         read_ = nullptr;
     }
     std::vector<ClipboardArrival> Take() override { return std::exchange(queue_, {}); }
@@ -272,7 +271,6 @@ public:
         if (!told && onQueued) onQueued();
     }
     std::function<void()> onQueued;
-    Journal* journal = nullptr;
 
 private:
     Reader read_;
@@ -286,21 +284,15 @@ class FakeEventLoop : public EventLoop {
 public:
     explicit FakeEventLoop(FakeTimers& timers) : timers_(timers) {}
     void Sleep(int milliseconds) override { Advance(timers_.now + milliseconds); }
-    // The main loop handles what is due now.
-    void ProcessPendingMessages() { Dispatch(); }
 
     // A window message for the program, handled at the next pump.
     void Post(std::function<void()> message) { posted_.push_back(std::move(message)); }
     // What another program does at this time on the clock.
     void At(std::int64_t time, std::function<void()> action) { actions_.emplace(time, std::move(action)); }
-    // The program runs for this long, as its message loop would.
+    // The program runs for this long (0: handles what is due now), as its message loop would.
     void RunFor(int milliseconds) {
         const std::int64_t end = timers_.now + milliseconds;
-        Dispatch();
-        for (std::int64_t next; (next = NextEvent()) <= end;) {
-            Advance(next);
-            Dispatch();
-        }
+        for (Dispatch(); NextEvent() <= end; Dispatch()) Advance(NextEvent());
         Advance(end);
         Dispatch();
     }
@@ -309,58 +301,51 @@ public:
     std::function<void()> onPump;
 
 private:
-    static constexpr std::int64_t kNever = INT64_MAX;
     void Advance(std::int64_t time) {
         for (auto first = actions_.begin(); first != actions_.end() && first->first <= time; first = actions_.begin()) {
             timers_.now = std::max(timers_.now, first->first);
-            auto action = std::move(first->second);
-            actions_.erase(first);
-            action();
+            actions_.extract(first).mapped()();
         }
         timers_.now = std::max(timers_.now, time);
     }
     // Posted messages first, then each timer that is due, earliest first; a
     // handler may post or start more.
     void Dispatch() {
-        const auto earlier = [](const auto& a, const auto& b) { return a.second.due < b.second.due; };
         for (;;) {
             if (!posted_.empty()) {
-                auto message = std::move(posted_.front());
-                posted_.pop_front();
-                message();
+                for (const auto& message : std::exchange(posted_, {})) message();
                 continue;
             }
-            const auto due = std::min_element(timers_.running.begin(), timers_.running.end(), earlier);
+            const auto due = std::ranges::min_element(timers_.running, {}, [](auto& t) { return t.second.due; });
             if (due == timers_.running.end() || due->second.due > timers_.now) break;
             due->second.due = timers_.now + std::max(1, due->second.interval);
             if (timers_.onTick) timers_.onTick(due->first);
         }
         if (onPump) onPump();
     }
-    // The time of the next message, action or timer; kNever when none.
+    // The time of the next message, action or timer; INT64_MAX when none.
     std::int64_t NextEvent() const {
-        std::int64_t next = posted_.empty() ? kNever : timers_.now;
+        std::int64_t next = posted_.empty() ? INT64_MAX : timers_.now;
         if (!actions_.empty()) next = std::min(next, actions_.begin()->first);
         for (const auto& [timer, running] : timers_.running) next = std::min(next, running.due);
-        return next == kNever ? kNever : std::max(next, timers_.now);
+        return std::max(next, timers_.now);
     }
 
     FakeTimers& timers_;
-    std::deque<std::function<void()>> posted_;
+    std::vector<std::function<void()>> posted_;
     std::multimap<std::int64_t, std::function<void()>> actions_;
 };
 
 // Where a box appeared: the system's choice, or placed by the pointer.
 enum class MessagePlacement { Default, AtPointer };
 struct ShownMessage {
-    std::u16string text;
-    std::u16string title;
+    std::u16string text, title;
     MessageButtons buttons;
     MessagePlacement placement = MessagePlacement::Default;
     bool operator==(const ShownMessage&) const = default;
 };
 
-class FakeMessageBoxes : public MessageBoxes {
+class FakeMessageBoxes : public MessageBoxes, public Journaled {
 public:
     MessageAnswer Show(const std::u16string& text, const std::u16string& title, MessageButtons buttons) override {
         return Answer({text, title, buttons});
@@ -372,13 +357,12 @@ public:
     // The box open, if one is, closes as No or OK.
     void DismissOpenBox() override {
         dismissed_ = true;
-        Note(journal, "question dismissed");
+        Note("question dismissed");
     }
 
     std::vector<ShownMessage> shown;
     // Where the last question went.
     Point placedAt;
-    Journal* journal = nullptr;
     // Runs while a box is open, as the rest of the program would meanwhile.
     std::function<void()> whileOpen;
     // Answers for Yes/No boxes, used in order; Yes when none is left.
@@ -387,7 +371,7 @@ public:
 private:
     MessageAnswer Answer(const ShownMessage& message) {
         shown.push_back(message);
-        Note(journal, "message box");
+        Note("message box");
         dismissed_ = false;
         if (whileOpen) whileOpen();
         if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
@@ -400,17 +384,17 @@ private:
     bool dismissed_ = false;
 };
 
-class FakeTextBox : public TextBox {
+class FakeTextBox : public TextBox, public Journaled {
 public:
     std::u16string Text() const override { return text_; }
     std::size_t Length() const override { return text_.size(); }
     void SetText(const std::u16string& text) override {
         text_ = text;
-        Note(journal, "text set");
+        Note("text set");
     }
     void Append(const std::u16string& text) override {
         text_ += text;
-        Note(journal, "text appended");
+        Note("text appended");
     }
     void SetCaret(std::size_t position) override { caret = position; }
     std::u16string Tag() const override { return tag_; }
@@ -421,27 +405,24 @@ public:
 
     // Where the caret is; the user may put it anywhere.
     std::size_t caret = 0;
-    // Notes "text set" and "text appended".
-    Journal* journal = nullptr;
 
 private:
-    std::u16string text_;
-    std::u16string tag_;
+    std::u16string text_, tag_;
     Paint paint_ = Paint::Collected;
 };
 
-class FakeFileStore : public FileStore {
+class FakeFileStore : public FileStore, public Journaled {
 public:
     bool Exists(const std::u16string& path) override { return files_.count(path) != 0; }
     std::optional<std::string> Read(const std::u16string& path) override {
-        Note(journal, "file read");
+        Note("file read");
         return denyReading ? std::nullopt : Get(path);
     }
     bool ReplaceAtomically(const std::u16string& path, const std::string& bytes) override {
         if (denyWriting) return false;
         files_[path] = bytes;
         ++writes[path];
-        Note(journal, "file written");
+        Note("file written");
         return true;
     }
     bool Remove(const std::u16string& path) override {
@@ -454,11 +435,9 @@ public:
     std::optional<std::string> Get(const std::u16string& path) const {
         return files_.count(path) ? std::optional(files_.at(path)) : std::nullopt;
     }
-    // The file exists but is locked or forbidden to us.
-    bool denyReading = false;
-    // Writing fails (full disk, read-only folder); the old file stays.
-    bool denyWriting = false;
-    Journal* journal = nullptr;
+    // Reading fails (the file is there, but locked or forbidden to us); writing
+    // fails (full disk, read-only folder), the old file staying.
+    bool denyReading = false, denyWriting = false;
     std::map<std::u16string, int> writes;
 
 private:
@@ -482,18 +461,14 @@ private:
     }
 };
 
-class FakeWindowFrame : public WindowFrame {
-public:
-    TwipsRect Bounds() const override { return bounds_; }
-    void SetBounds(const TwipsRect& bounds) override { bounds_ = bounds; }
-
-private:
-    TwipsRect bounds_;
+struct FakeWindowFrame : WindowFrame {
+    TwipsRect Bounds() const override { return bounds; }
+    void SetBounds(const TwipsRect& to) override { bounds = to; }
+    TwipsRect bounds;
 };
 
 // 1920 x 1080 pixels at 96 DPI, the pointer near its middle.
-class FakeScreen : public Screen {
-public:
+struct FakeScreen : Screen {
     TwipsPerPixel Scale() override { return {}; }
     TwipsSize Size() override { return {28800, 16200}; }
     Point Pointer() override { return {1000, 700}; }
@@ -505,13 +480,10 @@ public:
 // The icons in the notification area, as the shell keeps them: an icon is
 // added once, and only an icon that is there can be changed (the record kept
 // stays the one added) or removed.
-class FakeNotificationArea : public NotificationArea {
-public:
+struct FakeNotificationArea : NotificationArea, Journaled {
     bool Notify(NotifyCommand command, const NotifyIconRecord& record) override {
-        const auto same = [&](const NotifyIconRecord& icon) {
-            return icon.window == record.window && icon.id == record.id;
-        };
-        const auto found = std::find_if(icons.begin(), icons.end(), same);
+        const auto found = std::ranges::find_if(
+            icons, [&](const NotifyIconRecord& icon) { return icon.window == record.window && icon.id == record.id; });
         const bool add = command == NotifyCommand::Add;
         if (add == (found != icons.end()) || (add && refuseAdds-- > 0)) return false;
         if (add) icons.push_back(record);
@@ -519,17 +491,15 @@ public:
         if (command == NotifyCommand::Delete) icons.erase(found);
         constexpr const char* kEntries[] = {"tray icon added", "tray icon modified", "tray icon removed",
                                             "tray icon focused"};
-        Note(journal, kEntries[static_cast<int>(command)]);
+        Note(kEntries[static_cast<int>(command)]);
         return true;
     }
     std::vector<NotifyIconRecord> icons;
     // The area refuses this many adds (the taskbar is not up yet).
     int refuseAdds = 0;
-    Journal* journal = nullptr;
 };
 
-class FakeProgram : public Program {
-public:
+struct FakeProgram : Program {
     std::u16string ExecutablePath() override { return path; }
     InstanceClaim ClaimInstance(const std::u16string& name) override {
         if (claimError != 0) return {Claim::Failed, claimError};
@@ -546,12 +516,10 @@ public:
     std::u16string LocalDataFolder() override { return u"C:\\Users\\me\\AppData\\Local"; }
     bool StartsAtSignIn() override { return startsAtSignIn; }
     void RequestRestart() override { restartRequested = true; }
-    bool startsAtSignIn = false;
-    bool restartRequested = false;
+    bool startsAtSignIn = false, restartRequested = false;
 };
 
-class FakeShell : public Shell {
-public:
+struct FakeShell : Shell {
     bool Open(const std::u16string& path) override {
         opened.push_back(path);
         return true;

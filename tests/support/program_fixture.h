@@ -56,8 +56,7 @@ protected:
 };
 
 // The main window, which also plays the settings dialog that is modal over it.
-class FakeMainWindow : public MainWindowView, public SettingsDialogView {
-public:
+struct FakeMainWindow : MainWindowView, SettingsDialogView {
     FakeMainWindow(fake::Journal& journal, ProgramState& state, fake::FakeTextBox& box)
         : journal(journal), state(state), box(box) {}
     WindowId Id() const override { return kMainWindow; }
@@ -103,11 +102,10 @@ public:
     fake::FakeWindowFrame frame;
     std::u16string title;
     std::vector<MenuItem> menuBar, trayMenu;
-    bool shown = false;
+    bool shown = false, holdsKeyboard = true;
     // What the user does in the tray menu, and where it opened.
     std::optional<MenuCommand> menuAnswer;
     Point menuAt;
-    bool holdsKeyboard = true;
 };
 
 // The program list dialog: what it shows while it is open.
@@ -122,8 +120,7 @@ struct FakeProgramList : ProgramListView {
     ProgramListEvents* events = nullptr;
 };
 
-class FakeProgramWindows : public ProgramWindows, public SplashView, public HelpView, public BalloonView {
-public:
+struct FakeProgramWindows : ProgramWindows, SplashView, HelpView, BalloonView {
     FakeProgramWindows(fake::Journal& journal, ProgramState& state, fake::FakeTextBox& box)
         : main(journal, state, box), journal(journal) {}
     MainWindowView* CreateMainWindow(MainWindowEvents& events) override {
@@ -158,10 +155,8 @@ public:
     FakeMainWindow main;
     FakeProgramList programList;
     std::vector<std::u16string> splashes;
-    bool splashShowing = false;
-    bool helpShown = false;
+    bool splashShowing = false, helpShown = false, balloonOpen = false;
     fake::FakeTextBox balloonBox;
-    bool balloonOpen = false;
     Rect arranged;
     fake::Journal& journal;
 };
@@ -174,8 +169,7 @@ protected:
         // The system tells the watcher of every change, ours included; the
         // main window's procedure hands timers and clipboard notices on.
         clipboard.onChange = [this] {
-            const WindowId front = windows.foreground;
-            watch.Changed(clipboard, front == kMainWindow || front == kPopupWindow || front == kSettingsWindow);
+            watch.Changed(clipboard, std::set{kMainWindow, kPopupWindow, kSettingsWindow}.contains(windows.foreground));
         };
         timers.onTick = [this](TimerId timer) { app.OnTimer(timer); };
         watch.onQueued = [this] { events.Post([this] { app.OnClipboardUpdate(); }); };
