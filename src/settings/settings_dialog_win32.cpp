@@ -34,7 +34,7 @@ constexpr int kComboListRows = 8;
 // How much wider than the design the dialog is: English is longer than
 // Japanese, and Japanese captions end in their access keys, "(&S)".
 constexpr int kEnglishWidthPercent = 130;
-constexpr int kJapaneseWidthPercent = 125;
+constexpr int kJapaneseWidthPercent = 135;
 // A check box's box and the gap before its text, at 96 DPI.
 constexpr int kCheckBoxGlyphPixels = 20;
 
@@ -270,13 +270,15 @@ void SettingsDialog::Layout() {
         const int rows = design.kind == Kind::Combo ? kComboListRows : 1;
         int left = Across(at.left);
         int width = Across(at.width);
-        // A label or check box whose text the face draws wider than designed
-        // grows away from its text's anchor rather than cutting it.
+        // A check box whose text the face draws wider than designed grows
+        // rather than cutting it. A label is as wide as its text, from its
+        // text's anchor: so a label beside another in one row (ポップアップ(B),
+        // Ctrl+Shift+) only meets it where their texts would.
         if (design.kind == Kind::Label || design.kind == Kind::RightLabel || design.kind == Kind::Check) {
             const int needed = TextWidth(Control(design.id)) +
                                (design.kind == Kind::Check ? scale_.Pixels(kCheckBoxGlyphPixels) : 0);
-            if (design.kind == Kind::RightLabel && needed > width) left -= needed - width;
-            width = std::max(width, needed);
+            if (design.kind == Kind::RightLabel) left += width - needed;
+            width = design.kind == Kind::Check ? std::max(width, needed) : needed;
         }
         MoveWindow(Control(design.id), left, top, width, scale_.Twips(at.height) * rows, TRUE);
     }

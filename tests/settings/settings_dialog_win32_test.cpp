@@ -1,10 +1,13 @@
 // The settings dialog on the screen, under Wine.
+#include "settings/program_list_dialog_win32.h"
 #include "settings/settings_defaults.h"
 #include "settings/settings_dialog_win32.h"
+#include "shell/menus_win32.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ranges>
 
 namespace gleaner {
 namespace {
@@ -71,11 +74,59 @@ int Needed(HWND control, int dpi) {
     return widest + ((GetWindowLongW(control, GWL_STYLE) & BS_TYPEMASK) == BS_PUSHBUTTON ? 8 : 16) * dpi / 96;
 }
 
+// The letters after a lone "&", as the system underlines them, of each
+// item of a menu or each control the Tab key reaches in a dialog (a box
+// takes the key of the label before it): each there, and once. Gives the
+// names of those that are not.
+std::wstring KeyFaults(const std::vector<std::pair<std::wstring, std::wstring>>& named) {
+    std::vector<wchar_t> keys;
+    for (const auto& caption : named | std::views::values) {
+        std::size_t at = 0;
+        while ((at = caption.find(L'&', at)) != std::wstring::npos && caption[at + 1] == L'&') at += 2;
+        keys.push_back(at + 1 < caption.size() ? towupper(caption[at + 1]) : 0);
+    }
+    std::wstring faults;
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (!keys[i] || std::ranges::count(keys, keys[i]) > 1) faults += named[i].first + L"|";
+    return faults;
+}
+
+std::wstring Text(HWND window) {
+    wchar_t text[512] = L"";
+    GetWindowTextW(window, text, 512);
+    return text;
+}
+
+std::wstring MenuKeyFaults(HMENU menu) {
+    std::vector<std::pair<std::wstring, std::wstring>> items;
+    std::wstring faults;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[128] = L"";
+        if (GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION)) items.emplace_back(text, text);
+        if (HMENU sub = GetSubMenu(menu, i)) faults += MenuKeyFaults(sub);
+    }
+    return KeyFaults(items) + faults;
+}
+
+std::wstring DialogKeyFaults(HWND dialog) {
+    std::vector<std::pair<std::wstring, std::wstring>> controls;
+    std::wstring label;
+    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t kind[32] = L"";
+        GetClassNameW(c, kind, 32);
+        if (std::wstring(kind) == L"Static" && Text(c).find(L'&') != std::wstring::npos) label = Text(c);
+        if (!IsWindowVisible(c) || !(GetWindowLongW(c, GWL_STYLE) & WS_TABSTOP)) continue;
+        controls.emplace_back(L"#" + std::to_wstring(GetDlgCtrlID(c)), std::wstring(kind) == L"Button" ? Text(c) : label);
+        label.clear();
+    }
+    return KeyFaults(controls);
+}
+
 // Each control's text as the user's language writes it fits the control,
 // and the control the window, apart from the others, at the density the
-// design was made for and at twice it. (What stands wholly beyond the
-// window's edge is out of sight by design.)
-TEST(SettingsWindow, EveryControlsTextFitsItAndItTheWindowInBothLanguagesAtOneAndTwiceTheDensity) {
+// design was made for and at twice it (what stands wholly beyond the
+// window's edge is out of sight by design); each has its access key.
+TEST(SettingsWindow, EveryControlsTextFitsItAndItTheWindowWithItsAccessKeyInBothLanguagesAtOneAndTwiceTheDensity) {
     // Side by side in one row and into each other: the design's rows may touch.
     const auto overlap = [](const RECT& a, const RECT& b) {
         RECT common{};
@@ -108,7 +159,30 @@ TEST(SettingsWindow, EveryControlsTextFitsItAndItTheWindowInBothLanguagesAtOneAn
             }
             EXPECT_EQ(cut, L"") << dpi << " DPI, " << (language == Language::English ? "English" : "Japanese");
         }
+        EXPECT_EQ(DialogKeyFaults(dialog.Handle()), L"");
+        SetFocus(GetDlgItem(dialog.Handle(), kCmdResume));
+        MSG altS{GetFocus(), WM_SYSCHAR, L's', 1 << 29, 0, {}};  // as the program's message loop hands it on
+        IsDialogMessageW(dialog.Handle(), &altS);
+        EXPECT_EQ(GetParent(GetFocus()), GetDlgItem(dialog.Handle(), kCmbSeparator)) << "Alt and a label's key";
         dialog.Unload();
+    }
+}
+
+class Chooser : public ProgramListEvents {
+    void OnProgramListChosen(const std::vector<std::u16string>&) override {}
+};
+
+// In both languages; the settings dialog's are read where it is laid out.
+TEST(AccessKeys, EveryMenuItemAndDialogControlHasOneOfItsOwnInBothLanguages) {
+    for (const Language language : {Language::Japanese, Language::English}) {
+        const MenuState menus{language, LanguageChoice::Automatic, false};
+        EXPECT_EQ(MenuKeyFaults(BuildMenu(MenuBar(menus), false).Get()), L"");
+        EXPECT_EQ(MenuKeyFaults(BuildMenu(TrayMenu(VersionMenuCaption(u"gleaner", {}), menus), true).Get()), L"");
+        Chooser chooser;
+        ProgramListDialog programs(chooser);
+        ASSERT_TRUE(programs.Open({}, language));
+        EXPECT_EQ(DialogKeyFaults(programs.Handle()), L"");
+        programs.Close();
     }
 }
 

@@ -47,8 +47,12 @@ TEST(Colours, AreTheProgramsOwnOrUnderHighContrastTheSystemsInPairs) {
 // The icon as the shell tells of it: a click does nothing of its own, the
 // menu opens where the shell says, and after it the keyboard goes back to
 // the icon unless a click elsewhere or a window of the command took it.
-TEST_F(AppTest, TheIconsMenuOpensWhereTheShellSaysAndLeavesTheKeyboardWithTheIcon) {
-    StartProgram("task tray = 1\r\ncustom msg = 0\r\n");
+TEST_F(AppTest, InTrayModeStartsHiddenBehindTheIconWhoseMenuOpensWhereTheShellSaysAndLeavesTheKeyboardWithIt) {
+    StartProgram("task tray = 1\r\n");
+    EXPECT_FALSE(programWindows.main.shown);
+    EXPECT_EQ(programWindows.splashes, std::vector<std::u16string>{u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！"});
+    const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
+    EXPECT_EQ(tray.icons, std::vector{icon});
     journal.entries.clear();
     for (const std::uint16_t event : {kTraySelect, std::uint16_t{0x0204}, std::uint16_t{0x0205}})  // right down, up
         app.OnTrayIcon(event, {});
@@ -223,14 +227,6 @@ TEST_F(AppTest, InTrayModeAnIconTheAreaRefusesIsOfferedAgainUntilItTakes) {
     EXPECT_EQ(state.Settings.taskTray, 0);  // and at the next start
     app.OnTaskbarCreated();
     EXPECT_TRUE(tray.icons.empty());
-}
-
-TEST_F(AppTest, InTrayModeStartsHiddenBehindTheIconWithANotice) {
-    StartProgram("task tray = 1\r\n");
-    EXPECT_FALSE(programWindows.main.shown);
-    EXPECT_EQ(programWindows.splashes, std::vector<std::u16string>{u"ぐりーなー！ Ver0.00\r\n\r\nタスクトレイに収納します！"});
-    const NotifyIconRecord icon{testing_support::kMainWindow, 1, 0x8001, programWindows.main.title};
-    EXPECT_EQ(tray.icons, std::vector{icon});
 }
 
 // Filled before it shows, the icon renewed: all of the collection when it

@@ -1,18 +1,13 @@
 // The program's own windows and resources, under Wine.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include "platform/notification_area_win32.h"
 #include "platform/screen_win32.h"
 #include "resources/texts.h"
-#include "settings/program_list_dialog_win32.h"
-#include "settings/settings_defaults.h"
-#include "settings/settings_dialog_win32.h"
 #include "shell/help_window_win32.h"
 #include "shell/main_window_win32.h"
 #include "shell/menus.h"
-#include "shell/menus_win32.h"
 #include "shell/tray_icon.h"
 #include "shell/version_win32.h"
 
@@ -97,100 +92,6 @@ TEST_F(MainWindowTest, ItsMenuBarReadsInTheLanguageWithTheLanguageChoiceMarked) 
     main->SetMenus(MenuBar({Language::Japanese, LanguageChoice::Automatic, false}), {});
     EXPECT_EQ(captions(), L"設定(&S)|クリア(&C)|元に戻す(&U)|一時停止(&P)|除外するプログラム(&I)...|ヘルプ(&H)|言語 (Language)(&L)|終了(&X)|");
     EXPECT_FALSE(checked(MenuCommand::Pause));
-}
-
-// The letter after a lone "&", as the system underlines it; 0 for none.
-wchar_t AccessKey(const std::wstring& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] == L'&' && caption[i + 1] != L'&') return towupper(caption[i + 1]);
-        if (caption[i] == L'&') ++i;
-    }
-    return 0;
-}
-
-// Each key once, none missing: what a list of them that is not so reads.
-std::wstring KeyFaults(const std::vector<std::pair<std::wstring, wchar_t>>& keys) {
-    std::wstring faults;
-    for (const auto& [name, key] : keys) {
-        if (!key || std::ranges::count(keys, key, &std::pair<std::wstring, wchar_t>::second) > 1)
-            faults += name + L"|";
-    }
-    return faults;
-}
-
-std::wstring MenuKeyFaults(HMENU menu) {
-    std::vector<std::pair<std::wstring, wchar_t>> keys;
-    std::wstring faults;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        wchar_t text[128] = L"";
-        if (!GetMenuStringW(menu, static_cast<UINT>(i), text, 128, MF_BYPOSITION)) continue;  // a separator
-        keys.emplace_back(text, AccessKey(text));
-        if (HMENU sub = GetSubMenu(menu, i)) faults += MenuKeyFaults(sub);
-    }
-    return KeyFaults(keys) + faults;
-}
-
-// The visible controls the Tab key reaches, each with its own caption's key
-// or the key of the label before it.
-std::wstring DialogKeyFaults(HWND dialog) {
-    std::vector<std::pair<std::wstring, wchar_t>> keys;
-    wchar_t labelKey = 0;
-    for (HWND c = GetWindow(dialog, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-        wchar_t kind[32] = L"", text[512] = L"";
-        GetClassNameW(c, kind, 32);
-        GetWindowTextW(c, text, 512);
-        if (std::wstring(kind) == L"Static" && AccessKey(text)) labelKey = AccessKey(text);
-        if (!IsWindowVisible(c) || !(GetWindowLongW(c, GWL_STYLE) & WS_TABSTOP)) continue;
-        keys.emplace_back(L"#" + std::to_wstring(GetDlgCtrlID(c)), std::wstring(kind) == L"Button" ? AccessKey(text) : labelKey);
-        labelKey = 0;
-    }
-    return KeyFaults(keys);
-}
-
-// The access key a user presses with Alt, as the program's message loop
-// hands it to the dialog keys.
-HWND FocusAfterAltKey(HWND dialog, wchar_t key) {
-    MSG msg{GetFocus(), WM_SYSCHAR, towlower(key), 1 << 29, 0, {}};
-    IsDialogMessageW(dialog, &msg);
-    return GetFocus();
-}
-
-class Chooser : public ProgramListEvents {
-    void OnProgramListChosen(const std::vector<std::u16string>&) override {}
-};
-
-// Every item of both menus and every control the Tab key reaches in both
-// dialogs has an access key of its own there, in both languages; a label's
-// takes the keyboard to the box it names.
-TEST(AccessKeys, EveryMenuItemAndDialogControlHasItsOwnInBothLanguages) {
-    for (const Language language : {Language::Japanese, Language::English}) {
-        const MenuState menus{language, LanguageChoice::Automatic, false};
-        EXPECT_EQ(MenuKeyFaults(win32::BuildMenu(MenuBar(menus), false).Get()), L"");
-        const auto tray = win32::BuildMenu(TrayMenu(VersionMenuCaption(u"gleaner", {0, 7, 6, u"", u"A&B"}), menus), true);
-        EXPECT_EQ(MenuKeyFaults(tray.Get()), L"");
-
-        ProgramState state;
-        LoadDefaults(state.Settings, {28800, 16200}, {4635, 2370});
-        state.Settings.taskTray = 1;
-        state.SettingsCloseAction = CloseAction::Tray;  // 終了 shows
-        state.DisplayLanguage = language;
-        win32::SettingsDialog settings(state);
-        ASSERT_TRUE(settings.Open(u"ぐりーなー！"));
-        EXPECT_EQ(DialogKeyFaults(settings.Handle()), L"");
-        const HWND separator = GetDlgItem(settings.Handle(), win32::kCmbSeparator);
-        SetFocus(GetDlgItem(settings.Handle(), win32::kCmdResume));
-        EXPECT_EQ(GetParent(FocusAfterAltKey(settings.Handle(), L'S')), separator);
-        settings.Unload();
-
-        Chooser chooser;
-        win32::ProgramListDialog programs(chooser);
-        ASSERT_TRUE(programs.Open({}, language));
-        EXPECT_EQ(DialogKeyFaults(programs.Handle()), L"");
-        const HWND box = GetFocus();
-        SetFocus(GetDlgItem(programs.Handle(), IDOK));
-        EXPECT_EQ(FocusAfterAltKey(programs.Handle(), L'P'), box);
-        programs.Close();
-    }
 }
 
 TEST_F(MainWindowTest, FollowsAChangeOfTheMonitorsDensityWithItsFont) {
