@@ -30,7 +30,9 @@ bool HelpWindow::Load() {
     // A control parent: Esc closes it once the user has clicked it.
     shape.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
     shape.bounds = {layout.window.left, layout.window.top, layout.window.Width(), layout.window.Height()};
-    background_ = BrushOf(Paint::LegendBack, state_.HighContrast, ownBackground_);
+    // Text and background in the colours of one moment, whatever changes while it is open.
+    highContrast_ = state_.HighContrast;
+    background_ = BrushOf(Paint::LegendBack, highContrast_, ownBackground_);
     // Named, though it shows no caption, for the screen reader.
     if (!Create({kHelpWindowClass}, Wide(texts::kHelpTitle.In(state_.DisplayLanguage)), shape)) return false;
     const HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -71,12 +73,12 @@ void HelpWindow::DrawCloseButton(const DRAWITEMSTRUCT& item) {
     DrawEdge(item.hDC, &r, (item.itemState & ODS_SELECTED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
     const SelectedObject font(item.hDC, ProgramFont(fonts::kCaption, scale_));
     SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, ColourOf(Paint::LegendText, state_.HighContrast));
+    SetTextColor(item.hDC, ColourOf(Paint::LegendText, highContrast_));
     DrawTextW(item.hDC, Wide(texts::kCloseCaption), -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
 HBRUSH HelpWindow::OnControlColour(HDC dc, HWND) {
-    SetTextColor(dc, ColourOf(Paint::LegendText, state_.HighContrast));
+    SetTextColor(dc, ColourOf(Paint::LegendText, highContrast_));
     SetBkMode(dc, TRANSPARENT);
     return background_;
 }

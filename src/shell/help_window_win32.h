@@ -31,6 +31,7 @@ private:
     HWND close_ = nullptr;
     HBRUSH background_ = nullptr;  // the system's, or ownBackground_
     UniqueGdiObject ownBackground_;
+    bool highContrast_ = false;
     DpiScale scale_;
     Subclass labelHook_;
 };
